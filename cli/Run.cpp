@@ -1,0 +1,22 @@
+#include "Commands.h"
+
+#include <ostream>
+
+namespace rw::cli {
+
+int run(int argc, const char* const* argv, Streams io) {
+    CLI::App app{"reelwright: compare an OLD and a NEW picture cut and build the change list"};
+    app.require_subcommand(1);
+    int status = 0;
+    addCompareCommand(app, io, status);
+    addShowCommand(app, io, status);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e, io.out, io.err);
+        return code == 0 ? 0 : 2;
+    }
+    return status;
+}
+
+}  // namespace rw::cli

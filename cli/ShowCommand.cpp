@@ -1,0 +1,45 @@
+#include "CliUi.h"
+#include "Commands.h"
+#include "Options.h"
+
+#include "app/ConformController.h"
+
+#include <memory>
+#include <ostream>
+
+namespace rw::cli {
+
+namespace {
+
+struct ShowArgs {
+    std::vector<std::string> files;
+    ListOptions lists;
+};
+
+int runShow(const ShowArgs& a, Streams io) {
+    CliUi ui(io.err);
+    NoMovies movies;
+    conformController c(ui, movies);
+    applyListOptions(a.lists, c.prefs());
+    c.selectTab(0);
+    c.openFiles(a.files);
+    const EditArray& events = c.dataSourceA().getEditArray();
+    for (const auto& e : events)
+        io.out << e->editNum() << '|' << e->clip() << '|' << describe(e->sourceIn()) << '|' << describe(e->sourceOut())
+               << '|' << describe(e->masterIn()) << '|' << describe(e->masterOut()) << '|'
+               << (e->isMotionEffected() ? 1 : 0) << '\n';
+    return events.empty() ? 1 : 0;
+}
+
+}  // namespace
+
+void addShowCommand(CLI::App& app, Streams io, int& status) {
+    auto args = std::make_shared<ShowArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "show", "Print the events one import reads: editNum|clip|sourceIn|sourceOut|masterIn|masterOut|M");
+    cmd->add_option("files", args->files, "the lists, read in one import into list A")->required();
+    addListOptions(*cmd, args->lists, false);
+    cmd->callback([args, io, &status] { status = runShow(*args, io); });
+}
+
+}  // namespace rw::cli

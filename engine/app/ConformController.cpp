@@ -1,0 +1,192 @@
+#include "app/ConformController.h"
+
+#include "comparison/ChangeListCopy.h"
+#include "comparison/Compare.h"
+#include "comparison/Heal.h"
+#include "core/Files.h"
+#include "core/Text.h"
+#include "import/EdlReader.h"
+
+#include <cstdlib>
+
+namespace rw {
+
+namespace {
+
+bool isListExtension(const std::string& ext) {
+    return ext == "conform" || ext == "EDL" || ext == "edl" || ext == "xml" || ext == "XML";
+}
+
+bool readsAsChangeList(const std::string& text) {
+    if (containsNoCase(text, "end of change list")) return true;
+    return containsNoCase(text, "do this") && containsNoCase(text, "at this") && containsNoCase(text, "for this");
+}
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+}  // namespace
+
+conformController::conformController(UiPort& ui, MoviePort& movies)
+    : ui_(ui), movies_(movies), changeListFolder_(defaultChangeListFolder()) {}
+
+dataSource& conformController::listForTab(int tab) {
+    if (tab == 0) return listA_;
+    if (tab == 1) return listB_;
+    return listC_;
+}
+
+std::string conformController::changeTimebase() const {
+    std::string rate = currentRate();
+    return rate.empty() ? "24" : rate;
+}
+
+void conformController::openFiles(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    editArray_.clear();
+    int index = selectedTab_;
+    if (pathExtension(paths.front()) == "conform") {
+        selectedTab_ = 2;
+        index = 2;
+    }
+    filenameCommon_ = &listForTab(index);
+    sideFilenameString_ = filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    importData(paths);
+    if (index <= 1 && continuousModeRefuses(index)) return;
+    if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    listForTab(index).addEdits(editArray_);
+}
+
+// In PAL film CONTINUOUS mode a side is translated from its first event, so
+// all of its lists must arrive in one import.
+bool conformController::continuousModeRefuses(int index) {
+    if (!(prefs_.isPalFilm() && !prefs_.reelsMode())) return false;
+    if (listForTab(index).getEditArray().empty()) return false;
+    ui_.beep();
+    const char* side = index == 0 ? "old" : "new";
+    ui_.alert("EDL not loaded",
+              std::string("in 'PAL film CONTINUOUS' mode reelwright requires that all EDLs are added together. this is "
+                          "due to the 25-24 fps translation process.\n\nif your EDL is split into multiple parts, "
+                          "please clear the list and drag all the '") +
+                  side + "' EDLs onto reelwright as a group.");
+    return true;
+}
+
+void conformController::importData(const std::vector<std::string>& paths) {
+    for (const auto& path : paths) readFile(path);
+    if (!editArray_.empty()) {
+        // PAL film lists are translated to 24 fps here once that conversion exists.
+        return;
+    }
+    filenameCommon_->setFilename(kNoFileLoaded);
+    ui_.alert("no valid edits were found", "check that your lists are of the type specified in the help documentation");
+}
+
+void conformController::readFile(const std::string& path) {
+    listType_ = "edl";
+    const std::string name = lastPathComponent(path);
+    const std::string ext = pathExtension(path);
+    const std::string base = deletingPathExtension(name);
+    if (!isListExtension(ext)) {
+        HourCodeAnswer answer = ui_.askHourCode(base);
+        if (answer.choice == HourCodeChoice::Cut) {
+            hourCode_ = answer.hour;
+            listType_ = "cut";
+        } else if (answer.choice == HourCodeChoice::Change) {
+            hourCode_ = answer.hour;
+            listType_ = "change";
+        }
+    }
+    sideFilenameString_ += base + "\n";
+
+    std::string text = readFileText(path).value_or(std::string());  // unreadable: no lines
+    if (readsAsChangeList(text)) listType_ = "change";
+    if (ext == "xml" || ext == "XML") listType_ = "xml";
+    else if (ext == "conform") listType_ = "conform";
+
+    readLines(path, splitLines(text));
+    filenameCommon_->setFilename(sideFilenameString_);
+}
+
+void conformController::readLines(const std::string& /*path*/, const std::vector<std::string>& lines) {
+    if (listType_ == "edl") {
+        EdlReadOptions opt;
+        opt.edlType = prefs_.edlType();
+        opt.currentRate = currentRate();
+        opt.compareByClipName = prefs_.compareByClipName();
+        opt.movies = &movies_;
+        opt.setVFXValues = [this](edit& e) { setVFXValuesForEdit(e); };
+        readEdlLines(lines, opt, editArray_);
+    }
+    // "cut", "change", "conform" and "xml" lists are read by their own readers.
+}
+
+void conformController::setVFXValuesForEdit(edit& e) const {
+    // No naming scheme is switched on until the VFX settings are in place.
+    e.setIsVFX(false);
+}
+
+EditArray conformController::compareOldList(const EditArray& oldList, const EditArray& newList) const {
+    return rw::compareOldList(oldList, newList, changeTimebase());
+}
+
+std::optional<EditArray> conformController::compareABwithSelection(bool selectedOnly) {
+    if (listA_.filename() == kNoFileLoaded || listB_.filename() == kNoFileLoaded) {
+        ui_.alert("missing list", "reelwright needs both OLD and NEW lists to make a comparison");
+        return std::nullopt;
+    }
+    EditArray newSide = selectedOnly ? listB_.selectedEvents() : listB_.getEditArray();
+    ui_.startProgress();
+    EditArray matched = compareOldList(listA_.getEditArray(), newSide);
+    ui_.stopProgress();
+
+    EditArray healed = healArray(matched, prefs_.compareFerocity(), listB_.getEditArray());
+    renumberArray(healed);
+    listC_.setFilename(firstLine(listB_.filename()) + "_fr_" + firstLine(listA_.filename()));
+
+    const std::string type = prefs_.edlType();
+    if (type == "PAL film 1" || type == "PAL film 2" || type == "PAL film")
+        ui_.alert("timecodes have been modified",
+                  "the times shown here have been converted to 24fps because your EDL type is set to PAL film\n please "
+                  "ensure your session or data is set to 24fps");
+    return healed;
+}
+
+void conformController::compare(const std::string& senderTitle) {
+    selectedTab_ = 2;
+    listC_.deleteAll();
+    if (auto result = compareABwithSelection(senderTitle == "Compare Selected Events Only"))
+        listC_.addEdits(*result);
+    listC_.updateCount();
+    lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
+}
+
+std::string conformController::changeListCopy() const {
+    return changeListCopyText(listC_.getEditArray(), prefs_.edlType());
+}
+
+ChangeListCopyResult conformController::saveChangeListCopy() {
+    if (changeListFolder_.empty()) return {};
+    std::string folder = changeListFolder_;
+    if (folder.back() != '/') folder += '/';
+    makeFolders(folder);
+    std::string name = listC_.filename();
+    for (char& c : name)
+        if (c == '/' || c == '\n') c = '-';
+    std::string path = folder + name + ".edl";
+    // A list loaded from this folder under the same name is an input: keep it.
+    for (const auto& input : importedPaths_)
+        if (sameFile(input, path)) path = folder + name + "-1.edl";
+    std::string error = writeFileAtomic(path, changeListCopy());
+    if (!error.empty()) return {"", error};
+    return {path, ""};
+}
+
+std::string defaultChangeListFolder() {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.local/share";
+    else return {};
+    return base + "/reelwright/Change Lists/";
+}
+
+}  // namespace rw

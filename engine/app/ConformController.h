@@ -1,0 +1,102 @@
+#pragma once
+// The application controller: owns the three lists and the import array,
+// routes files into the lists and runs the comparison. It reaches the screen,
+// the movies and the settings store only through ports.
+
+#include "app/Preferences.h"
+#include "core/Edit.h"
+#include "lists/DataSource.h"
+#include "ports/MoviePort.h"
+#include "ports/UiPort.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rw {
+
+// Where a fresh comparison's copy went, or why it did not.
+struct ChangeListCopyResult {
+    std::string path;   // the file written; empty when nothing was written
+    std::string error;  // the reason, when writing failed
+};
+
+class conformController {
+public:
+    conformController(UiPort& ui, MoviePort& movies);
+
+    Preferences& prefs() { return prefs_; }
+    const Preferences& prefs() const { return prefs_; }
+    UiPort& ui() { return ui_; }
+
+    dataSource& dataSourceA() { return listA_; }
+    dataSource& dataSourceB() { return listB_; }
+    dataSource& dataSourceC() { return listC_; }
+    dataSource& listForTab(int tab);
+
+    int selectedTab() const { return selectedTab_; }
+    void selectTab(int tab) { selectedTab_ = tab; }
+
+    // The timebase of the current list type.
+    std::string currentRate() const { return prefs_.currentRate(); }
+    // The timebase change events are made at: the list type's, or 24 where
+    // the list type implies none (as "PAL film 2").
+    std::string changeTimebase() const;
+
+    // Files dropped on the window: loaded into the list of the selected tab
+    // (a ".conform" file switches to the change list).
+    void openFiles(const std::vector<std::string>& paths);
+    // Reads every file into editArray(); alerts when nothing was read.
+    void importData(const std::vector<std::string>& paths);
+    const EditArray& editArray() const { return editArray_; }
+
+    // Fills the VFX fields of an event from its clip name.
+    void setVFXValuesForEdit(edit& e) const;
+
+    // The pure matching, with the change events at changeTimebase().
+    EditArray compareOldList(const EditArray& oldList, const EditArray& newList) const;
+    // Matching, healing and renumbering for list C; nullopt when a list is missing.
+    std::optional<EditArray> compareABwithSelection(bool selectedOnly);
+    // The Compare command. "Compare Selected Events Only" compares only the
+    // selected NEW events.
+    void compare(const std::string& senderTitle);
+
+    // The folder for automatic change-list copies, and whether they are written.
+    void setChangeListFolder(std::string folder) { changeListFolder_ = std::move(folder); }
+    const std::string& changeListFolder() const { return changeListFolder_; }
+    void setAutosave(bool on) { autosave_ = on; }
+    const ChangeListCopyResult& lastCopy() const { return lastCopy_; }
+    // The text of the automatic copy for the current list C.
+    std::string changeListCopy() const;
+
+    const std::optional<std::string>& hourCode() const { return hourCode_; }
+    void setHourCode(std::optional<std::string> hour) { hourCode_ = std::move(hour); }
+
+private:
+    void readFile(const std::string& path);
+    void readLines(const std::string& path, const std::vector<std::string>& lines);
+    bool continuousModeRefuses(int index);
+    ChangeListCopyResult saveChangeListCopy();
+
+    Preferences prefs_;
+    UiPort& ui_;
+    MoviePort& movies_;
+    dataSource listA_{0}, listB_{1}, listC_{2};
+    int selectedTab_ = 0;
+
+    EditArray editArray_;
+    dataSource* filenameCommon_ = &listA_;
+    std::string sideFilenameString_;
+    std::optional<std::string> hourCode_;
+    std::string listType_ = "edl";
+    std::vector<std::string> importedPaths_;
+
+    std::string changeListFolder_;
+    bool autosave_ = true;
+    ChangeListCopyResult lastCopy_;
+};
+
+// "<data home>/reelwright/Change Lists/": XDG_DATA_HOME, else ~/.local/share.
+std::string defaultChangeListFolder();
+
+}  // namespace rw

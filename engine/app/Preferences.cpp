@@ -1,0 +1,71 @@
+#include "app/Preferences.h"
+
+namespace rw {
+
+const std::vector<std::string>& listTypes() {
+    static const std::vector<std::string> types = {"film cutlist", "24fps EDL/XML", "PAL film", "PAL film 2",
+                                                   "PAL video",    "NTSC",          "NTSC df",  "50fps EDL/XML",
+                                                   "60fps EDL/XML"};
+    return types;
+}
+
+std::string rateForListType(const std::string& t) {
+    if (t == "film cutlist" || t == "24fps EDL/XML" || t == "PAL film") return "24";
+    if (t == "PAL video") return "25";
+    if (t == "NTSC") return "30";
+    if (t == "NTSC df") return "29.97df";
+    if (t == "50fps EDL/XML") return "50";
+    if (t == "60fps EDL/XML") return "60";
+    return "";
+}
+
+const std::map<std::string, std::string>& Preferences::registeredDefaults() {
+    static const std::map<std::string, std::string> defaults = {
+        {"EDL type", "film cutlist"},  {"compareTimebase", "24"},    {"compareFerocity", "aggressive"},
+        {"conformSpeed", "fast"},      {"conformType", "Pro Tools"}, {"conformTimebase", "24"},
+        {"conformEvents", "all events"}, {"compareLabClip", "Labroll"}, {"compareReelsCont", "reels"},
+        {"conformCopy", "copy"},
+        {"sel1", "scene"},   {"sel2", "shot"},   {"sel3", "version"},
+        {"sep1", "_"},       {"sep2", "_"},      {"sep3", "_"},      {"prefix", "VFX_"},
+        {"sel1_2", "scene"}, {"sel2_2", "shot"}, {"sel3_2", "version"},
+        {"sep1_2", "_"},     {"sep2_2", "_"},    {"sep3_2", "_"},    {"prefix_2", "VFX_"},
+    };
+    return defaults;
+}
+
+Preferences::Preferences() : values_(registeredDefaults()) {}
+
+std::string Preferences::get(const std::string& key) const {
+    auto it = values_.find(key);
+    return it == values_.end() ? std::string() : it->second;
+}
+
+void Preferences::set(const std::string& key, const std::string& value) { values_[key] = value; }
+
+namespace {
+std::string shownValue(const std::string& key, const std::string& stored) {
+    if (key == pref::EDLType) {
+        if (stored == "24fps EDL") return "24fps EDL/XML";
+        if (stored == "PAL film 1") return "PAL film";
+    } else if (key == pref::ConformSpeed) {
+        for (const char* old : {"fast", "medium", "slow", "very slow", "painfully slow"})
+            if (stored == old) return "normal";
+    } else if (key == pref::ConformType) {
+        if (stored == "ProTools") return "Pro Tools";
+    }
+    return stored;
+}
+}  // namespace
+
+void Preferences::loadStored(const SettingsPort& store) {
+    for (const auto& [key, def] : registeredDefaults()) {
+        std::string stored = store.stringForKey(key).value_or(def);
+        values_[key] = shownValue(key, stored);
+    }
+    for (const char* key : {"allowPixAutoLoad", "smartVFX", "smartVFX_2", "smartVFX_3", "sel1_3", "sep1_3",
+                            "VFXBeforeAfterTag"}) {
+        if (auto v = store.stringForKey(key)) values_[key] = *v;
+    }
+}
+
+}  // namespace rw

@@ -1,0 +1,60 @@
+#pragma once
+// The live settings. In the desktop app these are the preference panel's
+// controls; every operation reads the current value when it runs. The store
+// behind SettingsPort only persists them (load at start, save on change).
+
+#include "ports/SettingsPort.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace rw {
+
+namespace pref {
+// Keys of the stored settings.
+inline constexpr const char* EDLType = "EDL type";
+inline constexpr const char* CompareFerocity = "compareFerocity";
+inline constexpr const char* ConformSpeed = "conformSpeed";
+inline constexpr const char* ConformType = "conformType";
+inline constexpr const char* ConformTimebase = "conformTimebase";
+inline constexpr const char* ConformEvents = "conformEvents";
+inline constexpr const char* CompareLabClip = "compareLabClip";
+inline constexpr const char* CompareReelsCont = "compareReelsCont";
+inline constexpr const char* ConformCopy = "conformCopy";
+inline constexpr const char* AllowPixAutoLoad = "allowPixAutoLoad";
+}  // namespace pref
+
+// The list types ("EDL type") the system knows, in menu order.
+const std::vector<std::string>& listTypes();
+// The rate a list type implies for lists that carry none; "" when none.
+std::string rateForListType(const std::string& listType);
+
+class Preferences {
+public:
+    Preferences();  // every registered default
+
+    static const std::map<std::string, std::string>& registeredDefaults();
+
+    // The control's current text; "" for a key with neither value nor default.
+    std::string get(const std::string& key) const;
+    void set(const std::string& key, const std::string& value);
+    bool has(const std::string& key) const { return values_.count(key) != 0; }
+
+    // Brings stored values into the controls, replacing values of earlier
+    // versions ("24fps EDL" shows as "24fps EDL/XML" and so on).
+    void loadStored(const SettingsPort& store);
+
+    std::string edlType() const { return get(pref::EDLType); }
+    std::string compareFerocity() const { return get(pref::CompareFerocity); }
+    bool compareByClipName() const { return get(pref::CompareLabClip) != "Labroll"; }
+    bool reelsMode() const { return get(pref::CompareReelsCont) == "reels"; }
+    bool isPalFilm() const { return edlType() == "PAL film"; }
+    // The timebase of the current list type.
+    std::string currentRate() const { return rateForListType(edlType()); }
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+}  // namespace rw

@@ -1,0 +1,58 @@
+#pragma once
+// What the engine asks of the person at the screen: alerts, the beep, the
+// hour-code sheet, the progress wheel. The app shows window-modal dialogs, the
+// CLI writes to stderr and answers from its flags, tests record the calls.
+
+#include <string>
+#include <vector>
+
+namespace rw {
+
+// The buttons of the hour-code sheet.
+enum class HourCodeChoice { Cut, Edl, Change };
+
+struct HourCodeAnswer {
+    HourCodeChoice choice = HourCodeChoice::Edl;
+    std::string hour;  // the field's text; taken only by Cut and Change
+};
+
+class UiPort {
+public:
+    virtual ~UiPort() = default;
+    // An informational alert with one "OK" button.
+    virtual void alert(const std::string& message, const std::string& informativeText) = 0;
+    virtual void beep() = 0;
+    // Shown for a file whose extension is not a list extension.
+    virtual HourCodeAnswer askHourCode(const std::string& baseName) = 0;
+    virtual void startProgress() {}
+    virtual void stopProgress() {}
+};
+
+// Answers nothing and shows nothing; the hour-code sheet takes the EDL button.
+class SilentUi : public UiPort {
+public:
+    void alert(const std::string&, const std::string&) override {}
+    void beep() override {}
+    HourCodeAnswer askHourCode(const std::string&) override { return {}; }
+};
+
+// Keeps every call, for tests and for callers that report afterwards.
+class RecordingUi : public UiPort {
+public:
+    struct Alert {
+        std::string message, informativeText;
+    };
+    std::vector<Alert> alerts;
+    std::vector<std::string> hourCodeAsked;
+    int beeps = 0;
+    HourCodeAnswer answer;
+
+    void alert(const std::string& m, const std::string& i) override { alerts.push_back({m, i}); }
+    void beep() override { ++beeps; }
+    HourCodeAnswer askHourCode(const std::string& baseName) override {
+        hourCodeAsked.push_back(baseName);
+        return answer;
+    }
+};
+
+}  // namespace rw
