@@ -3,6 +3,7 @@
 #include "comparison/ChangeListCopy.h"
 #include "comparison/Compare.h"
 #include "comparison/Heal.h"
+#include "comparison/Timebase.h"
 #include "core/Files.h"
 #include "core/Text.h"
 #include "import/EdlReader.h"
@@ -74,7 +75,7 @@ bool conformController::continuousModeRefuses(int index) {
 void conformController::importData(const std::vector<std::string>& paths) {
     for (const auto& path : paths) readFile(path);
     if (!editArray_.empty()) {
-        // PAL film lists are translated to 24 fps here once that conversion exists.
+        if (prefs_.isPalFilm()) translate25To24(editArray_, prefs_.reelsMode());
         return;
     }
     filenameCommon_->setFilename(kNoFileLoaded);

@@ -7,11 +7,15 @@
 
 namespace rw {
 
+enum class MovieSide { Old, New };
+
 class MoviePort {
 public:
     virtual ~MoviePort() = default;
     virtual void setMoviesOld(const std::string& url) = 0;
     virtual void setMoviesNew(const std::string& url) = 0;
+    // The loaded movie's location as a URL text; empty when none is loaded.
+    virtual std::string movieLocation(MovieSide) const { return {}; }
 };
 
 class NoMovies : public MoviePort {
