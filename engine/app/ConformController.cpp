@@ -6,7 +6,10 @@
 #include "comparison/Timebase.h"
 #include "core/Files.h"
 #include "core/Text.h"
+#include "import/ChangeListReader.h"
+#include "import/CutListReader.h"
 #include "import/EdlReader.h"
+#include "import/FcpXmlParser.h"
 
 #include <cstdlib>
 
@@ -108,22 +111,60 @@ void conformController::readFile(const std::string& path) {
     filenameCommon_->setFilename(sideFilenameString_);
 }
 
-void conformController::readLines(const std::string& /*path*/, const std::vector<std::string>& lines) {
+void conformController::readLines(const std::string& path, const std::vector<std::string>& lines) {
+    const VfxSettings vfx = vfxSettings();
+    auto setVFX = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
     if (listType_ == "edl") {
         EdlReadOptions opt;
         opt.edlType = prefs_.edlType();
         opt.currentRate = currentRate();
         opt.compareByClipName = prefs_.compareByClipName();
         opt.movies = &movies_;
-        opt.setVFXValues = [this](edit& e) { setVFXValuesForEdit(e); };
+        opt.setVFXValues = setVFX;
         readEdlLines(lines, opt, editArray_);
+    } else if (listType_ == "cut") {
+        readCutList(lines);
+    } else if (listType_ == "change") {
+        readChangeListLines(lines, {hourCode_, prefs_.compareFerocity(), &listB_.getEditArray()}, editArray_);
+    } else if (listType_ == "xml") {
+        readXml(path);
     }
-    // "cut", "change", "conform" and "xml" lists are read by their own readers.
+    // "conform" documents are read by their own reader.
 }
 
-void conformController::setVFXValuesForEdit(edit& e) const {
-    // No naming scheme is switched on until the VFX settings are in place.
-    e.setIsVFX(false);
+// Cut lists are film: any other list type is switched to "film cutlist".
+void conformController::readCutList(const std::vector<std::string>& lines) {
+    const std::string type = prefs_.edlType();
+    if (type != "film cutlist") {
+        ui_.alert("incompatible framerate",
+                  "reelwright is currently set to '" + type + "'\nthis setting has been changed to 'film cutlist'");
+        ui_.stopProgress();
+        prefs_.set(pref::EDLType, "film cutlist");
+    }
+    const VfxSettings vfx = vfxSettings();
+    CutListOptions opt;
+    opt.hourCode = hourCode_;
+    opt.compareByClipName = prefs_.compareByClipName();
+    opt.isVFXClip = [vfx](std::string_view name) { return isVFXClip(name, vfx); };
+    opt.setVFXValues = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
+    readCutListLines(lines, opt, editArray_);
+}
+
+void conformController::readXml(const std::string& path) {
+    KLVFcpXmlParser parser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}, ui_);
+    const EditArray& events = parser.parseFile(path);
+    editArray_.insert(editArray_.end(), events.begin(), events.end());
+    const VfxSettings vfx = vfxSettings();
+    for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
+}
+
+void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesForEdit(e, vfxSettings()); }
+
+std::array<std::string, 2> conformController::smartVFXRefresh() {
+    const VfxSettings vfx = vfxSettings();
+    for (dataSource* list : {&listA_, &listB_})
+        for (const auto& e : list->getEditArray()) rw::setVFXValuesForEdit(*e, vfx);
+    return {vfxExampleString(vfx.scheme1), vfxExampleString(vfx.scheme2)};
 }
 
 EditArray conformController::compareOldList(const EditArray& oldList, const EditArray& newList) const {

@@ -4,11 +4,13 @@
 // the movies and the settings store only through ports.
 
 #include "app/Preferences.h"
+#include "comparison/VfxNaming.h"
 #include "core/Edit.h"
 #include "lists/DataSource.h"
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,13 @@ public:
 
     // Fills the VFX fields of an event from its clip name.
     void setVFXValuesForEdit(edit& e) const;
+    // The naming schemes as the preference controls now stand.
+    VfxSettings vfxSettings() const { return VfxSettings::fromPreferences(prefs_); }
+    // Which scheme's controls are enabled (each exactly when its switch is on).
+    VfxControlsEnabled smartVFXEnable() const { return vfxControlsEnabled(vfxSettings()); }
+    // The example texts of schemes 1 and 2; then every event of lists A and B
+    // is derived again, so the comparison uses the new schemes at once.
+    std::array<std::string, 2> smartVFXRefresh();
 
     // The pure matching, with the change events at changeTimebase().
     EditArray compareOldList(const EditArray& oldList, const EditArray& newList) const;
@@ -75,6 +84,8 @@ public:
 private:
     void readFile(const std::string& path);
     void readLines(const std::string& path, const std::vector<std::string>& lines);
+    void readCutList(const std::vector<std::string>& lines);
+    void readXml(const std::string& path);
     bool continuousModeRefuses(int index);
     ChangeListCopyResult saveChangeListCopy();
 

@@ -1,0 +1,102 @@
+#include "comparison/Timebase.h"
+
+#include <gtest/gtest.h>
+
+namespace rw {
+namespace {
+
+EditPtr at25(const std::string& masterIn, const std::string& masterOut, int sourceIn = 90000, int length = 25) {
+    return edit::initWithNum("001", "A001", KLVtc::initWithFrames(sourceIn, "25"),
+                             KLVtc::initWithFrames(sourceIn + length, "25"), KLVtc::initWithString(masterIn, "25"),
+                             KLVtc::initWithString(masterOut, "25"));
+}
+
+TEST(PalFilmTranslation, ContinuousKeepsTheFirstLabelAndEveryFrameDistance) {
+    EditArray list = {at25("10:00:01:00", "10:00:02:00"), at25("10:00:00:00", "10:00:01:00")};
+    translate25To24(list, false);
+    ASSERT_EQ(list.size(), 2u);  // sorted by master in
+    EXPECT_EQ(list[0]->masterIn()->tcAsString(), "10:00:00:00");
+    EXPECT_EQ(list[0]->masterIn()->framerate(), 24);
+    EXPECT_EQ(list[1]->masterIn()->tcAsString(), "10:00:01:01");
+    EXPECT_EQ(list[1]->masterOut()->totalFrames() - list[1]->masterIn()->totalFrames(), 25);
+    // Source times keep their counts, labelled at 24: 90000 frames is 01:02:30:00.
+    EXPECT_EQ(list[0]->sourceIn()->totalFrames(), 90000);
+    EXPECT_EQ(list[0]->sourceIn()->tcAsString(), "01:02:30:00");
+}
+
+TEST(PalFilmTranslation, ContinuousAnchorsAFrames24LabelAtTheNextSecond) {
+    // 10:00:00:24 is a 25 fps label with no 24 fps reading; it must not move
+    // the list towards 00:00:00:00.
+    EditArray list = {at25("10:00:00:24", "10:00:01:09"), at25("10:00:01:09", "10:00:02:00")};
+    translate25To24(list, false);
+    EXPECT_EQ(list[0]->masterIn()->totalFrames(), (10 * 3600 + 0 * 60 + 0) * 24 + 24);
+    EXPECT_EQ(list[0]->masterIn()->tcAsString(), "10:00:01:00");
+    EXPECT_EQ(list[0]->masterOut()->tcAsString(), "10:00:01:10");
+    EXPECT_EQ(list[1]->masterIn()->tcAsString(), "10:00:01:10");
+    EXPECT_EQ(list[1]->masterOut()->tcAsString(), "10:00:02:02");
+}
+
+TEST(PalFilmTranslation, ReelsKeepsEachHour) {
+    struct Case {
+        const char* at25;
+        const char* at24;
+    } cases[] = {
+        {"02:00:10:00", "02:00:10:10"},
+        {"02:59:59:24", "03:02:29:23"},  // the last 144 s of a 25 fps hour spill over
+        {"00:00:00:00", "00:00:00:00"},
+        {"01:00:00:00", "01:00:00:00"},
+    };
+    for (const auto& c : cases) {
+        EditArray list = {at25(c.at25, c.at25)};
+        translate25To24(list, true);
+        EXPECT_EQ(list[0]->masterIn()->tcAsString(), c.at24) << c.at25;
+        EXPECT_EQ(list[0]->masterIn()->framerate(), 24);
+    }
+}
+
+TEST(PalFilmTranslation, EmptyListIsLeftAlone) {
+    EditArray none;
+    translate25To24(none, false);
+    translate25To24(none, true);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(TimebaseConversion, ByRealTime) {
+    struct Case {
+        const char* tc;
+        const char* from;
+        const char* to;
+        int frames;
+        const char* label;
+        const char* rateText;
+    } cases[] = {
+        {"01:00:00:00", "30", "25", 90000, "01:00:00:00", "25"},
+        {"10:00:00:00", "25", "24", 864000, "10:00:00:00", "24"},
+        {"01:00:00:00", "25", "29.97df", 108000, "01:00:03;18", "29.97df"},
+        {"01:00:00:00", "24", "23.976", 86400, "01:00:00:00", "24"},
+        {"01:00:00;00", "29.97df", "30", 107892, "00:59:56:12", "30"},  // counted at the nominal 30
+        {"00:00:00:01", "25", "24", 1, "00:00:00:01", "24"},             // 0.96 rounds to 1
+        {"00:00:00:03", "24", "20", 3, "00:00:00:03", ""},               // 2.5 rounds away from zero
+    };
+    for (const auto& c : cases) {
+        TcPtr t = KLVtc::initWithString(c.tc, c.from);
+        ASSERT_TRUE(t) << c.tc;
+        EditPtr e = edit::initWithNum("007", "clip", t, t, t, t);
+        e->setColor(Color::red());
+        EditArray out = convertTimebaseForArray({e}, c.to);
+        ASSERT_EQ(out.size(), 1u);
+        for (const TcPtr& n : {out[0]->sourceIn(), out[0]->sourceOut(), out[0]->masterIn(), out[0]->masterOut()}) {
+            ASSERT_TRUE(n) << c.tc << " to " << c.to;
+            EXPECT_EQ(n->totalFrames(), c.frames) << c.tc << " to " << c.to;
+            EXPECT_EQ(n->tcAsString(), c.label) << c.tc << " to " << c.to;
+            EXPECT_EQ(n->framerateString(), c.rateText) << c.tc << " to " << c.to;
+        }
+        EXPECT_EQ(out[0]->editNum(), "007");
+        EXPECT_EQ(out[0]->color(), Color::red());
+        EXPECT_NE(out[0]->masterIn(), t);  // new values: the given events are unchanged
+        EXPECT_EQ(t->tcAsString(), c.tc);
+    }
+}
+
+}  // namespace
+}  // namespace rw

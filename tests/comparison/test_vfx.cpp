@@ -1,0 +1,167 @@
+#include "app/ConformController.h"
+#include "comparison/Compare.h"
+#include "comparison/VfxNaming.h"
+
+#include <gtest/gtest.h>
+
+namespace rw {
+namespace {
+
+VfxSettings defaults() {
+    Preferences prefs;
+    prefs.set("smartVFX", "ON");
+    return VfxSettings::fromPreferences(prefs);
+}
+
+struct SchemeCase {
+    const char* name;
+    std::array<const char*, 3> sel;
+    std::array<const char*, 3> sep;
+    const char* clip;
+    std::optional<VfxComponents> expected;
+};
+
+TEST(VfxNaming, SchemeOneDecomposesByPrefixSeparatorsAndPopups) {
+    const SchemeCase cases[] = {
+        {"defaults", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123_03_11_comp",
+         VfxComponents{"123", "03", "11"}},
+        {"third separator missing", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123_03_11", std::nullopt},
+        {"empty third separator takes the rest", {"scene", "shot", "version"}, {"_", "_", ""}, "VFX_123_03_11",
+         VfxComponents{"123", "03", "11"}},
+        {"text after the third separator is ignored", {"scene", "shot", "version"}, {"_", "_", "_"},
+         "VFX_1_2_3_4_5", VfxComponents{"1", "2", "3"}},
+        {"popups version scene shot", {"version", "scene", "shot"}, {"_", "_", "_"}, "VFX_ver2_45_7_",
+         VfxComponents{"45", "7", "ver2"}},
+        {"first popup is never consulted", {"shot", "shot", "shot"}, {"_", "_", "_"}, "VFX_a_b_c_",
+         VfxComponents{"a", "c", "a"}},
+        {"multi-character separators", {"scene", "shot", "version"}, {"--", ".", "v"}, "VFX_12--34.5v",
+         VfxComponents{"12", "34", "5"}},
+        {"name equal to the prefix", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_", std::nullopt},
+        {"prefix is case-sensitive", {"scene", "shot", "version"}, {"_", "_", "_"}, "vfx_1_2_3_", std::nullopt},
+        {"second separator missing", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        VfxSettings s = defaults();
+        for (int i = 0; i < 3; ++i) {
+            s.scheme1.sel[i] = c.sel[i];
+            s.scheme1.sep[i] = c.sep[i];
+        }
+        EXPECT_EQ(VFXComponentsForString(c.clip, s), c.expected) << c.name;
+        EXPECT_EQ(isVFXClip(c.clip, s), c.expected.has_value()) << c.name;
+    }
+}
+
+TEST(VfxNaming, EmptyFirstOrSecondSeparatorNeverFits) {
+    VfxSettings s = defaults();
+    s.scheme1.sep[1] = "";
+    EXPECT_FALSE(VFXComponentsForString("VFX_1_2_3_", s));
+    EXPECT_FALSE(isVFXClip("VFX_1_2_3_", s));
+}
+
+struct SplitCase {
+    const char* occurrence;
+    int tag;
+    const char* clip;
+    std::optional<VfxComponents> expected;
+};
+
+TEST(VfxNaming, SchemeThreeSplitsAtTheChosenOccurrence) {
+    const SplitCase cases[] = {
+        {"last", 2, "A12-B-007", VfxComponents{"NONE", "A12-B", "007"}},
+        {"last", 1, "A12-B-007", VfxComponents{"NONE", "007", "A12-B"}},
+        {"1st", 2, "A12-B-007", VfxComponents{"NONE", "A12", "B-007"}},
+        {"2nd", 2, "A12-B-007", VfxComponents{"NONE", "A12-B", "007"}},
+        {"3rd", 2, "A12-B-007", std::nullopt},
+        {"3rd", 2, "a-b-c-d", VfxComponents{"NONE", "a-b-c", "d"}},
+        {"1st", 2, "nohyphen", std::nullopt},
+        {"last", 2, "nohyphen", std::nullopt},
+        {"other", 2, "A12-B-007", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        VfxSettings s;
+        s.scheme3 = {true, c.occurrence, "-", c.tag};
+        EXPECT_EQ(VFXComponentsForString(c.clip, s), c.expected) << c.occurrence << " " << c.clip;
+        EXPECT_EQ(isVFXClip_3(c.clip, s), c.expected.has_value()) << c.occurrence << " " << c.clip;
+    }
+}
+
+TEST(VfxNaming, SchemesAreTriedInOrderAndOnlyWhenSwitchedOn) {
+    Preferences prefs;
+    prefs.set("prefix_2", "FX");
+    prefs.set("sel1_3", "last");
+    prefs.set("sep1_3", "_");
+    prefs.set("VFXBeforeAfterTag", "2");
+    VfxSettings s = VfxSettings::fromPreferences(prefs);
+    EXPECT_FALSE(VFXComponentsForString("VFX_1_2_3_", s));  // every switch is off
+
+    s.scheme3.on = true;
+    EXPECT_EQ(VFXComponentsForString("VFX_1_2_3_", s), (VfxComponents{"NONE", "VFX_1_2_3", ""}));
+    s.scheme2.on = true;
+    // The prefix is followed straight by the first separator: an empty first part.
+    EXPECT_EQ(VFXComponentsForString("FX_9_8_7_", s), (VfxComponents{"", "9", "8"}));
+    EXPECT_TRUE(isVFXClip_2("FX_9_8_7_", s));
+    s.scheme1.on = true;
+    EXPECT_EQ(VFXComponentsForString("VFX_1_2_3_", s), (VfxComponents{"1", "2", "3"}));
+}
+
+TEST(VfxNaming, AnEventThatStopsFittingKeepsItsStringsButIsNoLongerVfx) {
+    VfxSettings s = defaults();
+    edit e;
+    e.setClip("VFX_123_03_11_comp");
+    setVFXValuesForEdit(e, s);
+    EXPECT_TRUE(e.isVFX());
+    EXPECT_EQ(e.scene(), "123");
+    EXPECT_EQ(e.shot(), "03");
+    EXPECT_EQ(e.version(), "11");
+
+    e.setClip("A001C002");
+    setVFXValuesForEdit(e, s);
+    EXPECT_FALSE(e.isVFX());
+    EXPECT_EQ(e.scene(), "123");
+    EXPECT_EQ(e.shot(), "03");
+}
+
+TEST(VfxNaming, ExampleTextsAndEnabling) {
+    Preferences prefs;
+    VfxSettings s = VfxSettings::fromPreferences(prefs);
+    EXPECT_EQ(vfxExampleString(s.scheme1), "eg: VFX_123_03_11_");
+    s.scheme2.sel = {"version", "shot", "scene"};
+    s.scheme2.sep = {"-", ".", ""};
+    EXPECT_EQ(vfxExampleString(s.scheme2), "eg: VFX_11-03.123");
+
+    EXPECT_FALSE(vfxControlsEnabled(s).scheme1);
+    prefs.set("smartVFX_2", "ON");
+    prefs.set("smartVFX_3", "ON");
+    auto enabled = vfxControlsEnabled(VfxSettings::fromPreferences(prefs));
+    EXPECT_FALSE(enabled.scheme1);
+    EXPECT_TRUE(enabled.scheme2);
+    EXPECT_TRUE(enabled.scheme3);
+}
+
+EditPtr event(const std::string& clip, int si, int so, int mi, int mo) {
+    auto tc = [](int f) { return KLVtc::initWithFrames(f, "24"); };
+    return edit::initWithNum("001", clip, tc(si), tc(so), tc(mi), tc(mo));
+}
+
+TEST(VfxNaming, RefreshRederivesBothListsAndComparisonMatchesByShot) {
+    RecordingUi ui;
+    NoMovies movies;
+    conformController c(ui, movies);
+    c.dataSourceA().addEdits({event("VFX_010_020_v1_", 1000, 1100, 0, 100)});
+    c.dataSourceB().addEdits({event("VFX_010_020_v2_", 1000, 1100, 500, 600)});
+    EXPECT_TRUE(compareOldList(c.dataSourceA().getEditArray(), c.dataSourceB().getEditArray(), "24").empty());
+
+    c.prefs().set("smartVFX", "ON");
+    auto examples = c.smartVFXRefresh();
+    EXPECT_EQ(examples[0], "eg: VFX_123_03_11_");
+    ASSERT_TRUE(c.dataSourceA().getEditArray()[0]->isVFX());
+    ASSERT_TRUE(c.dataSourceB().getEditArray()[0]->isVFX());
+    EditArray changes = c.compareOldList(c.dataSourceA().getEditArray(), c.dataSourceB().getEditArray());
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0]->color(), Color::red());  // matched by scene and shot, not by name
+    EXPECT_EQ(changes[0]->sourceIn()->totalFrames(), 0);
+    EXPECT_EQ(changes[0]->masterIn()->totalFrames(), 500);
+}
+
+}  // namespace
+}  // namespace rw

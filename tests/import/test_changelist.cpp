@@ -1,0 +1,141 @@
+#include "app/ConformController.h"
+#include "import/ChangeListReader.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rw {
+namespace {
+
+constexpr int H = 86400;  // hour 01 at 24 fps
+
+EditArray replay(const std::vector<std::string>& lines, const char* hour = "01") {
+    EditArray events;
+    readChangeListLines(lines, {std::string(hour), "aggressive", nullptr}, events);
+    return events;
+}
+
+struct Frames {
+    int si, so, mi, mo;
+    friend bool operator==(const Frames&, const Frames&) = default;
+};
+std::ostream& operator<<(std::ostream& os, const Frames& f) {
+    return os << "src " << f.si << "-" << f.so << " rec " << f.mi << "-" << f.mo;
+}
+
+std::vector<Frames> frames(const EditArray& events) {
+    std::vector<Frames> out;
+    for (const auto& e : events)
+        out.push_back({framesOf(e->sourceIn()), framesOf(e->sourceOut()), framesOf(e->masterIn()),
+                       framesOf(e->masterOut())});
+    return out;
+}
+
+TEST(ChangeList, DeleteCutsTheReelAndResumesAfterThePiece) {
+    EditArray e = replay({"  1  delete  0010+00  0002+00"});
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0]->masterIn()->tcAsString(), "01:00:00:00");
+    EXPECT_EQ(e[0]->masterOut()->tcAsString(), "01:00:06:16");
+    EXPECT_EQ(e[0]->sourceOut()->tcAsString(), "01:00:06:16");
+    EXPECT_EQ(e[1]->masterIn()->tcAsString(), "01:00:06:16");
+    EXPECT_EQ(e[1]->sourceIn()->tcAsString(), "01:00:08:00");
+    EXPECT_EQ(frames(e)[1], (Frames{H + 192, 2 * H, H + 160, H + 160 + H - 192}));
+    EXPECT_EQ(e[1]->editNum(), "002");
+    EXPECT_EQ(e[1]->clip(), "");
+}
+
+TEST(ChangeList, InsertLeavesAGapAndShiftsTheRest) {
+    // After the insert the running shift is +16: a later delete of 16 frames
+    // at 0030+00 resumes at source H + 480 + 16 - 16.
+    EditArray e = replay({"  1  insert  0005+00  0000+00  0001+00", "  2  DELETE  0030+00  0001+00"});
+    EXPECT_EQ(frames(e), (std::vector<Frames>{
+                             {H, H + 80, H, H + 80},
+                             {H + 80, H + 464, H + 96, H + 480},
+                             {H + 480, 2 * H, H + 480, 2 * H},
+                         }));
+}
+
+TEST(ChangeList, TrimAndLengthenActAsDeleteAndInsert) {
+    EXPECT_EQ(frames(replay({"  1  trim  0010+00  0002+00"})), frames(replay({"  1  delete  0010+00  0002+00"})));
+    EXPECT_EQ(frames(replay({"  1  Lengthen  0005+00  0000+00  0001+00"})),
+              frames(replay({"  1  insert  0005+00  0000+00  0001+00"})));
+}
+
+TEST(ChangeList, AMovedPieceFillsTheGapOfItsInsert) {
+    EditArray e = replay({"   1  move    0010+00  0002+00", "      to # 3", "   3  insert  0100+00  0000+00  0002+00",
+                          "      from # 1"},
+                         "00");
+    // 0..160 stays; 192..1632 plays next; the moved piece 160..192 lands in
+    // the gap at 1600; the reel carries on unchanged from 1632.
+    EXPECT_EQ(frames(e), (std::vector<Frames>{
+                             {0, 160, 0, 160},
+                             {192, 1632, 160, 1600},
+                             {160, 192, 1600, 1632},
+                             {1632, H, 1632, H},
+                         }));
+    EXPECT_EQ(e[2]->clip(), "from move");
+    EXPECT_EQ(e[3]->editNum(), "004");
+}
+
+TEST(ChangeList, UnmatchedMovesAndGapsMakeNoEvent) {
+    EditArray e = replay({"   1  move  0010+00  0002+00", "      to # 9", "   3  insert  0100+00  0000+00  0002+00"}, "00");
+    for (const auto& ev : e) EXPECT_NE(ev->clip(), "from move");
+    EXPECT_EQ(e.size(), 3u);
+}
+
+TEST(ChangeList, LinesThatAreNotChangesAreSkipped) {
+    const std::vector<std::string> noise = {
+        "CHANGE LIST  reel 1",
+        "  1  deleted 0010+00  0002+00",     // no word with its space
+        "  1  delete  0010+00",              // one "+"
+        "  1  delete  00x0+00  0002+00",     // footage that does not parse
+        "  1  delete  -010+00  0002+00",     // negative footage
+        "  1  insert  0010+00  0002+00",     // an insert needs a third footage
+        "1+2 delete +",                      // the first "+" lies within the first four characters
+        std::string("\xff\xfe\x00+\x01+ delete ", 14),
+        "",
+    };
+    EditArray e = replay(noise);
+    EXPECT_EQ(frames(e), (std::vector<Frames>{{H, 2 * H, H, 2 * H}}));
+    EXPECT_EQ(e[0]->editNum(), "001");
+}
+
+TEST(ChangeList, AChangeBeforeTheRunningTailIsOutOfOrderAndSkipped) {
+    EditArray e = replay({"  1  delete  0100+00  0001+00", "  2  delete  0010+00  0001+00"});
+    EXPECT_EQ(e.size(), 2u);
+    EXPECT_EQ(framesOf(e[1]->masterIn()), H + 1600);
+}
+
+TEST(ChangeList, ReadByContentsWithTheHourTypedEarlier) {
+    test::ScratchFolder dir;
+    const std::string cut = dir.write("reel1.txt", "  1  delete  0010+00  0002+00\nend of change list\n");
+    const std::string edl = dir.write("reel2.edl", "  1  delete  0010+00  0002+00\nEND OF CHANGE LIST\n");
+    const std::string xml = dir.write("reel3.xml", "<xmeml>end of change list</xmeml>");
+    RecordingUi ui;
+    ui.answer = {HourCodeChoice::Edl, "05"};  // the EDL button takes no hour
+    NoMovies movies;
+    conformController c(ui, movies);
+    c.setHourCode("03");
+    c.selectTab(1);
+    c.openFiles({cut});
+    ASSERT_EQ(c.dataSourceB().getEditArray().size(), 2u);
+    EXPECT_EQ(c.dataSourceB().getEditArray()[0]->masterIn()->tcAsString(), "03:00:00:00");
+
+    c.dataSourceB().deleteAll();
+    ui.answer = {HourCodeChoice::Change, "07"};
+    c.openFiles({cut, edl});
+    const EditArray& both = c.dataSourceB().getEditArray();
+    ASSERT_FALSE(both.empty());
+    EXPECT_EQ(both.front()->masterIn()->tcAsString(), "07:00:00:00");
+    EXPECT_EQ(ui.hourCodeAsked.size(), 2u);  // only the .txt file asks
+
+    c.dataSourceB().deleteAll();
+    ui.alerts.clear();
+    c.openFiles({xml});
+    EXPECT_TRUE(c.dataSourceB().getEditArray().empty());
+    ASSERT_FALSE(ui.alerts.empty());
+    EXPECT_EQ(ui.alerts.back().message, "no valid edits were found");
+}
+
+}  // namespace
+}  // namespace rw

@@ -1,0 +1,127 @@
+// Lists written by other tools: the pinned copies in the test data, and every
+// file of the shared corpus when it is present.
+
+#include "app/ConformController.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Loaded {
+    EditArray events;
+    std::vector<RecordingUi::Alert> alerts;
+};
+
+Loaded load(const std::string& path, const std::string& type, int tab = 0, bool byClipName = true) {
+    RecordingUi ui;
+    NoMovies movies;
+    conformController c(ui, movies);
+    c.prefs().set(pref::EDLType, type);
+    c.prefs().set(pref::CompareLabClip, byClipName ? "Clipname" : "Labroll");
+    c.selectTab(tab);
+    c.openFiles({path});
+    return {c.listForTab(tab).getEditArray(), ui.alerts};
+}
+
+std::string row(const EditPtr& e) {
+    return e->editNum() + "|" + e->clip() + "|" + describe(e->sourceIn()) + "|" + describe(e->sourceOut()) + "|" +
+           describe(e->masterIn()) + "|" + describe(e->masterOut());
+}
+
+std::string data(const std::string& name) { return std::string(RW_TEST_DATA) + "/" + name; }
+
+TEST(CorpusXml, NtscDropFrameWithHeadTransition) {
+    Loaded l = load(data("ccnmtl_Mark_P_XML.xml"), "NTSC");
+    ASSERT_EQ(l.events.size(), 1u);
+    // start -1 after the transition 0..30 in the first track: the clip starts at the transition's start.
+    EXPECT_EQ(row(l.events[0]), "001|marc_phillipson_032310|00:37:23;21|01:02:01;00|01:00:00;00|01:24:37;09");
+    EXPECT_TRUE(l.alerts.empty());
+    // By lab roll the file's reel names the event.
+    EXPECT_EQ(load(data("ccnmtl_Mark_P_XML.xml"), "NTSC df", 0, false).events.at(0)->clip(), "XH A1");
+}
+
+TEST(CorpusXml, NestedSequencesAndTransitions) {
+    Loaded l = load(data("premiere_example.xml"), "NTSC");
+    std::vector<std::string> rows;
+    for (const auto& e : l.events) rows.push_back(row(e));
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "001|sc01_sh010_anim.mov|00:00:00:00|00:00:01:20|00:00:17:26|00:00:21:06",
+                        "002|sc01_sh010_anim.mov|00:00:00:00|00:00:03:10|00:00:00:13|00:00:03:23",
+                        "003|sc01_sh020_anim.mov|00:00:00:00|00:00:05:07|00:00:05:15|00:00:10:22",
+                        "004|sc01_sh030_anim.mov|00:00:00:00|00:00:07:25|00:00:10:22|00:00:18:17",
+                        // the nested sequence "sc01_sh010_anim", used 0..320 at 636
+                        "005|sc01_sh010_anim.mov|00:00:00:00|00:00:03:10|00:00:21:06|00:00:24:16",
+                        "006|sc01_sh030_anim.mov|00:00:00:00|00:00:07:10|00:00:24:16|00:00:31:26",
+                        "007|test_title|01:00:00:00|01:00:31:11|00:00:00:15|00:00:31:26",
+                        "008|sc01_master_layerA_sh030_temp.mov|00:00:04:13|00:00:11:24|00:00:31:26|00:00:39:07",
+                        // start -1 in a later track: cut at the transition's end (1177), in advanced by 25
+                        "009|sc01_sh010_anim.mov|00:00:01:01|00:00:03:10|00:00:39:07|00:00:41:16",
+                    }));
+}
+
+TEST(CorpusXml, DisabledClipItemsAndTracks) {
+    Loaded l = load(data("otiofcp_premiere_enable_property.xml"), "PAL video");
+    std::vector<std::string> rows;
+    for (const auto& e : l.events) rows.push_back(row(e));
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "001|source.mp4|00:00:14:03|00:00:17:09|00:00:00:00|00:00:03:06",
+                        "002|source3.mp4|00:00:21:05|00:00:22:23|00:00:07:02|00:00:08:20",
+                        "003|source.mp4|00:00:17:09|00:00:21:05|00:00:03:06|00:00:07:02",
+                    }));
+    // 25 fps into the change list under PAL film is refused.
+    Loaded refused = load(data("otiofcp_premiere_enable_property.xml"), "PAL film", 2);
+    EXPECT_TRUE(refused.events.empty());
+    ASSERT_GE(refused.alerts.size(), 2u);
+    EXPECT_EQ(refused.alerts[0].message, "incompatible sequence framerate");
+    EXPECT_EQ(refused.alerts[1].message, "XML parse error");
+}
+
+TEST(CorpusXml, TracksWithoutEnabledElement) {
+    Loaded l = load(data("hiero_xml_export.xml"), "24fps EDL/XML");
+    ASSERT_EQ(l.events.size(), 2u);
+    EXPECT_EQ(row(l.events[0]), "001|A160C005_171213_R0MN|12:44:37:23|12:45:21:22|01:00:00:14|01:00:44:13");
+}
+
+TEST(CorpusXml, PalFilmTranslatesAnAcceptedSequence) {
+    Loaded l = load(data("otiofcp_premiere_enable_property.xml"), "PAL film", 0);
+    ASSERT_EQ(l.events.size(), 3u);
+    EXPECT_EQ(l.events[0]->masterIn()->framerate(), 24);
+    EXPECT_EQ(l.events[0]->masterOut()->totalFrames(), 81);  // frame counts kept
+}
+
+// Every file of the shared corpus, under every list type and into each list:
+// no crash, and a list is either read or reported.
+TEST(Corpus, EveryFileImportsWithoutACrash) {
+    const char* env = std::getenv("RW_CORPUS");
+    const fs::path corpus = env && *env ? env : "/work/shared/corpus";
+    std::error_code ec;
+    if (!fs::is_directory(corpus, ec)) GTEST_SKIP() << "no corpus at " << corpus;
+    std::size_t files = 0;
+    for (const char* sub : {"edl", "xmeml"}) {
+        for (const auto& entry : fs::directory_iterator(corpus / sub, ec)) {
+            ++files;
+            for (const std::string& type : listTypes()) {
+                // The list matters to XML only (its frame-rate check).
+                for (int tab : {0, 2}) {
+                    if (tab == 2 && std::string(sub) == "edl") continue;
+                    Loaded l = load(entry.path().string(), type, tab, tab == 0);
+                    const bool reported = std::any_of(l.alerts.begin(), l.alerts.end(), [](const auto& a) {
+                        return a.message == "no valid edits were found" || a.message == "XML parse error";
+                    });
+                    EXPECT_TRUE(!l.events.empty() || reported) << entry.path() << " " << type;
+                    for (const auto& e : l.events) EXPECT_TRUE(e->masterIn() && e->masterOut()) << entry.path();
+                }
+            }
+        }
+    }
+    EXPECT_GT(files, 0u);
+}
+
+}  // namespace
+}  // namespace rw

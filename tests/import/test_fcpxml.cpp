@@ -1,0 +1,264 @@
+#include "import/FcpXmlParser.h"
+#include "import/XmemlBuilder.h"
+#include "ports/UiPort.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace rw {
+namespace {
+
+using namespace rw::test;
+
+struct Parsed {
+    EditArray events;
+    RecordingUi ui;
+    bool failed = false;
+};
+
+Parsed parse(const std::string& doc, const std::string& type = "24fps EDL/XML", int tab = 0, bool reels = false) {
+    Parsed p;
+    KLVFcpXmlParser parser({type, tab, reels}, p.ui);
+    p.events = parser.parseText(doc);
+    p.failed = parser.failed();
+    return p;
+}
+
+struct Times {
+    int si, so, mi, mo;
+    friend bool operator==(const Times&, const Times&) = default;
+};
+std::ostream& operator<<(std::ostream& os, const Times& t) {
+    return os << "src " << t.si << "-" << t.so << " rec " << t.mi << "-" << t.mo;
+}
+Times times(const EditPtr& e) {
+    return {framesOf(e->sourceIn()), framesOf(e->sourceOut()), framesOf(e->masterIn()), framesOf(e->masterOut())};
+}
+
+TEST(FcpXml, ClipItemTimesAddTheFileAndSequenceStarts) {
+    Parsed p = parse(xmeml(sequence(track(clip("a", 10, 58, 0, 48, file("f1", 1000))), 24, false, 86400)));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_FALSE(p.failed);
+    EXPECT_EQ(times(p.events[0]), (Times{1010, 1058, 86400, 86448}));
+    EXPECT_EQ(p.events[0]->masterIn()->tcAsString(), "01:00:00:00");
+    EXPECT_EQ(p.events[0]->editNum(), "001");
+    EXPECT_EQ(p.events[0]->clip(), "a");
+    EXPECT_EQ(p.events[0]->trackPriority(), 1);
+    EXPECT_TRUE(p.ui.alerts.empty());
+}
+
+TEST(FcpXml, HeadTransitionStartsAtItsStartInTheFirstTrackAndAtItsEndLater) {
+    const std::string first = track(transition(100, 112) + clip("a", 0, 50, -1, 150, file("f1", 0)));
+    const std::string later = track(transition(100, 112) + clip("b", 0, 50, -1, 150, fileRef("f1")));
+    Parsed p = parse(xmeml(sequence(first + later)));
+    ASSERT_EQ(p.events.size(), 2u);
+    EXPECT_EQ(times(p.events[0]), (Times{0, 50, 100, 150}));
+    EXPECT_EQ(times(p.events[1]), (Times{12, 50, 112, 150}));
+}
+
+TEST(FcpXml, TailTransitionEndsAfterTheClipLength) {
+    Parsed p = parse(xmeml(sequence(track(clip("a", 50, 150, 1000, -1, file("f1", 0)) + transition(1090, 1100)))));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(times(p.events[0]), (Times{50, 150, 1000, 1100}));
+}
+
+TEST(FcpXml, NestedSequencesPlaceTheUsedPartOnly) {
+    // The nested sequence is used from 200 to 300 and placed at 5000.
+    const std::string inner = sequence(track(clip("in1", 0, 100, 150, 250, file("f1", 0)) +
+                                             clip("in2", 0, 100, 300, 400, fileRef("f1")) +
+                                             clip("in3", 0, 300, 100, 400, fileRef("f1"))));
+    const std::string outer = "<clipitem id=\"nest\"><name>nest</name><in>200</in><out>300</out><start>5000</start>"
+                              "<end>5100</end>" + inner + "</clipitem>";
+    Parsed p = parse(xmeml(sequence(track(outer))));
+    ASSERT_EQ(p.events.size(), 2u);
+    EXPECT_EQ(p.events[0]->clip(), "in1");
+    EXPECT_EQ(times(p.events[0]), (Times{50, 100, 5000, 5050}));
+    EXPECT_EQ(p.events[1]->clip(), "in3");
+    EXPECT_EQ(times(p.events[1]), (Times{100, 200, 5000, 5100}));  // cut at both ends
+    EXPECT_EQ(p.events[1]->editNum(), "002");
+}
+
+TEST(FcpXml, AudioBinsMulticlipsDisabledItemsAndFilelessItemsGiveNothing) {
+    const std::string audio = "<audio><track>" + clip("sound", 0, 10, 0, 10, file("a1", 0)) +
+                              "<audio><track>" + clip("deeper", 0, 10, 0, 10, fileRef("a1")) + "</track></audio>" +
+                              "</track></audio>";
+    const std::string bin = "<bin><children>" + sequence(track(clip("binned", 0, 10, 0, 10, file("b1", 0)))) +
+                            "</children></bin>";
+    const std::string multi = "<clipitem id=\"m\"><name>m</name><multiclip><clip>" +
+                              clip("angle", 0, 10, 0, 10, file("m1", 0)) + "</clip></multiclip></clipitem>";
+    const std::string video = track(clip("kept", 0, 10, 0, 10, file("v1", 0)) +
+                                    clip("off", 0, 10, 10, 20, fileRef("v1"), "FALSE") +
+                                    "<clipitem><name>nofile</name><in>0</in><out>5</out><start>20</start><end>25</end>"
+                                    "</clipitem>" + multi) +
+                              track(clip("disabled track", 0, 10, 30, 40, fileRef("v1")), "FALSE");
+    Parsed p = parse(xmeml(bin + sequence(video, 24, false, 0, "NDF", audio)));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0]->clip(), "kept");
+}
+
+TEST(FcpXml, EventNumbersCountEveryPlacedClipItem) {
+    std::string items = clip("c1", 0, 10, 0, 10, file("f", 0));
+    for (int i = 2; i <= 100; ++i) items += clip("c" + std::to_string(i), 0, 10, i * 10, i * 10 + 10, fileRef("f"));
+    Parsed p = parse(xmeml(sequence(track(items))));
+    ASSERT_EQ(p.events.size(), 100u);
+    EXPECT_EQ(p.events[8]->editNum(), "009");
+    EXPECT_EQ(p.events[9]->editNum(), "010");
+    EXPECT_EQ(p.events[99]->editNum(), "100");
+    EXPECT_EQ(p.events[99]->trackPriority(), 100);
+}
+
+TEST(FcpXml, ReelNamesTheEventWhenComparingByLabRoll) {
+    const std::string doc = xmeml(sequence(track(clip("shot", 0, 10, 0, 10, file("f", 0, 24, "A001")))));
+    EXPECT_EQ(parse(doc, "24fps EDL/XML", 0, true).events.at(0)->clip(), "A001");
+    EXPECT_EQ(parse(doc, "24fps EDL/XML", 0, false).events.at(0)->clip(), "shot");
+}
+
+TEST(FcpXml, AFileIdWithoutFileRecordStartsAtZero) {
+    Parsed p = parse(xmeml(sequence(track(clip("ghost", 5, 15, 0, 10, fileRef("never-defined"))))));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(times(p.events[0]), (Times{5, 15, 0, 10}));
+}
+
+TEST(FcpXml, FrameRateCheck) {
+    struct Case {
+        int timebase;
+        bool ntsc;
+        const char* type;
+        int tab;
+        const char* refusedRate;  // nullptr: accepted
+    } cases[] = {
+        {25, false, "PAL film", 0, nullptr},     {25, false, "PAL film", 2, "25"},
+        {25, false, "PAL video", 2, nullptr},    {24, false, "PAL film", 2, nullptr},
+        {24, false, "PAL film", 1, "24"},        {24, true, "24fps EDL/XML", 0, nullptr},
+        {24, true, "NTSC", 0, "23.976"},         {30, true, "NTSC df", 0, nullptr},
+        {30, false, "film cutlist", 0, "30"},    {50, false, "50fps EDL/XML", 0, nullptr},
+        {60, false, "NTSC", 0, "60"},            {15, false, "film cutlist", 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string doc = xmeml(sequence(track(clip("a", 0, 10, 0, 10, file("f", 0, c.timebase))),
+                                               c.timebase, c.ntsc));
+        Parsed p = parse(doc, c.type, c.tab);
+        const std::string what = std::to_string(c.timebase) + " " + c.type + " tab " + std::to_string(c.tab);
+        if (!c.refusedRate) {
+            EXPECT_EQ(p.events.size(), 1u) << what;
+            EXPECT_TRUE(p.ui.alerts.empty()) << what;
+            continue;
+        }
+        EXPECT_TRUE(p.events.empty()) << what;
+        ASSERT_EQ(p.ui.alerts.size(), 2u) << what;
+        EXPECT_EQ(p.ui.alerts[0].message, "incompatible sequence framerate");
+        EXPECT_EQ(p.ui.alerts[0].informativeText, std::string("the list you are importing has a timebase of ") +
+                                                      c.refusedRate + "fps\nreelwright is set to " + c.type +
+                                                      "\nplease change the 'list type' preference accordingly");
+        EXPECT_EQ(p.ui.alerts[1].message, "XML parse error");
+    }
+}
+
+TEST(FcpXml, DropFrameSequenceLabelsAtDropFrame) {
+    const std::string doc =
+        xmeml(sequence(track(clip("a", 0, 30, 0, 30, file("f", 0, 30))), 30, true, 107892, "DF"));
+    Parsed p = parse(doc, "NTSC df");
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0]->masterIn()->tcAsString(), "01:00:00;00");
+    EXPECT_EQ(p.events[0]->masterIn()->framerateString(), "29.97df");
+}
+
+TEST(FcpXml, TracksWithoutEnabledAndTimecodesAfterTheMediaCount) {
+    // Written as Premiere and Hiero write it: no <enabled> in the track, no
+    // <source> in the timecodes, and the sequence timecode after its media.
+    const std::string doc =
+        "<xmeml version=\"5\"><sequence><name>s</name>" + rate(24) +
+        "<media><video><track><clipitem><name>a</name><in>0</in><out>10</out><start>0</start><end>10</end>"
+        "<file id=\"f\"><rate><timebase>24</timebase></rate><timecode><rate><timebase>24</timebase></rate>"
+        "<frame>240</frame><string>00:00:10:00</string></timecode></file></clipitem></track></video></media>"
+        "<timecode><rate><timebase>24</timebase></rate><frame>86400</frame><string>01:00:00:00</string></timecode>"
+        "</sequence></xmeml>";
+    Parsed p = parse(doc);
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(times(p.events[0]), (Times{240, 250, 86400, 86410}));
+}
+
+TEST(FcpXml, AFileWithoutTimecodeDoesNotTakeTheLastFilesStart) {
+    const std::string withTc = clip("a", 0, 10, 0, 10, file("f1", 5000, 24, "R1"));
+    const std::string without = clip("b", 0, 10, 10, 20, "<file id=\"f2\"><name>f2</name></file>");
+    Parsed p = parse(xmeml(sequence(track(withTc + without))), "24fps EDL/XML", 0, true);
+    ASSERT_EQ(p.events.size(), 2u);
+    EXPECT_EQ(times(p.events[1]), (Times{0, 10, 10, 20}));
+    EXPECT_EQ(p.events[1]->clip(), "b");  // no reel of its own
+}
+
+TEST(FcpXml, ExternalEntitiesAndDtdsAreNeverLoaded) {
+    ScratchFolder dir;
+    const std::string secret = dir.write("secret.txt", "TOPSECRET");
+    const std::string dtd = dir.write("evil.dtd", "<!ENTITY leak SYSTEM \"file://" + secret + "\">");
+    const std::string doctype = "<!DOCTYPE xmeml SYSTEM \"file://" + dtd + "\" [\n<!ENTITY ext SYSTEM \"file://" +
+                                secret + "\">\n]>";
+    std::string item = clip("NAME", 0, 10, 0, 10, file("f", 0));
+    item.replace(item.find("<name>NAME"), 10, "<name>name&ext;&leak;");
+    const std::string body = sequence(track(item));
+    Parsed p = parse(xmeml(body, doctype));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0]->clip().find("TOPSECRET"), std::string::npos) << p.events[0]->clip();
+    EXPECT_EQ(p.events[0]->clip(), "name");
+}
+
+TEST(FcpXml, EntityExpansionBombStopsAndKeepsFinishedEvents) {
+    std::string doctype = "<!DOCTYPE xmeml [\n<!ENTITY lol0 \"lollollollollollollollollollol\">\n";
+    for (int i = 1; i <= 9; ++i)
+        doctype += "<!ENTITY lol" + std::to_string(i) + " \"" +
+                   [&] {
+                       std::string ten;
+                       for (int k = 0; k < 10; ++k) ten += "&lol" + std::to_string(i - 1) + ";";
+                       return ten;
+                   }() +
+                   "\">\n";
+    doctype += "]>";
+    const std::string tracks = track(clip("before", 0, 10, 0, 10, file("f", 0))) +
+                               track(clip("&lol9;", 0, 10, 10, 20, fileRef("f")));
+    Parsed p = parse(xmeml(sequence(tracks), doctype));
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0]->clip(), "before");
+    ASSERT_FALSE(p.ui.alerts.empty());
+    EXPECT_EQ(p.ui.alerts.back().message, "XML parse error");
+    EXPECT_EQ(p.ui.alerts.back().informativeText,
+              "an XML parsing error was encountered. any valid events have been retained.");
+}
+
+TEST(FcpXml, BadInputAlertsAndKeepsWhatWasFinished) {
+    const std::string good = xmeml(sequence(track(clip("a", 0, 10, 0, 10, file("f", 0))) +
+                                            track(clip("b", 0, 10, 10, 20, fileRef("f")))));
+    const std::size_t cut = good.find("<clipitem", good.find("</track>"));
+    struct Case {
+        const char* what;
+        std::string doc;
+        std::size_t events;
+        bool fails;
+    } cases[] = {
+        {"empty", "", 0, true},
+        {"truncated after the first track", good.substr(0, cut), 1, true},
+        {"binary", std::string("\x00\x01\xff\xfe<\x89PNG\r\n", 10), 0, true},
+        {"invalid UTF-8 in a name", good.substr(0, cut) + "<clipitem><name>\xff\xfe</name></clipitem>", 1, true},
+        {"not xmeml", "<?xml version=\"1.0\"?><filter><effect><name>x</name></effect></filter>", 0, false},
+        {"plain text", "this is no xml at all", 0, true},
+        {"mismatched tags", "<xmeml><sequence></xmeml>", 0, true},
+    };
+    for (const auto& c : cases) {
+        Parsed p = parse(c.doc);
+        EXPECT_EQ(p.events.size(), c.events) << c.what;
+        EXPECT_EQ(p.failed, c.fails) << c.what;
+        EXPECT_EQ(!p.ui.alerts.empty() && p.ui.alerts.back().message == "XML parse error", c.fails) << c.what;
+    }
+}
+
+TEST(FcpXml, UnreadableFileIsAParseError) {
+    ScratchFolder dir;
+    RecordingUi ui;
+    KLVFcpXmlParser parser({"24fps EDL/XML", 0, false}, ui);
+    EXPECT_TRUE(parser.parseFile(dir.path()).empty());  // a folder
+    EXPECT_TRUE(parser.parseFile(dir.at("missing.xml")).empty());
+    ASSERT_EQ(ui.alerts.size(), 2u);
+    EXPECT_EQ(ui.alerts[0].message, "XML parse error");
+}
+
+}  // namespace
+}  // namespace rw
