@@ -6,6 +6,7 @@
 #include "app/Preferences.h"
 #include "comparison/VfxNaming.h"
 #include "core/Edit.h"
+#include "import/DataSourceFinder.h"
 #include "lists/DataSource.h"
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"
@@ -62,6 +63,12 @@ public:
     // is derived again, so the comparison uses the new schemes at once.
     std::array<std::string, 2> smartVFXRefresh();
 
+    // The search for the selected NEW events in the lists below a folder.
+    void findEventsInOtherFiles();
+    dataSourceFinder& finder() { return finder_; }
+    // Loads the selected search result into list A; beeps with none selected.
+    void importFromFinderList();
+
     // The pure matching, with the change events at changeTimebase().
     EditArray compareOldList(const EditArray& oldList, const EditArray& newList) const;
     // Matching, healing and renumbering for list C; nullopt when a list is missing.
@@ -101,6 +108,7 @@ private:
     std::optional<std::string> hourCode_;
     std::string listType_ = "edl";
     std::vector<std::string> importedPaths_;
+    dataSourceFinder finder_;
 
     std::string changeListFolder_;
     bool autosave_ = true;

@@ -3,6 +3,7 @@
 // hour-code sheet, the progress wheel. The app shows window-modal dialogs, the
 // CLI writes to stderr and answers from its flags, tests record the calls.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ public:
     virtual HourCodeAnswer askHourCode(const std::string& baseName) = 0;
     virtual void startProgress() {}
     virtual void stopProgress() {}
+    // An open panel that chooses one folder; nullopt when it is cancelled.
+    virtual std::optional<std::string> chooseFolder(const std::string& /*startIn*/) { return std::nullopt; }
+    // The search results panel, brought to the front showing the summary text.
+    virtual void showSearchResults(const std::string& /*summary*/) {}
 };
 
 // Answers nothing and shows nothing; the hour-code sheet takes the EDL button.
@@ -46,6 +51,9 @@ public:
     std::vector<std::string> hourCodeAsked;
     int beeps = 0;
     HourCodeAnswer answer;
+    std::optional<std::string> folder;         // the folder the open panel answers
+    std::vector<std::string> folderAskedFrom;  // where each folder panel started
+    std::vector<std::string> searchResults;    // each summary shown
 
     void alert(const std::string& m, const std::string& i) override { alerts.push_back({m, i}); }
     void beep() override { ++beeps; }
@@ -53,6 +61,11 @@ public:
         hourCodeAsked.push_back(baseName);
         return answer;
     }
+    std::optional<std::string> chooseFolder(const std::string& startIn) override {
+        folderAskedFrom.push_back(startIn);
+        return folder;
+    }
+    void showSearchResults(const std::string& summary) override { searchResults.push_back(summary); }
 };
 
 }  // namespace rw
