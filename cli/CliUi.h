@@ -1,6 +1,7 @@
 #pragma once
 // The command line's face of the UI port: alerts go to stderr as
-// "message: informative text", the hour-code sheet is answered from flags.
+// "message: informative text", the hour-code sheet and the folder panel are
+// answered from flags, the search results are kept for the command to print.
 
 #include "ports/UiPort.h"
 
@@ -18,12 +19,20 @@ public:
     void beep() override {}
     HourCodeAnswer askHourCode(const std::string&) override { return answer_; }
 
+    // The folder panel answers with the folder given on the command line.
+    std::optional<std::string> chooseFolder(const std::string&) override { return folder_; }
+    void showSearchResults(const std::string& summary) override { searchSummary_ = summary; }
+
     void setHourCodeAnswer(HourCodeAnswer a) { answer_ = std::move(a); }
+    void setFolderAnswer(std::string folder) { folder_ = std::move(folder); }
+    const std::optional<std::string>& searchSummary() const { return searchSummary_; }
     int alertCount() const { return alerts_; }
 
 private:
     std::ostream& err_;
     HourCodeAnswer answer_;
+    std::optional<std::string> folder_;
+    std::optional<std::string> searchSummary_;
     int alerts_ = 0;
 };
 

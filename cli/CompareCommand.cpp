@@ -24,6 +24,7 @@ int runCompare(const CompareArgs& a, Streams io) {
     NoMovies movies;
     conformController c(ui, movies);
     applyListOptions(a.lists, c.prefs());
+    applyHourCode(a.lists, c, ui);
 
     std::vector<std::string> inputs = a.olds;
     inputs.insert(inputs.end(), a.news.begin(), a.news.end());

@@ -1,10 +1,26 @@
 #include "Options.h"
 
+#include "app/ConformController.h"
 #include "core/Files.h"
 
 #include <ostream>
 
 namespace rw::cli {
+
+namespace {
+
+// An hour as the hour-code sheet's field takes it: one or two digits.
+CLI::Validator hourCheck() {
+    return CLI::Validator(
+        [](std::string& v) -> std::string {
+            if (v.empty() || v.size() > 2 || v.find_first_not_of("0123456789") != std::string::npos)
+                return "the hour is one or two digits (00 to 99)";
+            return {};
+        },
+        "HH");
+}
+
+}  // namespace
 
 void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
     cmd.add_option("--edl-type", o.edlType, "list type: the frame rate of lists that carry none (default \"film cutlist\")")
@@ -16,6 +32,16 @@ void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
     if (withFerocity)
         cmd.add_option("--ferocity", o.ferocity, "how far healing joins events (default aggressive)")
             ->check(CLI::IsMember({"aggressive", "forceful", "normal"}));
+    cmd.add_option("--as", o.as,
+                   "how a file without a list extension (.edl, .xml, .conform) is read: as an EDL (default), a film "
+                   "cut list or a film change list; a file whose text is a change list is read as one whatever "
+                   "this says")
+        ->check(CLI::IsMember({"edl", "cut", "change"}));
+    cmd.add_option("--hour", o.hour,
+                   "the hour of a film cut list's or change list's record times (default 0); also used by a list "
+                   "with a list extension that reads as a change list")
+        ->check(hourCheck());
+    addVfxOptions(cmd, o);
 }
 
 void applyListOptions(const ListOptions& o, Preferences& prefs) {
@@ -23,6 +49,16 @@ void applyListOptions(const ListOptions& o, Preferences& prefs) {
     if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
     if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
     if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
+    applyVfxOptions(o, prefs);
+}
+
+void applyHourCode(const ListOptions& o, conformController& controller, CliUi& ui) {
+    HourCodeAnswer answer;
+    if (o.as == "cut") answer.choice = HourCodeChoice::Cut;
+    else if (o.as == "change") answer.choice = HourCodeChoice::Change;
+    answer.hour = o.hour.empty() ? "0" : o.hour;
+    ui.setHourCodeAnswer(answer);
+    if (!o.hour.empty()) controller.setHourCode(o.hour);
 }
 
 bool wouldOverwriteInput(const std::string& output, const std::vector<std::string>& inputs, std::ostream& err) {

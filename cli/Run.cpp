@@ -10,6 +10,7 @@ int run(int argc, const char* const* argv, Streams io) {
     int status = 0;
     addCompareCommand(app, io, status);
     addShowCommand(app, io, status);
+    addSearchCommand(app, io, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -14,16 +14,20 @@ namespace {
 struct ShowArgs {
     std::vector<std::string> files;
     ListOptions lists;
+    std::string list = "old";  // old | new | changes
 };
+
+int tabFor(const std::string& list) { return list == "new" ? 1 : list == "changes" ? 2 : 0; }
 
 int runShow(const ShowArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
     applyListOptions(a.lists, c.prefs());
-    c.selectTab(0);
+    applyHourCode(a.lists, c, ui);
+    c.selectTab(tabFor(a.list));
     c.openFiles(a.files);
-    const EditArray& events = c.dataSourceA().getEditArray();
+    const EditArray& events = c.listForTab(c.selectedTab()).getEditArray();
     for (const auto& e : events)
         io.out << e->editNum() << '|' << e->clip() << '|' << describe(e->sourceIn()) << '|' << describe(e->sourceOut())
                << '|' << describe(e->masterIn()) << '|' << describe(e->masterOut()) << '|'
@@ -37,7 +41,11 @@ void addShowCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ShowArgs>();
     CLI::App* cmd = app.add_subcommand(
         "show", "Print the events one import reads: editNum|clip|sourceIn|sourceOut|masterIn|masterOut|M");
-    cmd->add_option("files", args->files, "the lists, read in one import into list A")->required();
+    cmd->add_option("files", args->files, "the lists, read in one import")->required();
+    cmd->add_option("--list", args->list,
+                    "the list the import is for: old (list A, default), new (list B) or changes (list C); the "
+                    "frame-rate check of XML sequences depends on it")
+        ->check(CLI::IsMember({"old", "new", "changes"}));
     addListOptions(*cmd, args->lists, false);
     cmd->callback([args, io, &status] { status = runShow(*args, io); });
 }
