@@ -102,12 +102,15 @@ void conformController::readFile(const std::string& path) {
     }
     sideFilenameString_ += base + "\n";
 
-    std::string text = readFileText(path).value_or(std::string());  // unreadable: no lines
+    const std::optional<std::string> read = readFileText(path);
+    const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
     if (ext == "xml" || ext == "XML") listType_ = "xml";
     else if (ext == "conform") listType_ = "conform";
 
-    readLines(path, splitLines(text));
+    // A change list makes its reel even from no lines, so an unreadable file
+    // must not reach it: such a file adds nothing.
+    if (read || listType_ != "change") readLines(path, splitLines(text));
     filenameCommon_->setFilename(sideFilenameString_);
 }
 

@@ -35,16 +35,13 @@ std::optional<Kind> kindOf(const std::string& line) {
 bool adds(Kind k) { return k == Kind::Insert || k == Kind::Lengthen; }
 
 // The first run of digits before the last white space that precedes the 1st "+".
-std::string changeNumber(const FootageLine& line, std::size_t firstPlus) {
-    for (std::size_t i = firstPlus; i-- > 0;) {
-        if (!isWhiteChar(line.at(i))) continue;
-        std::string_view head = line.substr(0, i);
-        std::size_t b = head.find_first_of("0123456789");
-        if (b == std::string_view::npos) return {};
-        std::size_t e = head.find_first_not_of("0123456789", b);
-        return std::string(head.substr(b, e == std::string_view::npos ? std::string_view::npos : e - b));
-    }
-    return {};
+std::string changeNumber(const FootageLine& line) {
+    auto head = line.beforeLastWhite(0);
+    if (!head) return {};
+    const std::size_t b = head->find_first_of("0123456789");
+    if (b == std::string_view::npos) return {};
+    const std::size_t e = head->find_first_not_of("0123456789", b);
+    return std::string(head->substr(b, e == std::string_view::npos ? std::string_view::npos : e - b));
 }
 
 std::optional<std::int64_t> footageFrames(const FootageLine& line, std::size_t plus) {
@@ -64,7 +61,7 @@ std::optional<Change> parseChange(const std::string& text) {
     auto a = footageFrames(line, plus[0]);
     auto b = footageFrames(line, plus[lengthPlus]);
     if (!a || !b) return std::nullopt;
-    return Change{*kind, *a, *b, changeNumber(line, plus[0])};
+    return Change{*kind, *a, *b, changeNumber(line)};
 }
 
 // The number named by "to #" or "from #" on a line: four characters, trimmed.

@@ -4,6 +4,7 @@
 #include "core/Text.h"
 #include "import/FootageLine.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace rw {
@@ -33,14 +34,6 @@ std::string nameField(std::string_view field) {
     return std::string(n);
 }
 
-// The text after the last control character that lies before the line's final two characters.
-std::string lastColumn(const FootageLine& line) {
-    if (line.size() < 2) return {};
-    for (std::size_t i = line.size() - 2; i-- > 0;)
-        if (isControlChar(line.at(i))) return std::string(line.from(i + 1));
-    return {};
-}
-
 std::string chooseName(const std::string& n, const std::string& c, const CutListOptions& opt) {
     // A lab roll column of blanks holds no name, so the clip column stands in.
     const bool noLabroll = trimControl(trimWhitespace(n)).empty();
@@ -60,6 +53,7 @@ TcPtr at24(std::int64_t frames) {
 }
 
 void readLine(const std::string& text, const CutListOptions& opt, std::int64_t hour, EditArray& events) {
+    if (std::count(text.begin(), text.end(), '+') != 5) return;
     const FootageLine line(text);
     const auto& plus = line.plusPositions();
     if (plus.size() != 5 || plus[3] < 15) return;
@@ -69,7 +63,7 @@ void readLine(const std::string& text, const CutListOptions& opt, std::int64_t h
     TcPtr recordStart = footage(*recField), duration = footage(*durField), sourceStart = footage(*srcField);
     if (!recordStart || !duration || !sourceStart) return;
 
-    const std::string name = chooseName(nameField(line.substr(plus[3] - 15, 10)), lastColumn(line), opt);
+    const std::string name = chooseName(nameField(line.substr(plus[3] - 15, 10)), std::string(line.afterLastControl()), opt);
     const std::int64_t dur = duration->totalFrames();
     TcPtr sourceOut = at24(std::int64_t{sourceStart->totalFrames()} + dur);
     TcPtr masterOut = at24(std::int64_t{recordStart->totalFrames()} + dur);

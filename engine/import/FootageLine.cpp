@@ -2,36 +2,69 @@
 
 #include "core/Text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rw {
 
+namespace {
+bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}  // namespace
+
 FootageLine::FootageLine(std::string_view utf8) : text_(utf8) {
-    offsets_.reserve(utf8.size() + 1);
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;  // continuation byte
-        if (utf8[i] == '+') plus_.push_back(offsets_.size());
-        offsets_.push_back(i);
+        if (continuation(utf8[i])) continue;
+        if (utf8[i] == '+') {
+            plusChars_.push_back(chars_);
+            plusBytes_.push_back(i);
+        }
+        ++chars_;
     }
-    offsets_.push_back(utf8.size());
+}
+
+std::size_t FootageLine::walk(std::size_t byte, std::size_t chars) const {
+    for (; chars > 0 && byte < text_.size(); --chars) {
+        ++byte;
+        while (byte < text_.size() && continuation(text_[byte])) ++byte;
+    }
+    return byte;
+}
+
+std::size_t FootageLine::byteOffset(std::size_t pos) const {
+    auto after = std::upper_bound(plusChars_.begin(), plusChars_.end(), pos);
+    if (after == plusChars_.begin()) return walk(0, pos);
+    const std::size_t k = static_cast<std::size_t>(after - plusChars_.begin()) - 1;
+    return walk(plusBytes_[k], pos - plusChars_[k]);
 }
 
 std::string_view FootageLine::substr(std::size_t pos, std::size_t n) const {
-    const std::size_t chars = size();
-    if (pos >= chars) return {};
-    const std::size_t end = n >= chars - pos ? chars : pos + n;
-    return text_.substr(offsets_[pos], offsets_[end] - offsets_[pos]);
-}
-
-char FootageLine::at(std::size_t pos) const {
-    if (pos >= size()) return '\0';
-    if (offsets_[pos + 1] - offsets_[pos] != 1) return '\x80';
-    return text_[offsets_[pos]];
+    if (pos >= chars_) return {};
+    const std::size_t from = byteOffset(pos);
+    return text_.substr(from, walk(from, n) - from);
 }
 
 std::optional<std::string_view> FootageLine::footageField(std::size_t plus) const {
     if (plus < 4) return std::nullopt;
     return substr(plus - 4, 7);
+}
+
+std::string_view FootageLine::afterLastControl() const {
+    if (chars_ < 2) return {};
+    std::size_t end = text_.size();  // the byte where the final two characters begin
+    for (int k = 0; k < 2; ++k) {
+        --end;
+        while (end > 0 && continuation(text_[end])) --end;
+    }
+    for (std::size_t i = end; i-- > 0;)  // control characters are single bytes
+        if (isControlChar(text_[i])) return text_.substr(i + 1);
+    return {};
+}
+
+std::optional<std::string_view> FootageLine::beforeLastWhite(std::size_t k) const {
+    if (k >= plusBytes_.size()) return std::nullopt;
+    for (std::size_t i = plusBytes_[k]; i-- > 0;)  // white space is single bytes
+        if (isWhiteChar(text_[i])) return text_.substr(0, i);
+    return std::nullopt;
 }
 
 std::int64_t hourCodeValue(const std::optional<std::string>& hourCode) {

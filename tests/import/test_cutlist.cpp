@@ -96,6 +96,30 @@ TEST(CutList, ALabRollColumnHoldingAPlusIsEmpty) {
     EXPECT_EQ(e[0]->masterOut()->totalFrames() - e[0]->masterIn()->totalFrames(), 32);
 }
 
+TEST(CutList, EnormousLinesAndBinaryFiles) {
+    std::string accents;
+    for (int i = 0; i < 2'000'000; ++i) accents += "\xc3\xa9";  // two million characters of "é"
+    EditArray e = read({accents + cutLine("0001+00", "0002+00", "A001", "0100+00", "shot" + accents)});
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0]->clip(), "A001");
+    EXPECT_EQ(e[0]->sourceIn()->totalFrames(), 1600);
+
+    test::ScratchFolder dir;
+    std::string noise;
+    for (int i = 0; i < 1 << 20; ++i) noise += static_cast<char>((i * 7919 + i / 13) & 0xff);
+    const std::string path = dir.write("noise.bin", noise);
+    for (HourCodeChoice choice : {HourCodeChoice::Cut, HourCodeChoice::Change}) {
+        RecordingUi ui;
+        ui.answer = {choice, "01"};
+        NoMovies movies;
+        conformController c(ui, movies);
+        c.openFiles({path, dir.at("missing.cut"), dir.path()});
+        // A readable change list always holds the unchanged reel (one event);
+        // a cut list of noise holds nothing, and unreadable files add nothing.
+        EXPECT_EQ(c.dataSourceA().getEditArray().size(), choice == HourCodeChoice::Cut ? 0u : 1u);
+    }
+}
+
 TEST(CutList, ImportSwitchesTheListTypeAndNumbersAcrossFiles) {
     test::ScratchFolder dir;
     const std::string a = dir.write("reel1.cut", cutLine("0000+00", "0001+00", "A001", "0100+00") + "\r\n" +
