@@ -1,5 +1,6 @@
 #include "app/ConformController.h"
 #include "import/ChangeListReader.h"
+#include "support/EventFrames.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,28 +8,15 @@
 namespace rw {
 namespace {
 
+using test::Frames;
+using test::frames;
+
 constexpr int H = 86400;  // hour 01 at 24 fps
 
 EditArray replay(const std::vector<std::string>& lines, const char* hour = "01") {
     EditArray events;
     readChangeListLines(lines, {std::string(hour), "aggressive", nullptr}, events);
     return events;
-}
-
-struct Frames {
-    int si, so, mi, mo;
-    friend bool operator==(const Frames&, const Frames&) = default;
-};
-std::ostream& operator<<(std::ostream& os, const Frames& f) {
-    return os << "src " << f.si << "-" << f.so << " rec " << f.mi << "-" << f.mo;
-}
-
-std::vector<Frames> frames(const EditArray& events) {
-    std::vector<Frames> out;
-    for (const auto& e : events)
-        out.push_back({framesOf(e->sourceIn()), framesOf(e->sourceOut()), framesOf(e->masterIn()),
-                       framesOf(e->masterOut())});
-    return out;
 }
 
 TEST(ChangeList, DeleteCutsTheReelAndResumesAfterThePiece) {

@@ -34,6 +34,12 @@ std::string row(const EditPtr& e) {
            describe(e->masterIn()) + "|" + describe(e->masterOut());
 }
 
+std::vector<std::string> rows(const EditArray& events) {
+    std::vector<std::string> out;
+    for (const auto& e : events) out.push_back(row(e));
+    return out;
+}
+
 std::string data(const std::string& name) { return std::string(RW_TEST_DATA) + "/" + name; }
 
 TEST(CorpusXml, NtscDropFrameWithHeadTransition) {
@@ -48,9 +54,7 @@ TEST(CorpusXml, NtscDropFrameWithHeadTransition) {
 
 TEST(CorpusXml, NestedSequencesAndTransitions) {
     Loaded l = load(data("premiere_example.xml"), "NTSC");
-    std::vector<std::string> rows;
-    for (const auto& e : l.events) rows.push_back(row(e));
-    EXPECT_EQ(rows, (std::vector<std::string>{
+    EXPECT_EQ(rows(l.events), (std::vector<std::string>{
                         "001|sc01_sh010_anim.mov|00:00:00:00|00:00:01:20|00:00:17:26|00:00:21:06",
                         "002|sc01_sh010_anim.mov|00:00:00:00|00:00:03:10|00:00:00:13|00:00:03:23",
                         "003|sc01_sh020_anim.mov|00:00:00:00|00:00:05:07|00:00:05:15|00:00:10:22",
@@ -67,9 +71,7 @@ TEST(CorpusXml, NestedSequencesAndTransitions) {
 
 TEST(CorpusXml, DisabledClipItemsAndTracks) {
     Loaded l = load(data("otiofcp_premiere_enable_property.xml"), "PAL video");
-    std::vector<std::string> rows;
-    for (const auto& e : l.events) rows.push_back(row(e));
-    EXPECT_EQ(rows, (std::vector<std::string>{
+    EXPECT_EQ(rows(l.events), (std::vector<std::string>{
                         "001|source.mp4|00:00:14:03|00:00:17:09|00:00:00:00|00:00:03:06",
                         "002|source3.mp4|00:00:21:05|00:00:22:23|00:00:07:02|00:00:08:20",
                         "003|source.mp4|00:00:17:09|00:00:21:05|00:00:03:06|00:00:07:02",

@@ -1,6 +1,7 @@
 #include "import/FcpXmlParser.h"
 #include "import/XmemlBuilder.h"
 #include "ports/UiPort.h"
+#include "support/EventFrames.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +25,11 @@ Parsed parse(const std::string& doc, const std::string& type = "24fps EDL/XML", 
     return p;
 }
 
-struct Times {
-    int si, so, mi, mo;
-    friend bool operator==(const Times&, const Times&) = default;
-};
-std::ostream& operator<<(std::ostream& os, const Times& t) {
-    return os << "src " << t.si << "-" << t.so << " rec " << t.mi << "-" << t.mo;
-}
-Times times(const EditPtr& e) {
-    return {framesOf(e->sourceIn()), framesOf(e->sourceOut()), framesOf(e->masterIn()), framesOf(e->masterOut())};
-}
-
 TEST(FcpXml, ClipItemTimesAddTheFileAndSequenceStarts) {
     Parsed p = parse(xmeml(sequence(track(clip("a", 10, 58, 0, 48, file("f1", 1000))), 24, false, 86400)));
     ASSERT_EQ(p.events.size(), 1u);
     EXPECT_FALSE(p.failed);
-    EXPECT_EQ(times(p.events[0]), (Times{1010, 1058, 86400, 86448}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{1010, 1058, 86400, 86448}));
     EXPECT_EQ(p.events[0]->masterIn()->tcAsString(), "01:00:00:00");
     EXPECT_EQ(p.events[0]->editNum(), "001");
     EXPECT_EQ(p.events[0]->clip(), "a");
@@ -52,14 +42,14 @@ TEST(FcpXml, HeadTransitionStartsAtItsStartInTheFirstTrackAndAtItsEndLater) {
     const std::string later = track(transition(100, 112) + clip("b", 0, 50, -1, 150, fileRef("f1")));
     Parsed p = parse(xmeml(sequence(first + later)));
     ASSERT_EQ(p.events.size(), 2u);
-    EXPECT_EQ(times(p.events[0]), (Times{0, 50, 100, 150}));
-    EXPECT_EQ(times(p.events[1]), (Times{12, 50, 112, 150}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{0, 50, 100, 150}));
+    EXPECT_EQ(frames(p.events[1]), (Frames{12, 50, 112, 150}));
 }
 
 TEST(FcpXml, TailTransitionEndsAfterTheClipLength) {
     Parsed p = parse(xmeml(sequence(track(clip("a", 50, 150, 1000, -1, file("f1", 0)) + transition(1090, 1100)))));
     ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(times(p.events[0]), (Times{50, 150, 1000, 1100}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{50, 150, 1000, 1100}));
 }
 
 TEST(FcpXml, NestedSequencesPlaceTheUsedPartOnly) {
@@ -72,9 +62,9 @@ TEST(FcpXml, NestedSequencesPlaceTheUsedPartOnly) {
     Parsed p = parse(xmeml(sequence(track(outer))));
     ASSERT_EQ(p.events.size(), 2u);
     EXPECT_EQ(p.events[0]->clip(), "in1");
-    EXPECT_EQ(times(p.events[0]), (Times{50, 100, 5000, 5050}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{50, 100, 5000, 5050}));
     EXPECT_EQ(p.events[1]->clip(), "in3");
-    EXPECT_EQ(times(p.events[1]), (Times{100, 200, 5000, 5100}));  // cut at both ends
+    EXPECT_EQ(frames(p.events[1]), (Frames{100, 200, 5000, 5100}));  // cut at both ends
     EXPECT_EQ(p.events[1]->editNum(), "002");
 }
 
@@ -116,7 +106,7 @@ TEST(FcpXml, ReelNamesTheEventWhenComparingByLabRoll) {
 TEST(FcpXml, AFileIdWithoutFileRecordStartsAtZero) {
     Parsed p = parse(xmeml(sequence(track(clip("ghost", 5, 15, 0, 10, fileRef("never-defined"))))));
     ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(times(p.events[0]), (Times{5, 15, 0, 10}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{5, 15, 0, 10}));
 }
 
 TEST(FcpXml, FrameRateCheck) {
@@ -175,7 +165,7 @@ TEST(FcpXml, TracksWithoutEnabledAndTimecodesAfterTheMediaCount) {
         "</sequence></xmeml>";
     Parsed p = parse(doc);
     ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(times(p.events[0]), (Times{240, 250, 86400, 86410}));
+    EXPECT_EQ(frames(p.events[0]), (Frames{240, 250, 86400, 86410}));
 }
 
 TEST(FcpXml, AFileWithoutTimecodeDoesNotTakeTheLastFilesStart) {
@@ -183,7 +173,7 @@ TEST(FcpXml, AFileWithoutTimecodeDoesNotTakeTheLastFilesStart) {
     const std::string without = clip("b", 0, 10, 10, 20, "<file id=\"f2\"><name>f2</name></file>");
     Parsed p = parse(xmeml(sequence(track(withTc + without))), "24fps EDL/XML", 0, true);
     ASSERT_EQ(p.events.size(), 2u);
-    EXPECT_EQ(times(p.events[1]), (Times{0, 10, 10, 20}));
+    EXPECT_EQ(frames(p.events[1]), (Frames{0, 10, 10, 20}));
     EXPECT_EQ(p.events[1]->clip(), "b");  // no reel of its own
 }
 
