@@ -106,7 +106,7 @@ TEST(CutList, EnormousLinesAndBinaryFiles) {
 
     test::ScratchFolder dir;
     std::string noise;
-    for (int i = 0; i < 1 << 20; ++i) noise += static_cast<char>((i * 7919 + i / 13) & 0xff);
+    for (unsigned i = 0; i < 1u << 20; ++i) noise += static_cast<char>((i * 7919u + i / 13) & 0xffu);
     const std::string path = dir.write("noise.bin", noise);
     for (HourCodeChoice choice : {HourCodeChoice::Cut, HourCodeChoice::Change}) {
         RecordingUi ui;
