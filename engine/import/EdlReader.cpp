@@ -6,14 +6,11 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 namespace rw {
 
 namespace {
-
-// A comment block longer than this is not an EDL's; stopping bounds the work
-// on hostile files without changing any real list.
-constexpr std::size_t kMaxLookAhead = 10000;
 
 constexpr std::array<std::string_view, 6> kNamePrefixes = {
     "* FROM CLIP NAME:", "*FROM CLIP NAME:", "* TO CLIP NAME:",
@@ -84,21 +81,77 @@ struct Block {
     bool motion = false;
 };
 
-// The comment and motion lines that follow an event line and belong to it.
-Block lookAhead(const std::vector<std::string>& lines, std::size_t i, std::string_view number,
-                std::string_view reel) {
-    Block b;
-    for (std::size_t j = i + 1; j < lines.size() && j - i <= kMaxLookAhead; ++j) {
-        std::string_view t = trimSpaceTab(lines[j]);
-        if (t.size() < 4) break;
-        bool belongs = startsWith(t, "*") || startsWith(t, "M2") || (t.substr(0, 3) == number && reel != "AX");
-        if (!belongs) break;
-        for (auto prefix : kNamePrefixes)
-            if (startsWith(t, prefix) && t.size() > prefix.size()) b.nameLine = j;
-        if (t.size() > 2 && startsWith(t, "M2")) b.motion = true;
-    }
-    return b;
+bool isNameLine(std::string_view t) {
+    for (auto prefix : kNamePrefixes)
+        if (startsWith(t, prefix) && t.size() > prefix.size()) return true;
+    return false;
 }
+
+// The comment and motion lines that follow an event line and belong to it:
+// lines starting "*" or "M2" belong to any block, lines starting with the
+// event's number to its own block. Hostile files (thousands of event lines
+// with one number, or starred event lines) would make a plain scan from every
+// event line quadratic; instead the lines are classified once, runs of
+// "any block" lines are skipped in one step, and the last scan of each event
+// number answers for the later lines inside it.
+class LookAhead {
+public:
+    explicit LookAhead(const std::vector<std::string>& lines) : lines_(lines) {}
+
+    Block from(std::size_t i, std::string_view number, bool ax) {
+        classify();
+        Scan& scan = scans_[std::string(number) + (ax ? "\x01" : "")];
+        if (!(scan.valid && i > scan.from && i < scan.end)) scan = {true, i, endOfBlock(i, number, ax)};
+        Block b;
+        const std::size_t last = scan.end - 1;  // the block is (i, scan.end)
+        if (lastName_[last] != kNone && lastName_[last] > i) b.nameLine = lastName_[last];
+        b.motion = lastMotion_[last] != kNone && lastMotion_[last] > i;
+        return b;
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct Scan {
+        bool valid = false;
+        std::size_t from = 0, end = 0;
+    };
+
+    std::size_t endOfBlock(std::size_t i, std::string_view number, bool ax) const {
+        std::size_t j = i + 1;
+        while (j < lines_.size()) {
+            j = nextOther_[j];
+            if (j >= lines_.size()) break;
+            std::string_view t = trimSpaceTab(lines_[j]);
+            if (t.size() < 4 || ax || t.substr(0, 3) != number) break;
+            ++j;
+        }
+        return j;
+    }
+
+    void classify() {
+        if (classified_) return;
+        classified_ = true;
+        const std::size_t n = lines_.size();
+        nextOther_.assign(n + 1, n);
+        lastName_.assign(n, kNone);
+        lastMotion_.assign(n, kNone);
+        for (std::size_t j = 0; j < n; ++j) {
+            std::string_view t = trimSpaceTab(lines_[j]);
+            bool any = t.size() >= 4 && (startsWith(t, "*") || startsWith(t, "M2"));
+            lastName_[j] = any && isNameLine(t) ? j : (j ? lastName_[j - 1] : kNone);
+            lastMotion_[j] = any && startsWith(t, "M2") ? j : (j ? lastMotion_[j - 1] : kNone);
+            if (!any) nextOther_[j] = j;
+        }
+        for (std::size_t j = n; j-- > 0;)
+            if (nextOther_[j] != j) nextOther_[j] = nextOther_[j + 1];
+    }
+
+    const std::vector<std::string>& lines_;
+    bool classified_ = false;
+    std::vector<std::size_t> nextOther_;  // first line at or after j that belongs to no block by itself
+    std::vector<std::size_t> lastName_, lastMotion_;  // last clip-name / motion line at or before j
+    std::unordered_map<std::string, Scan> scans_;
+};
 
 std::string clipFromNameLine(std::string_view line) {
     std::string_view t = trimSpaceTab(line);
@@ -108,7 +161,7 @@ std::string clipFromNameLine(std::string_view line) {
 }
 
 void readEventLine(const std::vector<std::string>& lines, std::size_t i, const std::string& lineRate,
-                   const FileState& st, const EdlReadOptions& opt, EditArray& events) {
+                   const FileState& st, const EdlReadOptions& opt, LookAhead& lookAhead, EditArray& events) {
     const std::string& line = lines[i];
     auto tcs = timecodeTexts(line);
     if (!tcs) return;
@@ -119,7 +172,7 @@ void readEventLine(const std::vector<std::string>& lines, std::size_t i, const s
 
     Block block;
     if (opt.compareByClipName || reel == "BL" || reel == "CLOCK" || reel == "AX" || reel == "LEADER")
-        block = lookAhead(lines, i, number, reel);
+        block = lookAhead.from(i, number, reel == "AX");
     std::string clip = block.nameLine ? clipFromNameLine(lines[*block.nameLine]) : reel;
 
     TcPtr si = KLVtc::initWithString((*tcs)[0], lineRate);
@@ -141,13 +194,14 @@ void readEventLine(const std::vector<std::string>& lines, std::size_t i, const s
 
 void readEdlLines(const std::vector<std::string>& lines, const EdlReadOptions& opt, EditArray& events) {
     FileState st;
+    LookAhead lookAhead(lines);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         takeMovieLine(line, opt, st);
         if (line.size() > 4 && startsWith(line, "FCM:")) st.mode = std::string(trimWhitespace(line.substr(4)));
         std::string lineRate = lineRateFor(st, opt);
         if (st.listRate.empty()) st.listRate = lineRate;
-        if (isEventLine(line)) readEventLine(lines, i, lineRate, st, opt, events);
+        if (isEventLine(line)) readEventLine(lines, i, lineRate, st, opt, lookAhead, events);
     }
 }
 
