@@ -19,8 +19,8 @@ bool isListExtension(const std::string& ext) {
 }
 
 bool readsAsChangeList(const std::string& text) {
-    if (containsNoCase(text, "end of change list")) return true;
-    return containsNoCase(text, "do this") && containsNoCase(text, "at this") && containsNoCase(text, "for this");
+    auto found = findAllNoCase(text, {"end of change list", "do this", "at this", "for this"});
+    return found[0] || (found[1] && found[2] && found[3]);
 }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -104,11 +104,11 @@ void conformController::readFile(const std::string& path) {
     if (ext == "xml" || ext == "XML") listType_ = "xml";
     else if (ext == "conform") listType_ = "conform";
 
-    readLines(path, splitLines(text));
+    readLines(path, splitLineViews(text));
     filenameCommon_->setFilename(sideFilenameString_);
 }
 
-void conformController::readLines(const std::string& /*path*/, const std::vector<std::string>& lines) {
+void conformController::readLines(const std::string& /*path*/, const std::vector<std::string_view>& lines) {
     if (listType_ == "edl") {
         EdlReadOptions opt;
         opt.edlType = prefs_.edlType();

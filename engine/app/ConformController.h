@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rw {
@@ -74,7 +75,7 @@ public:
 
 private:
     void readFile(const std::string& path);
-    void readLines(const std::string& path, const std::vector<std::string>& lines);
+    void readLines(const std::string& path, const std::vector<std::string_view>& lines);
     bool continuousModeRefuses(int index);
     ChangeListCopyResult saveChangeListCopy();
 

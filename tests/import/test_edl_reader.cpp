@@ -26,7 +26,7 @@ struct Read {
         o.importVariant = import;
         o.movies = movies;
         EditArray out;
-        rw::readEdlLines(rw::splitLines(text), o, out);
+        rw::readEdlLines(rw::splitLineViews(text), o, out);
         return out;
     }
 };

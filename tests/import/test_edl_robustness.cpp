@@ -27,7 +27,7 @@ rw::EditArray readText(const std::string& text, const std::string& type, bool by
     o.currentRate = rw::rateForListType(type);
     o.compareByClipName = byClip;
     rw::EditArray out;
-    rw::readEdlLines(rw::splitLines(text), o, out);
+    rw::readEdlLines(rw::splitLineViews(text), o, out);
     return out;
 }
 
