@@ -6,6 +6,7 @@
 #include "comparison/Timebase.h"
 #include "core/Files.h"
 #include "core/Text.h"
+#include "import/ConformDocument.h"
 #include "import/EdlReader.h"
 
 #include <cstdlib>
@@ -108,7 +109,7 @@ void conformController::readFile(const std::string& path) {
     filenameCommon_->setFilename(sideFilenameString_);
 }
 
-void conformController::readLines(const std::string& /*path*/, const std::vector<std::string_view>& lines) {
+void conformController::readLines(const std::string& path, const std::vector<std::string_view>& lines) {
     if (listType_ == "edl") {
         EdlReadOptions opt;
         opt.edlType = prefs_.edlType();
@@ -117,6 +118,15 @@ void conformController::readLines(const std::string& /*path*/, const std::vector
         opt.movies = &movies_;
         opt.setVFXValues = [this](edit& e) { setVFXValuesForEdit(e); };
         readEdlLines(lines, opt, editArray_);
+    } else if (listType_ == "conform") {
+        // A binary document: read from its bytes, not from the decoded lines.
+        ConformDocumentOptions opt;
+        opt.edlType = prefs_.edlType();
+        opt.currentRate = currentRate();
+        opt.autoLoadMovies = prefs_.get(pref::AllowPixAutoLoad) != "OFF";
+        opt.movies = &movies_;
+        opt.setVFXValues = [this](edit& e) { setVFXValuesForEdit(e); };
+        readConformDocument(path, opt, editArray_);
     }
     // "cut", "change", "conform" and "xml" lists are read by their own readers.
 }

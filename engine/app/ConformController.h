@@ -29,6 +29,7 @@ public:
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
     UiPort& ui() { return ui_; }
+    MoviePort& movies() { return movies_; }
 
     dataSource& dataSourceA() { return listA_; }
     dataSource& dataSourceB() { return listB_; }

@@ -1,0 +1,70 @@
+#pragma once
+// Events, a UI that answers the panels, and a scratch folder for the conform tests.
+
+#include "core/Edit.h"
+#include "ports/UiPort.h"
+
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace rw::test {
+
+inline TcPtr tc(const std::string& text, const std::string& rate) { return KLVtc::initWithString(text, rate); }
+
+// A change event: old range sI..sO, new range mI..mO.
+inline EditPtr ev(const std::string& num, const std::string& sI, const std::string& sO, const std::string& mI,
+                  const std::string& mO, const std::string& rate = "24", const std::string& clip = "clip") {
+    EditPtr e = edit::initWithNum(num, clip, tc(sI, rate), tc(sO, rate), tc(mI, rate), tc(mO, rate));
+    e->setColor(standardColorText());
+    return e;
+}
+
+class PanelUi : public RecordingUi {
+public:
+    struct Asked {
+        std::string message, text;
+    };
+    std::vector<Asked> confirms;
+    std::vector<std::string> openFolders, saveFolders, saveNames;
+    bool confirmAnswer = true;
+    std::optional<std::string> openAnswer, saveAnswer;
+
+    bool confirm(const std::string& m, const std::string& t) override {
+        confirms.push_back({m, t});
+        return confirmAnswer;
+    }
+    std::optional<std::string> openPanel(const std::string& folder) override {
+        openFolders.push_back(folder);
+        return openAnswer;
+    }
+    std::optional<std::string> savePanel(const std::string& folder, const std::string& name) override {
+        saveFolders.push_back(folder);
+        saveNames.push_back(name);
+        return saveAnswer;
+    }
+};
+
+// A fresh folder, removed with its contents at the end of the test.
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("rw-conform-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string str() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace rw::test
