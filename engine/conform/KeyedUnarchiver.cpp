@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
 namespace rw {
@@ -20,12 +19,11 @@ constexpr std::size_t kMaxObjects = 500'000;
 
 struct Failure {};
 
+// Through the pointer accessor: the copying one aborts on a text holding a NUL.
 std::string stringOf(plist_t node) {
-    char* s = nullptr;
-    plist_get_string_val(node, &s);
-    std::string out = s ? s : "";
-    std::free(s);
-    return out;
+    std::uint64_t length = 0;
+    const char* s = plist_get_string_ptr(node, &length);
+    return s ? std::string(s, length) : std::string();
 }
 
 bool isString(plist_t node) { return node && plist_get_node_type(node) == PLIST_STRING; }
@@ -49,11 +47,9 @@ std::optional<std::uint64_t> uidOf(plist_t node) {
 // The colour components of "NSRGB" or "NSWhite": numbers separated by spaces.
 std::vector<float> components(plist_t data) {
     if (!data || plist_get_node_type(data) != PLIST_DATA) throw Failure{};
-    char* bytes = nullptr;
     std::uint64_t length = 0;
-    plist_get_data_val(data, &bytes, &length);
+    const char* bytes = plist_get_data_ptr(data, &length);
     std::string text = bytes ? std::string(bytes, length) : std::string();
-    std::free(bytes);
     std::vector<float> out;
     const char* p = text.data();
     const char* end = p + text.size();

@@ -60,6 +60,22 @@ std::string xmlArchive(const std::string& objects, int root = 1) {
 
 std::string uid(int n) { return "<dict><key>CF$UID</key><integer>" + std::to_string(n) + "</integer></dict>"; }
 
+TEST(Fuzz, MutatedXmlArchives) {
+    const std::string xml = xmlArchive("<dict><key>NS.keys</key><array>" + uid(2) + "</array><key>NS.objects</key><array>" +
+                                       uid(3) + "</array><key>$class</key>" + uid(4) +
+                                       "</dict><string>version</string><string>1&amp;2</string><dict><key>$classname"
+                                       "</key><string>NSDictionary</string></dict>");
+    ASSERT_TRUE(unarchiveObjectWithData(xml));
+    // A raw NUL inside a text once aborted in libplist's copying accessor.
+    std::string nul = xml;
+    nul.insert(nul.find("1&amp;2"), 1, '\0');
+    auto root = unarchiveObjectWithData(nul);
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(root->find("version")->string());
+    std::mt19937 rng(99);
+    for (int i = 0; i < 4000; ++i) unarchiveObjectWithData(mutated(xml, rng));
+}
+
 TEST(Fuzz, HostileArchiveGraphs) {
     const std::string arrayClass =
         "<dict><key>$classname</key><string>NSArray</string><key>$classes</key><array/></dict>";
