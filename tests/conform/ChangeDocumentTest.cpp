@@ -21,6 +21,15 @@ struct Movies : MoviePort {
     std::string movieLocation(MovieSide s) const override { return s == MovieSide::Old ? oldLocation : newLocation; }
 };
 
+ConformDocumentOptions options(bool autoLoad = true, MoviePort* movies = nullptr) {
+    ConformDocumentOptions opt;
+    opt.edlType = "film cutlist";
+    opt.currentRate = "24";
+    opt.autoLoadMovies = autoLoad;
+    opt.movies = movies;
+    return opt;
+}
+
 EditArray sampleList(const std::string& rate) {
     EditArray list = {ev("001", "01:00:00:00", "01:00:10:00", "01:00:00:00", "01:00:10:00", rate, "A001"),
                       ev("002", "01:00:20:00", "01:00:30:00", "01:00:10:00", "01:00:20:00", rate, "é clip"),
@@ -93,7 +102,7 @@ TEST(ChangeDocument, FcmTextGivesTheRate) {
         {"DROP FRAME", "29.97df"}, {"25", "25"}, {"24 fps", "24"}, {"60", "60"}, {"29.97 NON-DROP FRAME", "30"},
         {"NON-DROP FRAME", "24"},  {"", "24"},   {"2", "24"},
     };
-    ConformDocumentOptions opt{"film cutlist", "24"};
+    ConformDocumentOptions opt = options();
     for (auto [fcm, rate] : rows) EXPECT_EQ(conformDocumentRate(fcm, opt), rate) << fcm;
     opt.edlType = "PAL film";
     EXPECT_EQ(conformDocumentRate("", opt), "25");
@@ -116,7 +125,7 @@ TEST(ChangeDocument, VersionEventAndMovieRules) {
                           eventDict("003", "01:00:05:00", "01:00:05:25"),   // frames not below 25
                           eventDict("004", "01:00:07:00", "01:00:08:00")};
     Movies movies;
-    ConformDocumentOptions opt{"film cutlist", "24", true, &movies, nullptr};
+    ConformDocumentOptions opt = options(true, &movies);
     EditArray events;
     ASSERT_TRUE(readConformDocumentBytes(mungeData(archivedDataWithRootObject(documentWith("1", edits))), opt, events));
     ASSERT_EQ(events.size(), 2u);
@@ -133,7 +142,7 @@ TEST(ChangeDocument, VersionEventAndMovieRules) {
         EXPECT_TRUE(none.empty()) << version;
     }
     Movies off;
-    ConformDocumentOptions noAuto{"film cutlist", "24", false, &off, nullptr};
+    ConformDocumentOptions noAuto = options(false, &off);
     EditArray more;
     readConformDocumentBytes(mungeData(archivedDataWithRootObject(documentWith("1", edits))), noAuto, more);
     EXPECT_EQ(off.loadedNew, "");
@@ -190,7 +199,7 @@ TEST(ChangeDocument, ForeignAndDamagedFilesAddNothing) {
         "", "not a property list at all", good.substr(0, good.size() / 2), raw /* not scrambled */,
         mungeData(renamed), std::string(4096, '\xff'),
     };
-    ConformDocumentOptions opt{"film cutlist", "24"};
+    ConformDocumentOptions opt = options();
     for (const auto& bytes : inputs) {
         EditArray events;
         EXPECT_FALSE(readConformDocumentBytes(bytes, opt, events));

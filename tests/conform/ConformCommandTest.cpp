@@ -17,6 +17,13 @@ const std::string kRounding =
     "although reelwright will convert the numbers for you, be aware that rounding errors of up to 1/2 frame may "
     "occur.\n";
 
+LaunchedApplication app(const std::string& name, std::int32_t psn) {
+    LaunchedApplication a;
+    a.name = name;
+    a.processSerialNumberLow = psn;
+    return a;
+}
+
 struct FakeHost : NoWorkstation {
     std::vector<LaunchedApplication> apps;
     bool ax = true;
@@ -84,10 +91,10 @@ TEST(ConformAlert, ProToolsChecksThroughTheHost) {
         "\nNOTE: you appear to have Universal Access switched off. we recommend checking 'Enable access for assistive "
         "devices' in the Universal Access pane of System Preferences\n";
     FakeHost host;
-    host.apps = {{"Pro Tool", 1}, {"Finder", 2}};
+    host.apps = {app("Pro Tool", 1), app("Finder", 2)};
     EXPECT_EQ(proToolsPreflightNotes(list, host), notFound + afeOff);
-    host.apps.push_back({"Pro Tools LE", 7});
-    host.apps.push_back({"Pro Tools", 9});
+    host.apps.push_back(app("Pro Tools LE", 7));
+    host.apps.push_back(app("Pro Tools", 9));
     host.mark = "\xE2\x9C\x93";
     EXPECT_EQ(proToolsPreflightNotes(list, host), "");
     EXPECT_EQ(findProTools(host)->processSerialNumberLow, 9);

@@ -11,11 +11,7 @@ namespace rw {
 namespace {
 
 using test::ev;
-
-EditArray events() {
-    return {ev("001", "01:00:00:00", "01:00:10:00", "02:00:00:00", "02:00:10:00"),
-            ev("002", "01:01:00:00", "01:02:00:00", "02:00:10:00", "02:01:10:00")};
-}
+const auto events = test::twoChanges;
 
 TEST(TextConform, LinesAndStatusWords) {
     const std::pair<const char*, const char*> tabRows[] = {

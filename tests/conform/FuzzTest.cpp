@@ -16,11 +16,7 @@ namespace rw {
 namespace {
 
 using test::ev;
-
-EditArray events() {
-    return {ev("001", "01:00:00:00", "01:00:10:00", "02:00:00:00", "02:00:10:00"),
-            ev("002", "01:00:20:00", "01:00:30:00", "02:00:10:00", "02:00:20:00")};
-}
+const auto events = test::twoChanges;
 
 std::string mutated(const std::string& seed, std::mt19937& rng) {
     std::string s = seed;
@@ -41,7 +37,8 @@ std::string mutated(const std::string& seed, std::mt19937& rng) {
 TEST(Fuzz, MutatedDocuments) {
     const std::string archive = archivedDataWithRootObject(changeDocumentRoot(events(), {"24", "", ""}));
     std::mt19937 rng(20240611);
-    ConformDocumentOptions opt{"film cutlist", "24"};
+    ConformDocumentOptions opt;
+    opt.currentRate = "24";
     for (int i = 0; i < 4000; ++i) {
         EditArray out;
         // Mutate the archive itself (then scramble), and the scrambled file.

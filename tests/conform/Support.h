@@ -21,6 +21,13 @@ inline EditPtr ev(const std::string& num, const std::string& sI, const std::stri
     return e;
 }
 
+// Two change events at 24 fps: ten seconds from hour 01 to hour 02, and the
+// minute from 01:01:00:00 placed after them.
+inline EditArray twoChanges() {
+    return {ev("001", "01:00:00:00", "01:00:10:00", "02:00:00:00", "02:00:10:00"),
+            ev("002", "01:01:00:00", "01:02:00:00", "02:00:10:00", "02:01:10:00")};
+}
+
 class PanelUi : public RecordingUi {
 public:
     struct Asked {
