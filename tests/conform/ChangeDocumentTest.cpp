@@ -43,7 +43,7 @@ EditArray sampleList(const std::string& rate) {
     return list;
 }
 
-std::string exportDocument(const EditArray& list, const std::string& sender, test::ScratchDir& dir,
+std::string exportDocument(const EditArray& list, const std::string& sender, test::TempDir& dir,
                            Movies* movies = nullptr) {
     test::PanelUi ui;
     Movies none;
@@ -68,7 +68,7 @@ EditArray importDocument(const std::string& path, const std::string& edlType = "
 TEST(ChangeDocument, RoundTripKeepsEventsNumbersTimesAndColours) {
     for (const char* rate : {"24", "25", "29.97df", "60"}) {
         SCOPED_TRACE(rate);
-        test::ScratchDir dir;
+        test::TempDir dir;
         EditArray list = sampleList(rate);
         EditArray back = importDocument(exportDocument(list, "keep the list's rate", dir), "NTSC df");
         ASSERT_EQ(back.size(), list.size());
@@ -86,7 +86,7 @@ TEST(ChangeDocument, RoundTripKeepsEventsNumbersTimesAndColours) {
 
 TEST(ChangeDocument, ExplicitDropFrameTranslationsReadBackAtTheirRate) {
     for (const char* rate : {"29.97df", "59.94df"}) {
-        test::ScratchDir dir;
+        test::TempDir dir;
         EditArray list = sampleList("24");
         EditArray back = importDocument(exportDocument(list, rate, dir));
         EditArray expected = convertTimebaseForArray(list, rate);
@@ -149,7 +149,7 @@ TEST(ChangeDocument, VersionEventAndMovieRules) {
 }
 
 TEST(ChangeDocument, DocumentRecordsMovieLocations) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     Movies movies;
     movies.oldLocation = "file:///pix/old.mov";
     const std::string path = exportDocument(sampleList("24"), "x", dir, &movies);

@@ -85,14 +85,14 @@ TEST(ChangeEdl, DropFrameExportWritesDropTimes) {
 }
 
 TEST(ChangeEdl, SavePanelProposalAndExportPath) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     Fixture f(list25());
     f.ui.saveAnswer = dir.file("out.edl");
     ExportResult r = exportChangeEDL(f.c, "x");
     EXPECT_EQ(r.status, ExportResult::Status::Written);
     EXPECT_EQ(f.ui.saveNames.at(0), "reel1_fr_reel0.edl");
     EXPECT_EQ(f.ui.saveFolders.at(0), "");
-    EXPECT_EQ(f.c.prefs().get("exportPath"), dir.str());
+    EXPECT_EQ(f.c.prefs().get("exportPath"), dir.path());
     EXPECT_EQ(*readFileText(dir.file("out.edl")), changeEdlContent(f.c, "x"));
 
     Fixture cancelled(list25());
@@ -112,7 +112,7 @@ TEST(ChangeEdl, SavePanelProposalAndExportPath) {
 }
 
 TEST(ChangeEdl, ReadsBackAsListC) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     Fixture f(list25(), "PAL video");
     f.ui.saveAnswer = dir.file("back.edl");
     ASSERT_EQ(exportChangeEDL(f.c, "x").status, ExportResult::Status::Written);

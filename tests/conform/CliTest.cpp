@@ -28,7 +28,7 @@ const std::string kOld = std::string(RW_TEST_DATA) + "/corpus/edl/sgotio_079_HA_
 const std::string kNew = std::string(RW_TEST_DATA) + "/corpus/edl/sgotio_079_HA_006.edl";
 
 TEST(Cli, DocumentReadBackGivesTheSameChangeList) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     const std::string doc = dir.file("pair.conform"), direct = dir.file("direct.edl"), back = dir.file("back.edl");
     ASSERT_EQ(cli({"export", "conform", "--old", kOld, "--new", kNew, "--output", doc}).status, 0);
     ASSERT_EQ(cli({"export", "change-edl", "--old", kOld, "--new", kNew, "--output", direct}).status, 0);
@@ -44,7 +44,7 @@ TEST(Cli, DocumentReadBackGivesTheSameChangeList) {
 }
 
 TEST(Cli, EveryExportTypeWrites) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     for (const char* type : {"euphonix", "euphonix-rebalance", "euphonix-relative", "note", "note-ff"}) {
         CliRun r = cli({"export", type, "--old", kOld, "--new", kNew, "--output", dir.file(type)});
         EXPECT_EQ(r.status, 0) << type << r.err;
@@ -53,7 +53,7 @@ TEST(Cli, EveryExportTypeWrites) {
 }
 
 TEST(Cli, AlertsAndRefusalsExitOne) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     ASSERT_EQ(writeFileAtomic(dir.file("reordered.edl"),
                               "FCM: 24\n001  A  01:00:02:00 01:00:03:00 02:00:00:00 02:00:01:00\n"
                               "002  B  01:00:00:00 01:00:01:00 02:00:01:00 02:00:02:00\n"),
@@ -84,7 +84,7 @@ TEST(Cli, BadArgumentsExitTwo) {
 }
 
 TEST(Cli, ConformWritesBesideTheFile) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     ASSERT_EQ(writeFileAtomic(dir.file("changes.edl"),
                               "FCM: 25\n001  A  01:00:00:00 01:00:10:00 02:00:00:00 02:00:10:00\n"),
               "");

@@ -159,7 +159,7 @@ TEST(ConformCommand, ConvertsToTheConformTimebase) {
 }
 
 TEST(ConformCommand, FileConformThroughTheOpenPanel) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     Fixture f("file - tab separated");
     f.c.prefs().set(pref::ConformTimebase, "25");
     f.c.prefs().set("confPath", "/nowhere");
@@ -170,7 +170,7 @@ TEST(ConformCommand, FileConformThroughTheOpenPanel) {
     EXPECT_EQ(f.ui.openFolders.at(0), "/nowhere");
     EXPECT_EQ(o.file.written, dir.file("cues-conf.txt"));
     EXPECT_EQ(*readFileText(o.file.written), "a\t02:00:05:00\tCONFORMED\n");
-    EXPECT_EQ(f.c.prefs().get("confPath"), dir.str());
+    EXPECT_EQ(f.c.prefs().get("confPath"), dir.path());
     EXPECT_EQ(f.ui.beeps, 1);
 
     Fixture cancelled("file - TC6000 .EVL");

@@ -57,7 +57,7 @@ TEST(TextConform, OutputNamesStayWithin31Characters) {
 }
 
 TEST(TextConform, NeverReplacesItsInput) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     const std::string input = dir.file("ABCDEFGHIJKLMNOPQRSTUVWX-conf.t");
     ASSERT_EQ(conformedTextName(lastPathComponent(input)), lastPathComponent(input));
     ASSERT_EQ(writeFileAtomic(input, "01:00:01:00\n"), "");

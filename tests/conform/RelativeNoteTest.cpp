@@ -81,7 +81,7 @@ TEST(RelativeNote, RefusedListsShowTheAlertAndWriteNothing) {
 }
 
 TEST(RelativeNote, ExportWritesTheFeetFramesNoteForItsSender) {
-    test::ScratchDir dir;
+    test::TempDir dir;
     test::PanelUi ui;
     NoMovies movies;
     conformController c(ui, movies);

@@ -1,12 +1,11 @@
 #pragma once
-// Events, a UI that answers the panels, and a scratch folder for the conform tests.
+// Events and a UI that answers the panels, for the conform tests.
 
 #include "core/Edit.h"
 #include "ports/UiPort.h"
+#include "support/TempDir.h"
 
-#include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 
 namespace rw::test {
@@ -51,27 +50,6 @@ public:
         saveNames.push_back(name);
         return saveAnswer;
     }
-};
-
-// A fresh folder, removed with its contents at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("rw-conform-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string str() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
 };
 
 }  // namespace rw::test
