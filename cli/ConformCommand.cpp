@@ -28,8 +28,10 @@ int runConform(const ConformArgs& a, Streams io) {
     PanelUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
+    const std::string type = conformTypeFor(a.type);
+    if (wouldOverwriteInput(conformedPath(a.file, type), changeListInputs(a.source), io.err)) return 1;
     if (!loadChangeList(c, a.source, io.err)) return 1;
-    c.prefs().set(pref::ConformType, conformTypeFor(a.type));
+    c.prefs().set(pref::ConformType, type);
     if (!a.timebase.empty()) c.prefs().set(pref::ConformTimebase, a.timebase);
     ui.openAnswer = a.file;
     NoWorkstation host;

@@ -34,6 +34,11 @@ std::string outputPathBeside(const std::string& input, const std::string& output
     return path;
 }
 
+std::string conformedPath(const std::string& input, const std::string& type) {
+    const std::string name = lastPathComponent(input);
+    return outputPathBeside(input, type == conformtype::Tc6000 ? conformedTc6000Name(name) : conformedTextName(name));
+}
+
 FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
                                     const std::string& timebase) {
     FileConformResult result;
@@ -44,7 +49,7 @@ FileConformResult conformChosenFile(const std::string& input, const std::string&
         result.error = "the file could not be read: " + input;
         return result;
     }
-    std::string content, name;
+    std::string content;
     if (type == conformtype::Tc6000) {
         auto conformed = conformTc6000File(*text, events, timebase);
         if (!conformed) {
@@ -52,12 +57,10 @@ FileConformResult conformChosenFile(const std::string& input, const std::string&
             return result;
         }
         content = std::move(*conformed);
-        name = conformedTc6000Name(lastPathComponent(input));
     } else {
         content = conformTextFile(*text, events, type == conformtype::Comma ? ',' : '\t', timebase);
-        name = conformedTextName(lastPathComponent(input));
     }
-    const std::string path = outputPathBeside(input, name);
+    const std::string path = conformedPath(input, type);
     if (std::string error = writeFileAtomic(path, content); !error.empty()) {
         result.error = error;
         return result;

@@ -26,6 +26,9 @@ FileConformResult conformChosenFile(const std::string& input, const std::string&
 // and the completion beep. A file that could not be conformed is reported.
 FileConformResult conformFile(conformController& controller, const std::string& type, const EditArray& events);
 
+// Where the conformed copy of `input` goes for the conform type.
+std::string conformedPath(const std::string& input, const std::string& type);
+
 // The path of `outputName` in the input's folder. A name that would be the
 // input itself gets "-1" before its extension, so the input is never replaced.
 std::string outputPathBeside(const std::string& input, const std::string& outputName);

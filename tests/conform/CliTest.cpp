@@ -98,6 +98,20 @@ TEST(Cli, ConformWritesBesideTheFile) {
               "same timebase\n\ntimebase - 25\n\n");
     EXPECT_EQ(*readFileText(dir.file("cues-conf.csv")), "\"hit\",\"02:00:01:00\"\tCONFORMED\n");
 
+    // The copy would replace the change list it is conformed to.
+    ASSERT_EQ(writeFileAtomic(dir.file("changes-conf.csv"), *readFileText(dir.file("changes.edl"))), "");
+    r = cli({"conform", "csv", "--changes", dir.file("changes-conf.csv"), "--file", dir.file("changes.csv")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("refusing to write"), std::string::npos);
+
+    for (const std::string& file : {dir.path(), dir.file("missing.txt")}) {
+        r = cli({"conform", "tab", "--changes", dir.file("changes.edl"), "--file", file});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("file not conformed: the file could not be read"), std::string::npos) << file;
+    }
+    r = cli({"export", "note", "--changes", dir.file("missing.conform"), "--output", dir.file("n.txt")});
+    EXPECT_EQ(r.status, 1);
+
     r = cli({"conform", "evl", "--changes", dir.file("changes.edl"), "--file", dir.file("cues.csv")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("file not conformed: "), std::string::npos);
