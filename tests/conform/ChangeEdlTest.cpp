@@ -28,27 +28,6 @@ EditArray list25() {
             ev("002", "01:00:05:00", "01:00:06:12", "02:00:01:00", "02:00:02:12", "25", "ABCDEFGHIJ")};
 }
 
-TEST(ChangeEdl, SenderTitleChoosesTimebaseAndToken) {
-    struct Row {
-        const char* sender;
-        const char* conversion;
-        const char* token;
-        bool translated;
-    } rows[] = {{"24", "24", "24", true},
-                {"25", "25", "25", true},
-                {"30", "30", "29.97 NON-DROP FRAME", true},
-                {"29.97df", "29.97df", "29.97 DROP FRAME", true},
-                {"59.94df", "59.94df", "59.94 DROP FRAME", true},
-                {"60", "60", "60", true},
-                {"Export Change EDL", "25", "25", false}};
-    for (const auto& r : rows) {
-        ExportTimebase tb = exportTimebaseForSender(r.sender, list25(), "PAL video");
-        EXPECT_EQ(tb.conversion, r.conversion) << r.sender;
-        EXPECT_EQ(tb.fcmToken, r.token) << r.sender;
-        EXPECT_EQ(tb.explicitTranslation, r.translated) << r.sender;
-    }
-}
-
 TEST(ChangeEdl, ListTypeTokenUnlessItNamesAnotherRate) {
     const std::pair<const char*, const char*> agreeing[] = {
         {"PAL film", "24"}, {"24fps EDL/XML", "24"}, {"film cutlist", "24"}, {"PAL film 2", "24"}};

@@ -43,15 +43,6 @@ TEST(Cli, DocumentReadBackGivesTheSameChangeList) {
     EXPECT_EQ(*readFileText(again), *readFileText(direct));
 }
 
-TEST(Cli, EveryExportTypeWrites) {
-    test::TempDir dir;
-    for (const char* type : {"euphonix", "euphonix-rebalance", "euphonix-relative", "note", "note-ff"}) {
-        CliRun r = cli({"export", type, "--old", kOld, "--new", kNew, "--output", dir.file(type)});
-        EXPECT_EQ(r.status, 0) << type << r.err;
-        EXPECT_TRUE(readFileBytes(dir.file(type))) << type;
-    }
-}
-
 TEST(Cli, AlertsAndRefusalsExitOne) {
     test::TempDir dir;
     ASSERT_EQ(writeFileAtomic(dir.file("reordered.edl"),
