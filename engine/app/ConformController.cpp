@@ -76,7 +76,9 @@ bool conformController::continuousModeRefuses(int index) {
 void conformController::importData(const std::vector<std::string>& paths) {
     for (const auto& path : paths) readFile(path);
     if (!editArray_.empty()) {
-        if (prefs_.isPalFilm()) translate25To24(editArray_, prefs_.reelsMode());
+        // Change lists are written at 24 fps already: translating one again
+        // would move every event.
+        if (prefs_.isPalFilm() && filenameCommon_ != &listC_) translate25To24(editArray_, prefs_.reelsMode());
         return;
     }
     filenameCommon_->setFilename(kNoFileLoaded);

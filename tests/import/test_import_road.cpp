@@ -66,6 +66,14 @@ TEST_F(Road, PalFilmListsAreTranslatedOnImport) {
     EXPECT_EQ(listA()[0]->masterIn()->framerate(), 24);
 }
 
+TEST_F(Road, ChangeListsAreNotTranslatedAgain) {
+    c.prefs().set("EDL type", "PAL film");
+    c.selectTab(2);
+    c.openFiles({dir.write("changes.edl", "FCM: 24\n001  R1  00:00:00:00 00:00:01:00 02:00:10:10 02:00:11:10\n")});
+    ASSERT_EQ(c.dataSourceC().getEditArray().size(), 1u);
+    EXPECT_EQ(c.dataSourceC().getEditArray()[0]->masterIn()->tcAsString(), "02:00:10:10");
+}
+
 // Files that hold no list: each gives the system's own message and no events.
 TEST_F(Road, BadInputGivesNoValidEdits) {
     const std::string big(10 * 1024 * 1024, 'x');
