@@ -22,6 +22,8 @@ int run(int argc, const char* const* argv, Streams io);
 // Each registers one subcommand; its callback stores the exit status.
 void addCompareCommand(CLI::App& app, Streams io, int& status);
 void addShowCommand(CLI::App& app, Streams io, int& status);
+void addExportCommand(CLI::App& app, Streams io, int& status);
+void addConformCommand(CLI::App& app, Streams io, int& status);
 void addSearchCommand(CLI::App& app, Streams io, int& status);
 
 }  // namespace rw::cli

@@ -10,6 +10,8 @@ int run(int argc, const char* const* argv, Streams io) {
     int status = 0;
     addCompareCommand(app, io, status);
     addShowCommand(app, io, status);
+    addExportCommand(app, io, status);
+    addConformCommand(app, io, status);
     addSearchCommand(app, io, status);
     try {
         app.parse(argc, argv);

@@ -28,10 +28,12 @@ int runShow(const ShowArgs& a, Streams io) {
     c.selectTab(tabFor(a.list));
     c.openFiles(a.files);
     const EditArray& events = c.listForTab(c.selectedTab()).getEditArray();
-    for (const auto& e : events)
-        io.out << e->editNum() << '|' << e->clip() << '|' << describe(e->sourceIn()) << '|' << describe(e->sourceOut())
-               << '|' << describe(e->masterIn()) << '|' << describe(e->masterOut()) << '|'
-               << (e->isMotionEffected() ? 1 : 0) << '\n';
+    std::string text;  // one write: a list may hold hundreds of thousands of events
+    for (const auto& e : events) {
+        text += e->editNum() + '|' + e->clip() + '|' + describe(e->sourceIn()) + '|' + describe(e->sourceOut()) + '|' +
+                describe(e->masterIn()) + '|' + describe(e->masterOut()) + (e->isMotionEffected() ? "|1\n" : "|0\n");
+    }
+    io.out << text;
     return events.empty() ? 1 : 0;
 }
 

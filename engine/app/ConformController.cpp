@@ -8,6 +8,7 @@
 #include "core/Text.h"
 #include "import/ChangeListReader.h"
 #include "import/CutListReader.h"
+#include "import/ConformDocument.h"
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
 
@@ -22,8 +23,8 @@ bool isListExtension(const std::string& ext) {
 }
 
 bool readsAsChangeList(const std::string& text) {
-    if (containsNoCase(text, "end of change list")) return true;
-    return containsNoCase(text, "do this") && containsNoCase(text, "at this") && containsNoCase(text, "for this");
+    auto found = findAllNoCase(text, {"end of change list", "do this", "at this", "for this"});
+    return found[0] || (found[1] && found[2] && found[3]);
 }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -78,7 +79,9 @@ bool conformController::continuousModeRefuses(int index) {
 void conformController::importData(const std::vector<std::string>& paths) {
     for (const auto& path : paths) readFile(path);
     if (!editArray_.empty()) {
-        if (prefs_.isPalFilm()) translate25To24(editArray_, prefs_.reelsMode());
+        // Change lists are written at 24 fps already: translating one again
+        // would move every event.
+        if (prefs_.isPalFilm() && filenameCommon_ != &listC_) translate25To24(editArray_, prefs_.reelsMode());
         return;
     }
     filenameCommon_->setFilename(kNoFileLoaded);
@@ -110,11 +113,11 @@ void conformController::readFile(const std::string& path) {
 
     // A change list makes its reel even from no lines, so an unreadable file
     // must not reach it: such a file adds nothing.
-    if (read || listType_ != "change") readLines(path, splitLines(text));
+    if (read || listType_ != "change") readLines(path, splitLineViews(text));
     filenameCommon_->setFilename(sideFilenameString_);
 }
 
-void conformController::readLines(const std::string& path, const std::vector<std::string>& lines) {
+void conformController::readLines(const std::string& path, const std::vector<std::string_view>& lines) {
     const VfxSettings vfx = vfxSettings();
     auto setVFX = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
     if (listType_ == "edl") {
@@ -131,12 +134,20 @@ void conformController::readLines(const std::string& path, const std::vector<std
         readChangeListLines(lines, {hourCode_, prefs_.compareFerocity(), &listB_.getEditArray()}, editArray_);
     } else if (listType_ == "xml") {
         readXml(path);
+    } else if (listType_ == "conform") {
+        // A binary document: read from its bytes, not from the decoded lines.
+        ConformDocumentOptions opt;
+        opt.edlType = prefs_.edlType();
+        opt.currentRate = currentRate();
+        opt.autoLoadMovies = prefs_.get(pref::AllowPixAutoLoad) != "OFF";
+        opt.movies = &movies_;
+        opt.setVFXValues = setVFX;
+        readConformDocument(path, opt, editArray_);
     }
-    // "conform" documents are read by their own reader.
 }
 
 // Cut lists are film: any other list type is switched to "film cutlist".
-void conformController::readCutList(const std::vector<std::string>& lines) {
+void conformController::readCutList(const std::vector<std::string_view>& lines) {
     const std::string type = prefs_.edlType();
     if (type != "film cutlist") {
         ui_.alert("incompatible framerate",

@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rw {
@@ -31,6 +32,7 @@ public:
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
     UiPort& ui() { return ui_; }
+    MoviePort& movies() { return movies_; }
 
     dataSource& dataSourceA() { return listA_; }
     dataSource& dataSourceB() { return listB_; }
@@ -90,8 +92,8 @@ public:
 
 private:
     void readFile(const std::string& path);
-    void readLines(const std::string& path, const std::vector<std::string>& lines);
-    void readCutList(const std::vector<std::string>& lines);
+    void readLines(const std::string& path, const std::vector<std::string_view>& lines);
+    void readCutList(const std::vector<std::string_view>& lines);
     void readXml(const std::string& path);
     bool continuousModeRefuses(int index);
     ChangeListCopyResult saveChangeListCopy();

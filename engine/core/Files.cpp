@@ -42,7 +42,7 @@ std::optional<std::string> readFileBytes(const std::string& path) {
 std::optional<std::string> readFileText(const std::string& path) {
     auto bytes = readFileBytes(path);
     if (!bytes) return std::nullopt;
-    return decodeText(*bytes);
+    return decodeOwnedText(std::move(*bytes));
 }
 
 std::string writeFileAtomic(const std::string& path, const std::string& bytes) {

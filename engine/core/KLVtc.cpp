@@ -2,7 +2,9 @@
 
 #include "core/Text.h"
 
+#include <charconv>
 #include <cmath>
+#include <optional>
 #include <limits>
 #include <vector>
 
@@ -18,9 +20,15 @@ bool containsDf(std::string_view s) {
     return false;
 }
 
+// A label in decimal with one leading "0" below 10 (so -1 prints "0-1").
+char* putLabel(char* out, std::int32_t v) {
+    if (v < 10) *out++ = '0';
+    return std::to_chars(out, out + 12, v).ptr;
+}
+
 std::string twoDigits(std::int32_t v) {
-    std::string s = std::to_string(v);
-    return v < 10 ? "0" + s : s;
+    char buf[16];
+    return std::string(buf, putLabel(buf, v));
 }
 
 // Drop-frame labels skip 2 (at 30) or 4 (at 60) frame numbers at each minute
@@ -42,29 +50,60 @@ Timebase Timebase::parse(std::string_view text) {
     return tb;
 }
 
+namespace {
+
+struct Labels {
+    std::int64_t h = 0, m = 0, s = 0, f = 0;
+    bool semicolon = false;
+};
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// "dd:dd:dd:dd" or "dd:dd:dd;dd", the form of nearly every list: read
+// directly. Anything else goes through the general rules below, which give
+// the same labels for these texts.
+std::optional<Labels> plainLabels(std::string_view t) {
+    if (t.size() != 11 || t[2] != ':' || t[5] != ':' || (t[8] != ':' && t[8] != ';')) return std::nullopt;
+    for (std::size_t i : {0, 1, 3, 4, 6, 7, 9, 10})
+        if (!digit(t[i])) return std::nullopt;
+    auto two = [&](std::size_t i) { return std::int64_t{(t[i] - '0') * 10 + (t[i + 1] - '0')}; };
+    return Labels{two(0), two(3), two(6), two(9), t[8] == ';'};
+}
+
+std::optional<Labels> generalLabels(std::string_view text) {
+    std::vector<std::string_view> parts = splitView(text, ':');
+    bool semicolon = false;
+    if (parts.size() == 3 && text.find(';') != std::string_view::npos) {
+        // "HH:MM:SS;FF": the third part holds seconds and frames.
+        if (text.size() < 8) return std::nullopt;
+        parts[2] = text.substr(6, 2);
+        parts.push_back(text.substr(text.size() - 2));
+        semicolon = true;
+    }
+    if (parts.size() != 4) return std::nullopt;
+    if (trimSpaceTab(text).size() != 11) return std::nullopt;
+    for (auto p : parts)
+        if (!isIntegerString(p)) return std::nullopt;
+    return Labels{parseInt(parts[0]), parseInt(parts[1]), parseInt(parts[2]), parseInt(parts[3]), semicolon};
+}
+
+}  // namespace
+
 TcPtr KLVtc::initWithString(std::string_view text, std::string_view timebase) {
-    Timebase tb = Timebase::parse(timebase);
-    bool drop = tb.drop;
+    return initWithString(text, Timebase::parse(timebase));
+}
+
+TcPtr KLVtc::initWithString(std::string_view text, const Timebase& tb) {
     double f = tb.value;
     if (f == 23.976 || f == 23.98) f = 24;
     if (f == 29.97) f = 30;
     if (f == 59.94) f = 60;
 
-    std::vector<std::string_view> parts = splitView(text, ':');
-    if (parts.size() == 3 && text.find(';') != std::string_view::npos) {
-        // "HH:MM:SS;FF": the third part holds seconds and frames.
-        if (text.size() < 8) return nullptr;
-        parts[2] = text.substr(6, 2);
-        parts.push_back(text.substr(text.size() - 2));
-        drop = true;
-    }
-    if (parts.size() != 4) return nullptr;
-    if (trimSpaceTab(text).size() != 11) return nullptr;
-    for (auto p : parts)
-        if (!isIntegerString(p)) return nullptr;
-
-    std::int64_t h = parseInt(parts[0]), m = parseInt(parts[1]);
-    std::int64_t s = parseInt(parts[2]), fr = parseInt(parts[3]);
+    std::optional<Labels> labels = plainLabels(text);
+    if (!labels) labels = generalLabels(text);
+    if (!labels) return nullptr;
+    const auto [h, m, s, fr, semicolon] = *labels;
+    const bool drop = tb.drop || semicolon;  // a ";" means drop frame whatever the timebase says
     if (!(static_cast<double>(fr) < f)) return nullptr;
 
     double count = (static_cast<double>(h) * 3600.0) * f + (static_cast<double>(m) * 60.0) * f +
@@ -186,8 +225,15 @@ std::string KLVtc::framerateString() const {
 }
 
 std::string KLVtc::tcAsString() const {
-    return twoDigits(hours_) + ":" + twoDigits(minutes_) + ":" + twoDigits(seconds_) +
-           (isDrop_ ? ";" : ":") + twoDigits(frames_);
+    char buf[64];
+    char* p = putLabel(buf, hours_);
+    *p++ = ':';
+    p = putLabel(p, minutes_);
+    *p++ = ':';
+    p = putLabel(p, seconds_);
+    *p++ = isDrop_ ? ';' : ':';
+    p = putLabel(p, frames_);
+    return std::string(buf, p);
 }
 
 std::string KLVtc::tcAsFeetFrames() const {

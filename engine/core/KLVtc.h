@@ -31,6 +31,7 @@ public:
 
     // Parses "HH:MM:SS:FF" or "HH:MM:SS;FF"; nullptr when the text is refused.
     static TcPtr initWithString(std::string_view text, std::string_view timebase);
+    static TcPtr initWithString(std::string_view text, const Timebase& timebase);
     // nullptr for a negative count or a timebase whose rate is below 1.
     static TcPtr initWithFrames(std::int32_t frames, std::string_view timebase);
     // Film feet+frames ("0012+07"), 16 frames a foot, at 24 fps.

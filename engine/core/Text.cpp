@@ -1,6 +1,8 @@
 #include "core/Text.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -73,17 +75,45 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 
 std::string toLower(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out) {
+        auto u = static_cast<unsigned char>(c);
+        c = static_cast<char>(u + ((static_cast<unsigned char>(u - 'A') < 26) << 5));
+    }
     return out;
 }
 
-bool containsNoCase(std::string_view text, std::string_view needle) {
-    if (needle.empty()) return true;
-    auto it = std::search(text.begin(), text.end(), needle.begin(), needle.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-    return it != text.end();
+std::vector<bool> findAllNoCase(std::string_view text, const std::vector<std::string_view>& needles) {
+    // Lower-cased in blocks that overlap by the longest needle, so a long text
+    // is read once and never copied whole.
+    std::size_t longest = 0;
+    std::vector<std::string> lowered;
+    for (auto n : needles) {
+        longest = std::max(longest, n.size());
+        lowered.push_back(toLower(n));
+    }
+    std::vector<bool> found(needles.size(), false);
+    std::size_t left = needles.size();
+    for (std::size_t k = 0; k < needles.size(); ++k)
+        if (needles[k].empty()) found[k] = true, --left;
+    constexpr std::size_t kBlock = 1 << 16;
+    std::string block;
+    for (std::size_t at = 0; at < text.size() && left > 0; at += kBlock) {
+        block = toLower(text.substr(at, kBlock + longest));
+        for (std::size_t k = 0; k < lowered.size(); ++k)
+            if (!found[k] && block.find(lowered[k]) != std::string::npos) {
+                found[k] = true;
+                --left;
+            }
+    }
+    return found;
 }
+
+bool containsAllNoCase(std::string_view text, const std::vector<std::string_view>& needles) {
+    auto found = findAllNoCase(text, needles);
+    return std::all_of(found.begin(), found.end(), [](bool f) { return f; });
+}
+
+bool containsNoCase(std::string_view text, std::string_view needle) { return containsAllNoCase(text, {needle}); }
 
 namespace {
 // Scans [ws] [sign] digits [ws]; true with the value when that is the whole text.
@@ -150,12 +180,40 @@ bool isTC(std::string_view text) {
 
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
+    for (auto line : splitLineViews(text)) lines.emplace_back(line);
+    return lines;
+}
+
+std::vector<std::string_view> splitLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
+    // The common case, LF only: split with memchr.
+    if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
+        std::memchr(text.data(), 0xC2, text.size()) == nullptr && std::memchr(text.data(), 0xE2, text.size()) == nullptr) {
+        const char* p = text.data();
+        const char* end = p + text.size();
+        while (p < end) {
+            const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            const char* e = nl ? static_cast<const char*>(nl) : end;
+            lines.emplace_back(p, static_cast<std::size_t>(e - p));
+            p = e + 1;
+        }
+        return lines;
+    }
     std::size_t start = 0, i = 0;
     auto endLine = [&](std::size_t end, std::size_t next) {
-        lines.emplace_back(text.substr(start, end - start));
+        lines.push_back(text.substr(start, end - start));
         start = i = next;
     };
-    while (i < text.size()) {
+    // Bytes that may end a line: LF, CR and the lead bytes of U+0085, U+2028, U+2029.
+    static constexpr auto kMayEnd = [] {
+        std::array<bool, 256> t{};
+        t['\n'] = t['\r'] = t[0xC2] = t[0xE2] = true;
+        return t;
+    }();
+    const std::size_t n = text.size();
+    while (i < n) {
+        while (i < n && !kMayEnd[static_cast<unsigned char>(text[i])]) ++i;
+        if (i >= n) break;
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\n') endLine(i, i + 1);
         else if (c == '\r') endLine(i, (i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1);
@@ -165,13 +223,21 @@ std::vector<std::string> splitLines(std::string_view text) {
             endLine(i, i + 3);
         else ++i;
     }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
+    if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
 }
 
 bool isValidUtf8(std::string_view s) {
     std::size_t i = 0, n = s.size();
     while (i < n) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            i += 8;
+        }
+        if (i >= n) break;
         auto c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) { ++i; continue; }
         std::size_t len;
@@ -193,6 +259,12 @@ bool isValidUtf8(std::string_view s) {
         i += len;
     }
     return true;
+}
+
+std::string decodeOwnedText(std::string&& bytes) {
+    if (!isValidUtf8(bytes)) return decodeText(std::string_view(bytes));
+    if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.erase(0, 3);
+    return std::move(bytes);
 }
 
 std::string decodeText(std::string_view bytes) {

@@ -23,6 +23,10 @@ std::string_view trimControl(std::string_view text);
 
 bool startsWith(std::string_view text, std::string_view prefix);
 bool containsNoCase(std::string_view text, std::string_view needle);
+// Which needles `text` holds, ignoring ASCII case; the text is read once.
+std::vector<bool> findAllNoCase(std::string_view text, const std::vector<std::string_view>& needles);
+// Whether `text` holds every needle, ignoring ASCII case.
+bool containsAllNoCase(std::string_view text, const std::vector<std::string_view>& needles);
 std::string toLower(std::string_view text);
 
 // One decimal integer, optional sign, surrounding whitespace allowed.
@@ -42,10 +46,13 @@ bool isTC(std::string_view text);
 // Lines split at LF, CR, CR LF and the Unicode line and paragraph separators
 // (U+0085, U+2028, U+2029); line ends removed. A final line end adds no line.
 std::vector<std::string> splitLines(std::string_view text);
+// The same lines as views into `text`, which must outlive them.
+std::vector<std::string_view> splitLineViews(std::string_view text);
 
 // Bytes as UTF-8 text: valid UTF-8 is kept (a leading byte-order mark is
 // dropped), anything else is read as Latin-1.
 std::string decodeText(std::string_view bytes);
+std::string decodeOwnedText(std::string&& bytes);  // no copy when the bytes are UTF-8 already
 bool isValidUtf8(std::string_view bytes);
 
 // The first n characters (code points) of a UTF-8 text, never half a character.

@@ -22,7 +22,7 @@ struct Change {
     std::string number;  // the change number
 };
 
-std::optional<Kind> kindOf(const std::string& line) {
+std::optional<Kind> kindOf(std::string_view line) {
     static constexpr std::array<std::pair<std::string_view, Kind>, 5> words = {{
         {"delete ", Kind::Delete}, {"insert ", Kind::Insert}, {"move ", Kind::Move},
         {"trim ", Kind::Trim},     {"lengthen ", Kind::Lengthen},
@@ -51,7 +51,7 @@ std::optional<std::int64_t> footageFrames(const FootageLine& line, std::size_t p
     return tc->totalFrames();
 }
 
-std::optional<Change> parseChange(const std::string& text) {
+std::optional<Change> parseChange(std::string_view text) {
     auto kind = kindOf(text);
     if (!kind) return std::nullopt;
     const FootageLine line(text);
@@ -65,11 +65,11 @@ std::optional<Change> parseChange(const std::string& text) {
 }
 
 // The number named by "to #" or "from #" on a line: four characters, trimmed.
-std::optional<std::string> markedNumber(const std::string* line, std::string_view marker) {
+std::optional<std::string> markedNumber(const std::string_view* line, std::string_view marker) {
     if (!line) return std::nullopt;
-    std::size_t at = line->find(marker);
-    if (at == std::string::npos) return std::nullopt;
-    const FootageLine rest(std::string_view(*line).substr(at + marker.size()));
+    const std::size_t at = line->find(marker);
+    if (at == std::string_view::npos) return std::nullopt;
+    const FootageLine rest(line->substr(at + marker.size()));
     return std::string(trimWhitespace(rest.substr(0, 4)));
 }
 
@@ -89,7 +89,7 @@ public:
                                             at24(h_ + kReelFrames)));
     }
 
-    void apply(const Change& c, const std::string* next) {
+    void apply(const Change& c, const std::string_view* next) {
         const std::int64_t at = h_ + c.a;
         const std::int64_t si = adds(c.kind) ? at - d_ : at + c.b - d_;
         const std::int64_t so = h_ + kReelFrames;
@@ -146,7 +146,7 @@ void createCNEditForSI(EditArray& events, TcPtr si, TcPtr so, TcPtr mi, TcPtr mo
     if (framesOf(before->sourceOut()) - framesOf(before->sourceIn()) <= 0) events.erase(events.end() - 2);
 }
 
-void readChangeListLines(const std::vector<std::string>& lines, const ChangeListOptions& opt, EditArray& events) {
+void readChangeListLines(const std::vector<std::string_view>& lines, const ChangeListOptions& opt, EditArray& events) {
     Replay replay(events, hourCodeValue(opt.hourCode) * kReelFrames);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto change = parseChange(lines[i]);

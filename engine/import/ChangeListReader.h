@@ -28,7 +28,7 @@ struct ChangeListOptions {
 
 // Replays one file's changes onto `events` (the import array): appends the
 // old reel, cuts it, then replaces `events` by the healed, renumbered result.
-void readChangeListLines(const std::vector<std::string>& lines, const ChangeListOptions& options,
+void readChangeListLines(const std::vector<std::string_view>& lines, const ChangeListOptions& options,
                          EditArray& events);
 
 // Appends an event numbered after `events` when its source range is not

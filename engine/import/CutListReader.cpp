@@ -52,7 +52,7 @@ TcPtr at24(std::int64_t frames) {
     return KLVtc::initWithFrames(static_cast<std::int32_t>(frames), "24");
 }
 
-void readLine(const std::string& text, const CutListOptions& opt, std::int64_t hour, EditArray& events) {
+void readLine(std::string_view text, const CutListOptions& opt, std::int64_t hour, EditArray& events) {
     if (std::count(text.begin(), text.end(), '+') != 5) return;
     const FootageLine line(text);
     const auto& plus = line.plusPositions();
@@ -83,7 +83,7 @@ void readLine(const std::string& text, const CutListOptions& opt, std::int64_t h
 
 }  // namespace
 
-void readCutListLines(const std::vector<std::string>& lines, const CutListOptions& opt, EditArray& events) {
+void readCutListLines(const std::vector<std::string_view>& lines, const CutListOptions& opt, EditArray& events) {
     const std::int64_t hour = hourCodeValue(opt.hourCode);
     for (const auto& line : lines) readLine(line, opt, hour, events);
 }

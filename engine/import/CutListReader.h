@@ -28,6 +28,6 @@ struct CutListOptions {
 
 // Appends the events of one file's lines to `events`, numbered after the
 // events already there. Lines whose fields do not parse are skipped.
-void readCutListLines(const std::vector<std::string>& lines, const CutListOptions& options, EditArray& events);
+void readCutListLines(const std::vector<std::string_view>& lines, const CutListOptions& options, EditArray& events);
 
 }  // namespace rw

@@ -11,10 +11,6 @@ namespace rw {
 
 namespace {
 
-// A comment block longer than this is not an EDL's; stopping bounds the work
-// on hostile files without changing any real list.
-constexpr std::size_t kMaxLookAhead = 10000;
-
 constexpr std::array<std::string_view, 6> kNamePrefixes = {
     "* FROM CLIP NAME:", "*FROM CLIP NAME:", "* TO CLIP NAME:",
     "*TO CLIP NAME:",    "* KEY CLIP NAME:", "*KEY CLIP NAME:"};
@@ -22,19 +18,20 @@ constexpr std::array<std::string_view, 6> kNamePrefixes = {
 struct FileState {
     std::string mode = "none";
     std::string listRate;
+    Timebase listTimebase;
     bool oldMovieTaken = false;
     bool newMovieTaken = false;
 };
 
 bool isNonEventReel(std::string_view reel) { return reel == "BL" || reel == "CLOCK" || reel == "AX"; }
 
-void takeMovieLine(const std::string& line, const EdlReadOptions& opt, FileState& st) {
+void takeMovieLine(std::string_view line, const EdlReadOptions& opt, FileState& st) {
     if (!opt.importVariant || !opt.movies || line.size() <= 9) return;
     if (!st.oldMovieTaken && startsWith(line, "MovieOld:")) {
-        opt.movies->setMoviesOld(line.substr(9));
+        opt.movies->setMoviesOld(std::string(line.substr(9)));
         st.oldMovieTaken = true;
     } else if (!st.newMovieTaken && startsWith(line, "MovieNew:")) {
-        opt.movies->setMoviesNew(line.substr(9));
+        opt.movies->setMoviesNew(std::string(line.substr(9)));
         st.newMovieTaken = true;
     }
 }
@@ -62,14 +59,14 @@ bool isEventLine(std::string_view line) {
 }
 
 // The four 11-character timecodes of an event line, found from its colons.
-std::optional<std::array<std::string, 4>> timecodeTexts(std::string_view line) {
-    std::array<std::string, 4> out;
+std::optional<std::array<std::string_view, 4>> timecodeTexts(std::string_view line) {
+    std::array<std::string_view, 4> out;
     std::size_t colon = line.find(':');
     if (colon == std::string_view::npos || colon < 2) return std::nullopt;
     std::size_t start = colon - 2;
     for (int k = 0; k < 4; ++k) {
         if (start + 11 > line.size()) return std::nullopt;
-        out[k] = std::string(line.substr(start, 11));
+        out[k] = line.substr(start, 11);
         if (k == 3) break;
         std::size_t from = start + 11;
         std::size_t next = from <= line.size() ? line.find(':', from) : std::string_view::npos;
@@ -84,21 +81,88 @@ struct Block {
     bool motion = false;
 };
 
-// The comment and motion lines that follow an event line and belong to it.
-Block lookAhead(const std::vector<std::string>& lines, std::size_t i, std::string_view number,
-                std::string_view reel) {
-    Block b;
-    for (std::size_t j = i + 1; j < lines.size() && j - i <= kMaxLookAhead; ++j) {
-        std::string_view t = trimSpaceTab(lines[j]);
-        if (t.size() < 4) break;
-        bool belongs = startsWith(t, "*") || startsWith(t, "M2") || (t.substr(0, 3) == number && reel != "AX");
-        if (!belongs) break;
-        for (auto prefix : kNamePrefixes)
-            if (startsWith(t, prefix) && t.size() > prefix.size()) b.nameLine = j;
-        if (t.size() > 2 && startsWith(t, "M2")) b.motion = true;
-    }
-    return b;
+bool isNameLine(std::string_view t) {
+    for (auto prefix : kNamePrefixes)
+        if (startsWith(t, prefix) && t.size() > prefix.size()) return true;
+    return false;
 }
+
+// The comment and motion lines that follow an event line and belong to it:
+// lines starting "*" or "M2" belong to any block, lines starting with the
+// event's number to its own block. Hostile files (thousands of event lines
+// with one number, or starred event lines) would make a plain scan from every
+// event line quadratic; instead the lines are classified once, runs of
+// "any block" lines are skipped in one step, and the last long scan answers
+// for the later lines inside it that carry the same number (two long scans
+// cannot overlap with different numbers: each stops at the other's lines).
+class LookAhead {
+public:
+    explicit LookAhead(const std::vector<std::string_view>& lines) : lines_(lines) {}
+
+    Block from(std::size_t i, std::string_view number, bool ax) {
+        classify();
+        std::size_t end;
+        if (long_.valid && i > long_.from && i < long_.end && number == long_.number && ax == long_.ax) {
+            end = long_.end;
+        } else {
+            std::size_t walked = 0;
+            end = endOfBlock(i, number, ax, walked);
+            if (walked > kLongScan) long_ = {true, i, end, std::string(number), ax};
+        }
+        Block b;
+        const std::size_t last = end - 1;  // the block is (i, end)
+        if (lastName_[last] != kNone && lastName_[last] > i) b.nameLine = lastName_[last];
+        b.motion = lastMotion_[last] != kNone && lastMotion_[last] > i;
+        return b;
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kLongScan = 8;  // same-number lines walked
+    struct Scan {
+        bool valid = false;
+        std::size_t from = 0, end = 0;
+        std::string number;
+        bool ax = false;
+    };
+
+    std::size_t endOfBlock(std::size_t i, std::string_view number, bool ax, std::size_t& walked) const {
+        std::size_t j = i + 1;
+        while (j < lines_.size()) {
+            j = nextOther_[j];
+            if (j >= lines_.size()) break;
+            std::string_view t = trimSpaceTab(lines_[j]);
+            if (t.size() < 4 || ax || t.substr(0, 3) != number) break;
+            ++walked;
+            ++j;
+        }
+        return j;
+    }
+
+    void classify() {
+        if (classified_) return;
+        classified_ = true;
+        const std::size_t n = lines_.size();
+        nextOther_.assign(n + 1, n);
+        lastName_.assign(n, kNone);
+        lastMotion_.assign(n, kNone);
+        for (std::size_t j = 0; j < n; ++j) {
+            std::string_view t = trimSpaceTab(lines_[j]);
+            bool any = t.size() >= 4 && (startsWith(t, "*") || startsWith(t, "M2"));
+            lastName_[j] = any && isNameLine(t) ? j : (j ? lastName_[j - 1] : kNone);
+            lastMotion_[j] = any && startsWith(t, "M2") ? j : (j ? lastMotion_[j - 1] : kNone);
+            if (!any) nextOther_[j] = j;
+        }
+        for (std::size_t j = n; j-- > 0;)
+            if (nextOther_[j] != j) nextOther_[j] = nextOther_[j + 1];
+    }
+
+    const std::vector<std::string_view>& lines_;
+    bool classified_ = false;
+    std::vector<std::size_t> nextOther_;  // first line at or after j that belongs to no block by itself
+    std::vector<std::size_t> lastName_, lastMotion_;  // last clip-name / motion line at or before j
+    Scan long_;
+};
 
 std::string clipFromNameLine(std::string_view line) {
     std::string_view t = trimSpaceTab(line);
@@ -107,25 +171,40 @@ std::string clipFromNameLine(std::string_view line) {
     return {};
 }
 
-void readEventLine(const std::vector<std::string>& lines, std::size_t i, const std::string& lineRate,
-                   const FileState& st, const EdlReadOptions& opt, EditArray& events) {
-    const std::string& line = lines[i];
+// The number and reel words; tabs separate words as spaces do.
+bool firstTwoWords(std::string_view line, std::string_view& first, std::string_view& second) {
+    constexpr std::string_view kSeparators = " \t";
+    std::size_t a = line.find_first_not_of(kSeparators);
+    if (a == std::string_view::npos) return false;
+    std::size_t b = line.find_first_of(kSeparators, a);
+    if (b == std::string_view::npos) return false;
+    std::size_t c = line.find_first_not_of(kSeparators, b);
+    if (c == std::string_view::npos) return false;
+    std::size_t d = std::min(line.find_first_of(kSeparators, c), line.size());
+    first = line.substr(a, b - a);
+    second = line.substr(c, d - c);
+    return true;
+}
+
+void readEventLine(const std::vector<std::string_view>& lines, std::size_t i, const Timebase& lineRate,
+                   const FileState& st, const EdlReadOptions& opt, LookAhead& lookAhead, EditArray& events) {
+    std::string_view line = lines[i];
     auto tcs = timecodeTexts(line);
     if (!tcs) return;
-    auto w = words(line, " \t");
-    if (w.size() < 2) return;
-    std::string number(w[0]);
-    std::string reel(trimSpaceTab(w[1]));
+    std::string_view first, second;
+    if (!firstTwoWords(line, first, second)) return;
+    std::string number(first);
+    std::string reel(trimSpaceTab(second));
 
     Block block;
     if (opt.compareByClipName || reel == "BL" || reel == "CLOCK" || reel == "AX" || reel == "LEADER")
-        block = lookAhead(lines, i, number, reel);
+        block = lookAhead.from(i, number, reel == "AX");
     std::string clip = block.nameLine ? clipFromNameLine(lines[*block.nameLine]) : reel;
 
     TcPtr si = KLVtc::initWithString((*tcs)[0], lineRate);
     TcPtr so = KLVtc::initWithString((*tcs)[1], lineRate);
-    TcPtr mi = KLVtc::initWithString((*tcs)[2], st.listRate);
-    TcPtr mo = KLVtc::initWithString((*tcs)[3], st.listRate);
+    TcPtr mi = KLVtc::initWithString((*tcs)[2], st.listTimebase);
+    TcPtr mo = KLVtc::initWithString((*tcs)[3], st.listTimebase);
     if (!si || !so || !mi || !mo) return;
     if (si->totalFrames() == so->totalFrames()) return;
     if (isNonEventReel(clip)) return;
@@ -139,15 +218,29 @@ void readEventLine(const std::vector<std::string>& lines, std::size_t i, const s
 
 }  // namespace
 
-void readEdlLines(const std::vector<std::string>& lines, const EdlReadOptions& opt, EditArray& events) {
+void readEdlLines(const std::vector<std::string_view>& lines, const EdlReadOptions& opt, EditArray& events) {
     FileState st;
+    LookAhead lookAhead(lines);
+    std::string lineRate;
+    Timebase lineTimebase;
+    bool rateKnown = false;  // the line rate changes only with the mode or an empty list rate
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+        std::string_view line = lines[i];
         takeMovieLine(line, opt, st);
-        if (line.size() > 4 && startsWith(line, "FCM:")) st.mode = std::string(trimWhitespace(line.substr(4)));
-        std::string lineRate = lineRateFor(st, opt);
-        if (st.listRate.empty()) st.listRate = lineRate;
-        if (isEventLine(line)) readEventLine(lines, i, lineRate, st, opt, events);
+        if (line.size() > 4 && startsWith(line, "FCM:")) {
+            st.mode = std::string(trimWhitespace(line.substr(4)));
+            rateKnown = false;
+        }
+        if (!rateKnown || st.listRate.empty()) {
+            lineRate = lineRateFor(st, opt);
+            lineTimebase = Timebase::parse(lineRate);
+            rateKnown = true;
+        }
+        if (st.listRate.empty()) {
+            st.listRate = lineRate;
+            st.listTimebase = lineTimebase;
+        }
+        if (isEventLine(line)) readEventLine(lines, i, lineTimebase, st, opt, lookAhead, events);
     }
 }
 
@@ -157,8 +250,8 @@ EditArray extractEDLDataFromPath(const std::string& path, EdlReadOptions options
     EditArray events;
     auto text = readFileText(path);
     if (!text) return events;
-    std::vector<std::string> lines = split(*text, '\n');
-    if (lines.size() == 1) lines = split(*text, '\r');
+    std::vector<std::string_view> lines = splitView(*text, '\n');
+    if (lines.size() == 1) lines = splitView(*text, '\r');
     readEdlLines(lines, options, events);
     return events;
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rw {
@@ -29,7 +30,7 @@ struct EdlReadOptions {
 // Appends the events of one file's lines to `events`. The duplicate-number
 // test looks at the last event already in `events`, which may come from an
 // earlier file of the same import.
-void readEdlLines(const std::vector<std::string>& lines, const EdlReadOptions& options, EditArray& events);
+void readEdlLines(const std::vector<std::string_view>& lines, const EdlReadOptions& options, EditArray& events);
 
 // One file into a new array, split as the search in other files splits: at
 // "\n", or at "\r" when that gives a single line. Unreadable files give none.

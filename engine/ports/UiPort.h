@@ -27,6 +27,17 @@ public:
     virtual HourCodeAnswer askHourCode(const std::string& baseName) = 0;
     virtual void startProgress() {}
     virtual void stopProgress() {}
+
+    // A modal informational alert with "OK" (default) and "Cancel"; true for
+    // OK. Where nobody can answer, nothing is confirmed.
+    virtual bool confirm(const std::string& /*message*/, const std::string& /*informativeText*/) { return false; }
+    // A modal open panel for one file of any type, starting in `folder` (the
+    // panel's own default when empty); nullopt when cancelled.
+    virtual std::optional<std::string> openPanel(const std::string& /*folder*/) { return std::nullopt; }
+    // A modal save panel in `folder` proposing `name`; nullopt when cancelled.
+    virtual std::optional<std::string> savePanel(const std::string& /*folder*/, const std::string& /*name*/) {
+        return std::nullopt;
+    }
     // An open panel that chooses one folder; nullopt when it is cancelled.
     virtual std::optional<std::string> chooseFolder(const std::string& /*startIn*/) { return std::nullopt; }
     // The search results panel, brought to the front showing the summary text.

@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "support/ScratchFolder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ const std::string kCutLine = "  1  0000+00  9999+99  0010+08  A001       1234+05
 const std::string kChange = "  1  delete  0010+00  0002+00\n";
 
 TEST(CliImport, AsAndHourAnswerTheHourCodeSheet) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string cut = dir.write("reel.cut", kCutLine);
     Outcome r = reelwright({"show", cut, "--as", "cut", "--hour", "01"});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -43,7 +43,7 @@ TEST(CliImport, AsAndHourAnswerTheHourCodeSheet) {
 }
 
 TEST(CliImport, HourStandsForAnEarlierSheetForListsReadAsChangeListsByContents) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string edl = dir.write("reel.edl", kChange + "end of change list\n");
     EXPECT_EQ(reelwright({"show", edl, "--hour", "04"}).out.substr(0, 16), "001||04:00:00:00");
     EXPECT_EQ(reelwright({"show", edl}).out.substr(0, 16), "001||00:00:00:00");
@@ -51,7 +51,7 @@ TEST(CliImport, HourStandsForAnEarlierSheetForListsReadAsChangeListsByContents) 
 }
 
 TEST(CliImport, ListNamesTheTabOfTheFrameRateCheck) {
-    const std::string xml = std::string(RW_TEST_DATA) + "/otiofcp_premiere_enable_property.xml";
+    const std::string xml = std::string(RW_TEST_DATA) + "/corpus/xmeml/otiofcp_premiere_enable_property.xml";
     Outcome old = reelwright({"show", xml, "--edl-type", "PAL film"});
     EXPECT_EQ(old.status, 0) << old.err;
     Outcome changes = reelwright({"show", xml, "--edl-type", "PAL film", "--list", "changes"});
@@ -83,7 +83,7 @@ std::string edlEvent(const std::string& num, const std::string& reel, const std:
 }
 
 TEST(CliImport, VfxFlagsMatchShotsAcrossVersions) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string old = dir.write("old.edl", edlEvent("001", "VFX_010_020_v1_", "10:00:00"));
     const std::string neu = dir.write("new.edl", edlEvent("001", "VFX_010_020_v2_", "10:00:00"));
     Outcome plain = reelwright({"compare", "--old", old, "--new", neu, "--no-autosave"});
@@ -97,22 +97,22 @@ TEST(CliImport, VfxFlagsMatchShotsAcrossVersions) {
 }
 
 TEST(CliSearch, PrintsTheRankedFiles) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     dir.write("lists/a.edl", edlEvent("001", "A001", "10:00:00") + edlEvent("002", "A002", "10:00:20"));
     dir.write("lists/sub/b.edl", edlEvent("001", "A002", "10:00:00"));
     const std::string neu = dir.write("new.edl", edlEvent("001", "A001", "11:00:00") + edlEvent("002", "A002", "11:00:20") +
                                                      edlEvent("003", "Z009", "11:00:40"));
-    Outcome r = reelwright({"search", dir.at("lists"), "--new", neu, "--select", "1-2"});
+    Outcome r = reelwright({"search", dir.file("lists"), "--new", neu, "--select", "1-2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "2\t\t00:00:20:00\t\ta.edl\n1\t\t00:00:10:00\t\tb.edl\n");
 
-    Outcome none = reelwright({"search", dir.at("lists"), "--new", neu, "--select", "3"});
+    Outcome none = reelwright({"search", dir.file("lists"), "--new", neu, "--select", "3"});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("no matches found for selected events"), std::string::npos);
 
-    EXPECT_EQ(reelwright({"search", dir.at("lists"), "--new", neu, "--select", "4"}).status, 2);
-    EXPECT_EQ(reelwright({"search", dir.at("lists"), "--new", neu, "--select", "2-1"}).status, 2);
-    EXPECT_EQ(reelwright({"search", dir.at("nowhere"), "--new", neu, "--select", "1"}).status, 2);
+    EXPECT_EQ(reelwright({"search", dir.file("lists"), "--new", neu, "--select", "4"}).status, 2);
+    EXPECT_EQ(reelwright({"search", dir.file("lists"), "--new", neu, "--select", "2-1"}).status, 2);
+    EXPECT_EQ(reelwright({"search", dir.file("nowhere"), "--new", neu, "--select", "1"}).status, 2);
 }
 
 }  // namespace

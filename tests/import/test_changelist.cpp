@@ -1,7 +1,7 @@
 #include "app/ConformController.h"
 #include "import/ChangeListReader.h"
 #include "support/EventFrames.h"
-#include "support/ScratchFolder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ constexpr int H = 86400;  // hour 01 at 24 fps
 
 EditArray replay(const std::vector<std::string>& lines, const char* hour = "01") {
     EditArray events;
-    readChangeListLines(lines, {std::string(hour), "aggressive", nullptr}, events);
+    readChangeListLines(std::vector<std::string_view>(lines.begin(), lines.end()), {std::string(hour), "aggressive", nullptr},
+                        events);
     return events;
 }
 
@@ -95,7 +96,7 @@ TEST(ChangeList, AChangeBeforeTheRunningTailIsOutOfOrderAndSkipped) {
 }
 
 TEST(ChangeList, ReadByContentsWithTheHourTypedEarlier) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string cut = dir.write("reel1.txt", "  1  delete  0010+00  0002+00\nend of change list\n");
     const std::string edl = dir.write("reel2.edl", "  1  delete  0010+00  0002+00\nEND OF CHANGE LIST\n");
     const std::string xml = dir.write("reel3.xml", "<xmeml>end of change list</xmeml>");

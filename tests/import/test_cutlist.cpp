@@ -1,7 +1,7 @@
 #include "app/ConformController.h"
 #include "core/Text.h"
 #include "import/CutListReader.h"
-#include "support/ScratchFolder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ std::string cutLine(const std::string& rec, const std::string& dur, const std::s
 
 EditArray read(const std::vector<std::string>& lines, CutListOptions opt = {}) {
     EditArray events;
-    readCutListLines(lines, opt, events);
+    readCutListLines(std::vector<std::string_view>(lines.begin(), lines.end()), opt, events);
     return events;
 }
 
@@ -104,7 +104,7 @@ TEST(CutList, EnormousLinesAndBinaryFiles) {
     EXPECT_EQ(e[0]->clip(), "A001");
     EXPECT_EQ(e[0]->sourceIn()->totalFrames(), 1600);
 
-    test::ScratchFolder dir;
+    test::TempDir dir;
     std::string noise;
     for (unsigned i = 0; i < 1u << 20; ++i) noise += static_cast<char>((i * 7919u + i / 13) & 0xffu);
     const std::string path = dir.write("noise.bin", noise);
@@ -113,7 +113,7 @@ TEST(CutList, EnormousLinesAndBinaryFiles) {
         ui.answer = {choice, "01"};
         NoMovies movies;
         conformController c(ui, movies);
-        c.openFiles({path, dir.at("missing.cut"), dir.path()});
+        c.openFiles({path, dir.file("missing.cut"), dir.path()});
         // A readable change list always holds the unchanged reel (one event);
         // a cut list of noise holds nothing, and unreadable files add nothing.
         EXPECT_EQ(c.dataSourceA().getEditArray().size(), choice == HourCodeChoice::Cut ? 0u : 1u);
@@ -121,7 +121,7 @@ TEST(CutList, EnormousLinesAndBinaryFiles) {
 }
 
 TEST(CutList, ImportSwitchesTheListTypeAndNumbersAcrossFiles) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string a = dir.write("reel1.cut", cutLine("0000+00", "0001+00", "A001", "0100+00") + "\r\n" +
                                                      cutLine("0001+00", "0001+00", "A002", "0200+00") + "\r\n");
     const std::string b = dir.write("reel2.cut", cutLine("0000+00", "0001+00", "B001", "0300+00") + "\r");

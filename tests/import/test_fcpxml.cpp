@@ -2,7 +2,7 @@
 #include "import/XmemlBuilder.h"
 #include "ports/UiPort.h"
 #include "support/EventFrames.h"
-#include "support/ScratchFolder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +178,7 @@ TEST(FcpXml, AFileWithoutTimecodeDoesNotTakeTheLastFilesStart) {
 }
 
 TEST(FcpXml, ExternalEntitiesAndDtdsAreNeverLoaded) {
-    ScratchFolder dir;
+    TempDir dir;
     const std::string secret = dir.write("secret.txt", "TOPSECRET");
     const std::string dtd = dir.write("evil.dtd", "<!ENTITY leak SYSTEM \"file://" + secret + "\">");
     const std::string doctype = "<!DOCTYPE xmeml SYSTEM \"file://" + dtd + "\" [\n<!ENTITY ext SYSTEM \"file://" +
@@ -241,11 +241,11 @@ TEST(FcpXml, BadInputAlertsAndKeepsWhatWasFinished) {
 }
 
 TEST(FcpXml, UnreadableFileIsAParseError) {
-    ScratchFolder dir;
+    TempDir dir;
     RecordingUi ui;
     KLVFcpXmlParser parser({"24fps EDL/XML", 0, false}, ui);
     EXPECT_TRUE(parser.parseFile(dir.path()).empty());  // a folder
-    EXPECT_TRUE(parser.parseFile(dir.at("missing.xml")).empty());
+    EXPECT_TRUE(parser.parseFile(dir.file("missing.xml")).empty());
     ASSERT_EQ(ui.alerts.size(), 2u);
     EXPECT_EQ(ui.alerts[0].message, "XML parse error");
 }

@@ -33,7 +33,7 @@ std::string mutate(const std::string& original, std::mt19937& gen) {
 TEST(Mutations, XmlReaderSurvivesDamagedDocuments) {
     std::mt19937 gen(2024);
     for (const char* name : {"ccnmtl_Mark_P_XML.xml", "premiere_example.xml", "hiero_xml_export.xml"}) {
-        auto bytes = readFileBytes(std::string(RW_TEST_DATA) + "/" + name);
+        auto bytes = readFileBytes(std::string(RW_TEST_DATA) + "/corpus/xmeml/" + name);
         ASSERT_TRUE(bytes) << name;
         for (int round = 0; round < 60; ++round) {
             RecordingUi ui;
@@ -56,10 +56,9 @@ TEST(Mutations, FilmListReadersSurviveDamagedLines) {
     std::mt19937 gen(99);
     for (int round = 0; round < 400; ++round) {
         EditArray cuts, changes;
-        readCutListLines(splitLines(decodeText(mutate(cutList, gen))), {std::string("01"), round % 2 == 0, {}, {}},
-                         cuts);
-        readChangeListLines(splitLines(decodeText(mutate(changeList, gen))), {std::string("01"), "aggressive", nullptr},
-                            changes);
+        const std::string cutText = decodeText(mutate(cutList, gen)), changeText = decodeText(mutate(changeList, gen));
+        readCutListLines(splitLineViews(cutText), {std::string("01"), round % 2 == 0, {}, {}}, cuts);
+        readChangeListLines(splitLineViews(changeText), {std::string("01"), "aggressive", nullptr}, changes);
         for (const auto& e : cuts) EXPECT_LT(e->sourceIn()->totalFrames(), e->sourceOut()->totalFrames());
         EXPECT_FALSE(changes.empty());  // the reel itself is always there
     }

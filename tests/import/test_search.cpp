@@ -1,7 +1,7 @@
 #include "app/ConformController.h"
 #include "import/NameMatcher.h"
 #include "import/SearchFiles.h"
-#include "support/ScratchFolder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -80,27 +80,27 @@ std::vector<std::string> files(const std::vector<SearchResult>& results) {
 }
 
 TEST(SearchFiles, CountsNamesPerEventBelowTheFolder) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     dir.write("a.edl", "A001 A002 and A003\n");
     dir.write("deep/er/b.txt", "only A003 here\n");
     dir.write("c.edl", "nothing\n");
     dir.write("latin1.edl", "Caf\xe9 A001\n");  // Latin-1: read as text it holds "Café"
-    std::filesystem::create_directory_symlink(dir.path(), dir.at("deep/loop"));  // a link back up the tree
-    std::filesystem::create_symlink(dir.at("gone.edl"), dir.at("dangling.edl"));
-    ::mkfifo(dir.at("pipe.edl").c_str(), 0644);
+    std::filesystem::create_directory_symlink(dir.path(), dir.file("deep/loop"));  // a link back up the tree
+    std::filesystem::create_symlink(dir.file("gone.edl"), dir.file("dangling.edl"));
+    ::mkfifo(dir.file("pipe.edl").c_str(), 0644);
 
     auto results = countNamesBelow(dir.path(), {"A001", "A002", "A003", "A003"});
     EXPECT_EQ(files(results), (std::vector<std::string>{"a.edl:4", "b.txt:2", "latin1.edl:1"}));
-    EXPECT_EQ(results[1].thePath, dir.at("deep/er/b.txt"));
+    EXPECT_EQ(results[1].thePath, dir.file("deep/er/b.txt"));
 
     auto accented = countNamesBelow(dir.path(), {"Café"});
     EXPECT_EQ(files(accented), (std::vector<std::string>{"latin1.edl:1"}));
-    EXPECT_TRUE(countNamesBelow(dir.at("missing"), {"A001"}).empty());
-    EXPECT_TRUE(countNamesBelow(dir.at("a.edl"), {"A001"}).empty());  // a file is no folder
+    EXPECT_TRUE(countNamesBelow(dir.file("missing"), {"A001"}).empty());
+    EXPECT_TRUE(countNamesBelow(dir.file("a.edl"), {"A001"}).empty());  // a file is no folder
 }
 
 TEST(SearchFiles, LargeFilesAreSearchedOnlyWhenTheyAreListsByName) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     const std::string big(kLargeFileBytes, 'x');
     dir.write("big.dat", big + "A001");
     dir.write("big.edl", big + "A001");
@@ -120,7 +120,7 @@ EditArray newEvents(const std::vector<std::string>& reels) {
 }
 
 TEST(SearchFiles, RankedByRecordTimeThenByShots) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     // all three shots, whole
     dir.write("three.edl", edlLine(1, "A001", 0, 10, 0, 10) + edlLine(2, "A002", 0, 10, 10, 20) +
                                edlLine(3, "A003", 0, 10, 20, 30));
@@ -158,7 +158,7 @@ TEST(SearchFiles, RankedByRecordTimeThenByShots) {
 }
 
 TEST(SearchFiles, OnlyTheBestThirtyAreCompared) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     for (int i = 0; i < 32; ++i) dir.write("f" + std::to_string(100 + i) + ".edl", edlLine(1, "A001", 0, 10, 0, 10));
     auto results = countNamesBelow(dir.path(), {"A001"});
     EdlReadOptions opt;
@@ -171,14 +171,14 @@ TEST(SearchFiles, OnlyTheBestThirtyAreCompared) {
 }
 
 TEST(SearchFiles, TheCommandAsTheWindowRunsIt) {
-    test::ScratchFolder dir;
+    test::TempDir dir;
     dir.write("lists/old.edl", edlLine(1, "A001", 0, 10, 0, 10));
     RecordingUi ui;
     NoMovies movies;
     conformController c(ui, movies);
     c.dataSourceB().addEdits(newEvents({"A001", "B001"}));
 
-    ui.folder = dir.at("lists");
+    ui.folder = dir.file("lists");
     c.findEventsInOtherFiles();  // nothing selected: nothing happens
     EXPECT_TRUE(ui.searchResults.empty());
     EXPECT_TRUE(ui.alerts.empty());
@@ -194,8 +194,8 @@ TEST(SearchFiles, TheCommandAsTheWindowRunsIt) {
     c.findEventsInOtherFiles();
     ASSERT_EQ(ui.searchResults.size(), 1u);
     EXPECT_EQ(ui.searchResults[0], "1\t\t00:00:10:00\t\told.edl\n");
-    EXPECT_EQ(c.prefs().get("FindPath"), dir.at("lists"));
-    EXPECT_EQ(ui.folderAskedFrom.back(), dir.at("lists"));  // the next panel starts there
+    EXPECT_EQ(c.prefs().get("FindPath"), dir.file("lists"));
+    EXPECT_EQ(ui.folderAskedFrom.back(), dir.file("lists"));  // the next panel starts there
 
     c.importFromFinderList();  // no row selected
     EXPECT_EQ(ui.beeps, 1);

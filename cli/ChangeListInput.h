@@ -1,0 +1,49 @@
+#pragma once
+// Where the export and conform commands take list C from: a comparison of
+// OLD and NEW lists (as `compare` takes them) or a change-list file (a
+// ".conform" document, a change EDL or a film change list).
+
+#include "CliUi.h"
+#include "Options.h"
+
+#include "app/ConformController.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace rw::cli {
+
+struct ChangeListArgs {
+    std::vector<std::string> olds, news;
+    std::string changes;
+    ListOptions lists;
+};
+
+void addChangeListOptions(CLI::App& cmd, ChangeListArgs& args);
+// Refuses (CLI::ValidationError) unless exactly one of the two sources is given.
+void requireChangeListSource(const ChangeListArgs& args);
+std::vector<std::string> changeListInputs(const ChangeListArgs& args);
+
+// Fills list C. False, with the reason on err or in an alert, when it holds no events.
+bool loadChangeList(conformController& c, const ChangeListArgs& args, std::ostream& err);
+
+// The UI port with the panels answered from the command line: the
+// confirmation alert is printed and taken as "OK".
+class PanelUi : public CliUi {
+public:
+    explicit PanelUi(std::ostream& err) : CliUi(err), err_(err) {}
+    bool confirm(const std::string& message, const std::string& informativeText) override;
+    std::optional<std::string> openPanel(const std::string&) override { return openAnswer; }
+    std::optional<std::string> savePanel(const std::string&, const std::string&) override { return saveAnswer; }
+
+    std::optional<std::string> openAnswer, saveAnswer;
+
+private:
+    std::ostream& err_;
+};
+
+}  // namespace rw::cli

@@ -1,0 +1,63 @@
+#include "ChangeListInput.h"
+#include "Commands.h"
+
+#include "conform/ConformCommand.h"
+#include "ports/WorkstationHost.h"
+
+#include <memory>
+#include <ostream>
+
+namespace rw::cli {
+
+namespace {
+
+struct ConformArgs {
+    std::string type;
+    ChangeListArgs source;
+    std::string file;
+    std::string timebase;
+};
+
+std::string conformTypeFor(const std::string& type) {
+    if (type == "csv") return conformtype::Comma;
+    if (type == "evl") return conformtype::Tc6000;
+    return conformtype::Tab;
+}
+
+int runConform(const ConformArgs& a, Streams io) {
+    PanelUi ui(io.err);
+    NoMovies movies;
+    conformController c(ui, movies);
+    const std::string type = conformTypeFor(a.type);
+    if (wouldOverwriteInput(conformedPath(a.file, type), changeListInputs(a.source), io.err)) return 1;
+    if (!loadChangeList(c, a.source, io.err)) return 1;
+    c.prefs().set(pref::ConformType, type);
+    if (!a.timebase.empty()) c.prefs().set(pref::ConformTimebase, a.timebase);
+    ui.openAnswer = a.file;
+    NoWorkstation host;
+    ConformCommand command(c, host);
+    ConformOutcome outcome = command.conform("Conform");
+    if (outcome.file.written.empty()) return 1;  // the alert said why
+    io.out << outcome.file.written << "\n";
+    return 0;
+}
+
+}  // namespace
+
+void addConformCommand(CLI::App& app, Streams io, int& status) {
+    auto args = std::make_shared<ConformArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "conform", "Conform a tab or comma separated file or a TC6000 .EVL list to list C; the copy is written "
+                   "beside the file and its path printed");
+    cmd->add_option("type", args->type, "tab, csv or evl")->required()->check(CLI::IsMember({"tab", "csv", "evl"}));
+    addChangeListOptions(*cmd, args->source);
+    cmd->add_option("--file", args->file, "the file to conform")->required();
+    cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24)")
+        ->check(CLI::IsMember({"23.976", "24", "25", "29.97", "29.97df", "30", "50", "59.94", "59.94df", "60"}));
+    cmd->callback([args, io, &status] {
+        requireChangeListSource(args->source);
+        status = runConform(*args, io);
+    });
+}
+
+}  // namespace rw::cli

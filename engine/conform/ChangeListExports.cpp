@@ -1,0 +1,109 @@
+#include "conform/ChangeListExports.h"
+
+#include "app/ConformController.h"
+#include "conform/ChangeDocument.h"
+#include "conform/ChangeEdl.h"
+#include "conform/Euphonix.h"
+#include "conform/ExportTimebase.h"
+#include "conform/RelativeNote.h"
+#include "core/Files.h"
+
+#include <filesystem>
+
+namespace rw {
+
+namespace {
+
+constexpr const char* kExportPath = "exportPath";
+
+const EditArray& listC(conformController& c) { return c.dataSourceC().getEditArray(); }
+
+std::string proposedName(conformController& c, const std::string& extension) {
+    const std::string& label = c.dataSourceC().filename();
+    return label.substr(0, label.find('\n')) + extension;
+}
+
+// The save panel and the write. A failed write beeps, in every export:
+// silence would pass it off as done.
+ExportResult save(conformController& c, const std::string& content, const std::string& extension) {
+    auto path = c.ui().savePanel(c.prefs().get(kExportPath), proposedName(c, extension));
+    if (!path) return {ExportResult::Status::Cancelled, "", ""};
+    std::string error = writeFileAtomic(*path, content);
+    c.prefs().set(kExportPath, std::filesystem::path(*path).parent_path().string());
+    if (!error.empty()) {
+        c.ui().beep();
+        return {ExportResult::Status::WriteFailed, *path, error};
+    }
+    return {ExportResult::Status::Written, *path, ""};
+}
+
+ChangeEdlHeader edlHeader(conformController& c, const ExportTimebase& tb) {
+    ChangeEdlHeader h;
+    h.fcmToken = tb.fcmToken;
+    h.movieOld = c.movies().movieLocation(MovieSide::Old);
+    h.movieNew = c.movies().movieLocation(MovieSide::New);
+    if (tb.explicitTranslation) h.translatedFrom = listTimebase(listC(c));
+    return h;
+}
+
+bool refusedByOrder(conformController& c) {
+    RelativeOrder order = checkRelativeOrder(listC(c));
+    if (order == RelativeOrder::Fine) return false;
+    c.ui().beep();
+    c.ui().alert(kChangeNoteError, relativeOrderText(order));
+    return true;
+}
+
+}  // namespace
+
+std::string changeEdlContent(conformController& c, const std::string& senderTitle) {
+    ExportTimebase tb = exportTimebaseForSender(senderTitle, listC(c), c.prefs().edlType());
+    return changeEdlText(exportedEvents(listC(c), tb), edlHeader(c, tb));
+}
+
+std::string changeDocumentContent(conformController& c, const std::string& senderTitle) {
+    ExportTimebase tb = exportTimebaseForSender(senderTitle, listC(c), c.prefs().edlType());
+    ChangeDocumentHeader h{tb.fcmToken, c.movies().movieLocation(MovieSide::Old),
+                           c.movies().movieLocation(MovieSide::New)};
+    return changeDocumentBytes(exportedEvents(listC(c), tb), h);
+}
+
+ExportResult exportChangeEDL(conformController& c, const std::string& senderTitle) {
+    if (listC(c).empty()) {
+        c.ui().beep();
+        return {};
+    }
+    return save(c, changeEdlContent(c, senderTitle), ".edl");
+}
+
+ExportResult exportC(conformController& c, const std::string& senderTitle) {
+    if (listC(c).empty()) {
+        c.ui().beep();
+        return {};
+    }
+    return save(c, changeDocumentContent(c, senderTitle), ".conform");
+}
+
+ExportResult exportEuphonix(conformController& c) {
+    if (listC(c).empty()) return {};
+    return save(c, euphonixMoveList(listC(c)), ".cfm");
+}
+
+ExportResult exportEuphonixRebalance(conformController& c) {
+    if (listC(c).empty()) return {};
+    return save(c, euphonixRebalanceList(listC(c)), ".cfm");
+}
+
+ExportResult exportEuphonixRelative(conformController& c) {
+    if (listC(c).empty()) return {};
+    if (refusedByOrder(c)) return {ExportResult::Status::Refused, "", ""};
+    return save(c, euphonixRelativeList(listC(c)), ".cfm");
+}
+
+ExportResult exportRelative(conformController& c, const std::string& senderTitle) {
+    if (listC(c).empty()) return {};
+    if (refusedByOrder(c)) return {ExportResult::Status::Refused, "", ""};
+    return save(c, relativeNoteText(listC(c), senderTitle == "Export Feet+Frames Change Note"), ".txt");
+}
+
+}  // namespace rw

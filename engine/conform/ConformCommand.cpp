@@ -1,0 +1,51 @@
+#include "conform/ConformCommand.h"
+
+#include "app/ConformController.h"
+#include "comparison/Timebase.h"
+#include "conform/ExportTimebase.h"
+#include "conform/Preflight.h"
+
+namespace rw {
+
+ConformAlert ConformCommand::composeAlert(const EditArray& events) {
+    const Preferences& prefs = controller_.prefs();
+    const std::string type = prefs.get(pref::ConformType);
+    const std::string timebase = prefs.get(pref::ConformTimebase);
+    ConformAlert alert = conformAlertOpening(type, timebase, prefs.get(pref::ConformSpeed));
+    alert.text += timebaseNote(listTimebase(events), timebase);
+    if (type == conformtype::ProTools) alert.text += proToolsPreflightNotes(events, host_);
+    return alert;
+}
+
+ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
+    dataSource& listC = controller_.dataSourceC();
+    const EditArray events =
+        senderTitle == "Conform Selected Events Only" ? listC.selectedEvents() : listC.getEditArray();
+    ConformOutcome outcome;
+    if (events.empty()) {
+        controller_.ui().beep();
+        return outcome;
+    }
+    const std::string type = controller_.prefs().get(pref::ConformType);
+    editArrayConvC_ = convertTimebaseForArray(events, controller_.prefs().get(pref::ConformTimebase));
+    outcome.alert = composeAlert(events);
+    const bool confirmed = controller_.ui().confirm(outcome.alert.title, outcome.alert.text);
+    if (type != conformtype::ProTools && type != conformtype::Tab && type != conformtype::Comma &&
+        type != conformtype::Tc6000) {
+        outcome.step = ConformOutcome::Step::NotAvailable;
+        return outcome;
+    }
+    if (!confirmed) {
+        outcome.step = ConformOutcome::Step::Cancelled;
+        return outcome;
+    }
+    if (type == conformtype::ProTools) {
+        outcome.step = ConformOutcome::Step::ProToolsConfirmed;
+        return outcome;
+    }
+    outcome.step = ConformOutcome::Step::FileConform;
+    outcome.file = conformFile(controller_, type, editArrayConvC_);
+    return outcome;
+}
+
+}  // namespace rw

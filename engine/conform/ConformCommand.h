@@ -1,0 +1,52 @@
+#pragma once
+// The conform command of the change list: the event set, its conversion to
+// the conform timebase, the confirmation alert with its notes, and for the
+// file types the file conform. Driving Pro Tools starts from the confirmed
+// outcome.
+
+#include "conform/ConformAlert.h"
+#include "conform/FileConform.h"
+#include "core/Edit.h"
+#include "ports/WorkstationHost.h"
+
+#include <string>
+
+namespace rw {
+
+class conformController;
+
+struct ConformOutcome {
+    enum class Step {
+        NothingToConform,   // empty event set: a beep
+        Cancelled,          // the alert was cancelled
+        NotAvailable,       // a conform type that does not exist yet
+        ProToolsConfirmed,  // the Pro Tools conform may start on editArrayConvC
+        FileConform,        // a file type: see `file`
+    };
+    Step step = Step::NothingToConform;
+    ConformAlert alert;
+    FileConformResult file;
+};
+
+class ConformCommand {
+public:
+    ConformCommand(conformController& controller, WorkstationHost& host) : controller_(controller), host_(host) {}
+
+    // "Conform Selected Events Only" conforms the selected events of list C,
+    // any other sender the whole list.
+    ConformOutcome conform(const std::string& senderTitle);
+
+    // The alert for an (unconverted) event set under the current preferences.
+    ConformAlert composeAlert(const EditArray& events);
+
+    // The events being conformed, in the conform timebase; replaced by every
+    // conform command.
+    const EditArray& editArrayConvC() const { return editArrayConvC_; }
+
+private:
+    conformController& controller_;
+    WorkstationHost& host_;
+    EditArray editArrayConvC_;
+};
+
+}  // namespace rw

@@ -1,0 +1,83 @@
+#include "conform/FileConform.h"
+
+#include "app/ConformController.h"
+#include "conform/ConformAlert.h"
+#include "conform/Tc6000Conform.h"
+#include "conform/TextConform.h"
+#include "core/Files.h"
+
+#include <filesystem>
+
+namespace rw {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kConfPath = "confPath";
+
+std::string folderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : (fs::path(folder) / name).string();
+}
+
+}  // namespace
+
+std::string outputPathBeside(const std::string& input, const std::string& outputName) {
+    const std::string folder = folderOf(input);
+    std::string path = joined(folder, outputName);
+    if (outputName == lastPathComponent(input) || sameFile(path, input)) {
+        const std::string ext = pathExtension(outputName);
+        path = joined(folder, deletingPathExtension(outputName) + "-1" + (ext.empty() ? "" : "." + ext));
+    }
+    return path;
+}
+
+std::string conformedPath(const std::string& input, const std::string& type) {
+    const std::string name = lastPathComponent(input);
+    return outputPathBeside(input, type == conformtype::Tc6000 ? conformedTc6000Name(name) : conformedTextName(name));
+}
+
+FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
+                                    const std::string& timebase) {
+    FileConformResult result;
+    result.chosen = true;
+    result.input = input;
+    auto text = readFileText(input);
+    if (!text) {
+        result.error = "the file could not be read: " + input;
+        return result;
+    }
+    std::string content;
+    if (type == conformtype::Tc6000) {
+        auto conformed = conformTc6000File(*text, events, timebase);
+        if (!conformed) {
+            result.error = "this is not a TC6000 snapshot list: its first line is not \"ICONLISTV1\"";
+            return result;
+        }
+        content = std::move(*conformed);
+    } else {
+        content = conformTextFile(*text, events, type == conformtype::Comma ? ',' : '\t', timebase);
+    }
+    const std::string path = conformedPath(input, type);
+    if (std::string error = writeFileAtomic(path, content); !error.empty()) {
+        result.error = error;
+        return result;
+    }
+    result.written = path;
+    return result;
+}
+
+FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
+    auto chosen = c.ui().openPanel(c.prefs().get(kConfPath));
+    if (!chosen) return {};
+    FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
+    c.prefs().set(kConfPath, folderOf(*chosen));
+    // The completion beep alone would say a failed conform went well.
+    if (!result.error.empty()) c.ui().alert("file not conformed", result.error);
+    c.ui().beep();
+    return result;
+}
+
+}  // namespace rw

@@ -1,0 +1,36 @@
+#pragma once
+// The file conforms, from the open panel on: the chosen file is conformed to
+// the events and the copy written beside it.
+
+#include "core/Edit.h"
+
+#include <string>
+
+namespace rw {
+
+class conformController;
+
+struct FileConformResult {
+    bool chosen = false;  // a file was picked in the open panel
+    std::string input;
+    std::string written;  // the conformed copy; empty when nothing was written
+    std::string error;    // why nothing was written
+};
+
+// Conforms one file of the conform type ("file - tab separated", "file - comma
+// separated", "file - TC6000 .EVL"); `events` are in `timebase`.
+FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
+                                    const std::string& timebase);
+
+// The open panel in "confPath", the conform, "confPath" := the file's folder,
+// and the completion beep. A file that could not be conformed is reported.
+FileConformResult conformFile(conformController& controller, const std::string& type, const EditArray& events);
+
+// Where the conformed copy of `input` goes for the conform type.
+std::string conformedPath(const std::string& input, const std::string& type);
+
+// The path of `outputName` in the input's folder. A name that would be the
+// input itself gets "-1" before its extension, so the input is never replaced.
+std::string outputPathBeside(const std::string& input, const std::string& outputName);
+
+}  // namespace rw

@@ -1,0 +1,82 @@
+#include "comparison/Heal.h"
+
+#include "EventBuilders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace rw::test;
+using Rows = std::vector<std::string>;
+
+rw::EditArray pairWithHole() {
+    return {evTc("A", "10:00:00:00", "10:00:05:00", "10:00:10:00", "10:00:15:00"),
+            evTc("B", "10:00:06:00", "10:00:08:00", "10:00:16:00", "10:00:18:00")};
+}
+
+TEST(Heal, FerocityDecidesWhetherAHoleIsJoined) {
+    auto a = pairWithHole();
+    auto healed = rw::healArray(a, "aggressive", {});
+    ASSERT_EQ(healed.size(), 1u);
+    EXPECT_EQ(healed[0]->clip(), "healed");
+    EXPECT_EQ(healed[0]->sourceOut()->tcAsString(), "10:00:08:00");
+    EXPECT_EQ(healed[0]->masterOut()->tcAsString(), "10:00:18:00");
+
+    auto n = pairWithHole();
+    auto normal = rw::healArray(n, "normal", {});
+    ASSERT_EQ(normal.size(), 2u);
+    EXPECT_EQ(normal[1]->color(), rw::standardColorGap());
+    EXPECT_EQ(normal[0]->color(), rw::Color::black());
+
+    // "forceful" joins unless a NEW event reaches into the NEW gap
+    auto f1 = pairWithHole();
+    EXPECT_EQ(rw::healArray(f1, "forceful", {evTc("X", "00:00:00:00", "00:00:01:00", "10:00:00:00", "10:00:15:00")}).size(), 1u);
+    auto f2 = pairWithHole();
+    EXPECT_EQ(rw::healArray(f2, "forceful", {evTc("X", "00:00:00:00", "00:00:01:00", "10:00:15:12", "10:00:15:13")}).size(), 2u);
+    auto f3 = pairWithHole();
+    EXPECT_EQ(rw::healArray(f3, "forceful", {evTc("X", "00:00:00:00", "00:00:01:00", "10:00:16:00", "10:00:17:00")}).size(), 1u);
+
+    // an unknown ferocity joins nothing but still colours the gap
+    auto u = pairWithHole();
+    auto none = rw::healArray(u, "gentle", {});
+    ASSERT_EQ(none.size(), 2u);
+    EXPECT_EQ(none[1]->color(), rw::standardColorGap());
+}
+
+TEST(Heal, TheShorterEventLosesAnOverlap) {
+    // a 20-frame event overlapped by the 10-frame one after it: the later one loses its head
+    rw::EditArray longFirst = {ev("A", 100, 120, 1000, 1020), ev("B", 500, 510, 1015, 1025)};
+    EXPECT_EQ(frames(rw::healArray(longFirst, "normal", {})), (Rows{"A 100-120 > 1000-1020", "B 505-510 > 1020-1025"}));
+    // equal lengths: the earlier one loses its tail
+    rw::EditArray equal = {ev("A", 100, 110, 1000, 1010), ev("B", 500, 510, 1005, 1015)};
+    auto healed = rw::healArray(equal, "normal", {});
+    EXPECT_EQ(frames(healed), (Rows{"A 100-105 > 1000-1005", "B 500-510 > 1005-1015"}));
+    EXPECT_EQ(healed[1]->color(), rw::standardColorGap());  // an overlap just cut counts as a gap
+    // an event inside the one before it disappears
+    rw::EditArray inside = {ev("A", 100, 200, 1000, 1100), ev("B", 500, 510, 1010, 1020)};
+    EXPECT_EQ(frames(rw::healArray(inside, "normal", {})), (Rows{"A 100-200 > 1000-1100"}));
+}
+
+TEST(Heal, SortsFirstAndKeepsRedMarks) {
+    rw::EditArray events = {ev("B", 20, 30, 120, 130), ev("A", 0, 10, 100, 110)};
+    events[0]->setColor(rw::Color::red());
+    auto healed = rw::healArray(events, "aggressive", {});
+    ASSERT_EQ(healed.size(), 1u);
+    EXPECT_EQ(frames(healed[0]), "healed 0-30 > 100-130");
+    EXPECT_EQ(healed[0]->color(), rw::Color::red());
+    EXPECT_EQ(events[0]->clip(), "healed");  // the given array is sorted in place
+    rw::EditArray empty;
+    EXPECT_TRUE(rw::healArray(empty, "aggressive", {}).empty());
+}
+
+TEST(Heal, Renumbering) {
+    rw::EditArray events;
+    for (int i = 0; i < 1000; ++i) events.push_back(ev("A", i, i + 1, i, i + 1));
+    rw::renumberArray(events);
+    EXPECT_EQ(events[0]->editNum(), "001");
+    EXPECT_EQ(events[41]->editNum(), "042");
+    EXPECT_EQ(events[998]->editNum(), "999");
+    EXPECT_EQ(events[999]->editNum(), "1000");
+}
+
+}  // namespace
