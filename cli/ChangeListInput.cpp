@@ -27,8 +27,9 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
     return inputs;
 }
 
-bool loadChangeList(conformController& c, const ChangeListArgs& a, std::ostream& err) {
+bool loadChangeList(conformController& c, CliUi& ui, const ChangeListArgs& a, std::ostream& err) {
     applyListOptions(a.lists, c.prefs());
+    applyHourCode(a.lists, c, ui);
     if (!a.changes.empty()) {
         c.selectTab(2);
         c.openFiles({a.changes});

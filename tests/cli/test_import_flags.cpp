@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "core/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,16 @@ TEST(CliImport, HourStandsForAnEarlierSheetForListsReadAsChangeListsByContents) 
     EXPECT_EQ(reelwright({"show", edl, "--hour", "04"}).out.substr(0, 16), "001||04:00:00:00");
     EXPECT_EQ(reelwright({"show", edl}).out.substr(0, 16), "001||00:00:00:00");
     EXPECT_EQ(reelwright({"show", edl, "--as", "cut", "--hour", "05"}).out.substr(0, 16), "001||05:00:00:00");
+}
+
+TEST(CliImport, ExportsTakeAFilmChangeListWithItsHour) {
+    test::TempDir dir;
+    const std::string change = dir.write("reel.txt", kChange);
+    Outcome r = reelwright({"export", "change-edl", "--changes", change, "--as", "change", "--hour", "03", "--output",
+                            dir.file("out.edl")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = *readFileText(dir.file("out.edl"));
+    EXPECT_NE(text.find("03:00:06:16"), std::string::npos) << text;  // the cut, placed in hour 3
 }
 
 TEST(CliImport, ListNamesTheTabOfTheFrameRateCheck) {
