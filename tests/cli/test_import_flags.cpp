@@ -1,27 +1,14 @@
-#include "Commands.h"
 #include "core/Files.h"
+#include "support/RunCli.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace rw {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome reelwright(std::vector<std::string> args) {
-    args.insert(args.begin(), "reelwright");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    int status = cli::run(static_cast<int>(argv.size()), argv.data(), {out, err});
-    return {status, out.str(), err.str()};
-}
+using Outcome = test::CliOutcome;
+Outcome reelwright(std::vector<std::string> args) { return test::runCli(std::move(args)); }
 
 const std::string kCutLine = "  1  0000+00  9999+99  0010+08  A001       1234+05  9999+99\n";
 const std::string kChange = "  1  delete  0010+00  0002+00\n";
