@@ -3,10 +3,17 @@
 // hour-code sheet, the progress wheel. The app shows window-modal dialogs, the
 // CLI writes to stderr and answers from its flags, tests record the calls.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace rw {
+
+// What an open panel answers on OK: the chosen files and the folder shown.
+struct OpenPanelResult {
+    std::vector<std::string> paths;
+    std::string folder;
+};
 
 // The buttons of the hour-code sheet.
 enum class HourCodeChoice { Cut, Edl, Change };
@@ -26,6 +33,10 @@ public:
     virtual HourCodeAnswer askHourCode(const std::string& baseName) = 0;
     virtual void startProgress() {}
     virtual void stopProgress() {}
+    // An open panel with multiple selection starting in `folder`; nullopt on Cancel.
+    virtual std::optional<OpenPanelResult> runOpenPanel(const std::string& /*folder*/) { return std::nullopt; }
+    // Brings the application to the front (a drag entering the window).
+    virtual void activateApplication() {}
 };
 
 // Answers nothing and shows nothing; the hour-code sheet takes the EDL button.
@@ -46,6 +57,9 @@ public:
     std::vector<std::string> hourCodeAsked;
     int beeps = 0;
     HourCodeAnswer answer;
+    std::optional<OpenPanelResult> openPanelAnswer;  // nullopt: Cancel
+    std::vector<std::string> openPanelFolders;
+    int activations = 0;
 
     void alert(const std::string& m, const std::string& i) override { alerts.push_back({m, i}); }
     void beep() override { ++beeps; }
@@ -53,6 +67,11 @@ public:
         hourCodeAsked.push_back(baseName);
         return answer;
     }
+    std::optional<OpenPanelResult> runOpenPanel(const std::string& folder) override {
+        openPanelFolders.push_back(folder);
+        return openPanelAnswer;
+    }
+    void activateApplication() override { ++activations; }
 };
 
 }  // namespace rw
