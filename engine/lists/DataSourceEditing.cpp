@@ -35,14 +35,16 @@ void dataSource::deleteEvents() {
         return;
     }
     const std::vector<std::size_t> rows = selection_;
-    DeleteEvents record{{}, rows, tag_};
+    DeleteEvents record{{}, rows, tag_, filename_};
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const auto at = editArray_.begin() + static_cast<std::ptrdiff_t>(rows[k] - k);
         record.events.push_back(*at);
         editArray_.erase(at);
     }
     registerUndo(std::move(record), "Delete Events");
-    if (isChangeList()) deselectAll();
+    // The old rows name other events now; the table reads the selection again on reload.
+    selection_.clear();
+    current_.reset();
     reloadData();
     // The event that followed the deleted block takes the selection.
     if (editArray_.size() > rows.front()) selectRows({rows.front()});

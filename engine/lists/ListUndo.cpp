@@ -47,17 +47,20 @@ void apply(ListHost& host, const DeleteEvents& r) {
         events.insert(events.begin() + static_cast<std::ptrdiff_t>(row), r.events[k]);
         rows.push_back(row);
     }
+    // An emptied list read "no file loaded"; its events are back, so is its name
+    // (a comparison refuses a list without one).
+    if (!r.events.empty() && list.filename() == kNoFileLoaded) list.setFilename(r.filename);
     list.reloadData();
     list.addEdits({});  // the labels, as an import shows them
     list.selectRows(rows);
-    registerOpposite(host, RedoDeleteEvents{r.events, rows, r.tableView}, "Delete Events");
+    registerOpposite(host, RedoDeleteEvents{r.events, rows, r.tableView, r.filename}, "Delete Events");
 }
 
 // Redo of a deletion: the events are removed wherever they now stand.
 void apply(ListHost& host, const RedoDeleteEvents& r) {
     dataSource& list = host.listForTab(r.tableView);
     EditArray& events = list.getEditArray();
-    DeleteEvents again{{}, {}, r.tableView};
+    DeleteEvents again{{}, {}, r.tableView, list.filename()};
     for (std::size_t i = 0; i < events.size(); ++i)
         if (std::find(r.events.begin(), r.events.end(), events[i]) != r.events.end()) {
             again.events.push_back(events[i]);
@@ -69,6 +72,7 @@ void apply(ListHost& host, const RedoDeleteEvents& r) {
     list.reloadData();
     list.deselectAll();
     list.addEdits({});
+    if (events.empty()) list.setFilename(kNoFileLoaded);  // as the deletion itself left it
     registerOpposite(host, std::move(again), "Delete Events");
 }
 

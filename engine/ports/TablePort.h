@@ -10,7 +10,7 @@ namespace rw {
 class TablePort {
 public:
     virtual ~TablePort() = default;
-    // The rows, the labels or the sort order changed: read everything again.
+    // The rows, the labels, the selection or the sort order changed: read everything again.
     virtual void reloadData() {}
     // The controller's selection changed; show it.
     virtual void selectionChanged() {}

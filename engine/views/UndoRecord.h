@@ -34,11 +34,13 @@ struct CaptureTimes {
 };
 
 // Events removed from a list, in their former order, with the rows they stood
-// at, so that undo puts every event back exactly where it was.
+// at, so that undo puts every event back exactly where it was, and the list's
+// file-name label, which an emptied list loses.
 struct DeleteEvents {
     EditArray events;
     std::vector<std::size_t> rows;  // ascending, one per event
     int tableView = 0;
+    std::string filename;
 };
 
 // The redo of a deletion: the same events removed again.
@@ -46,6 +48,7 @@ struct RedoDeleteEvents {
     EditArray events;
     std::vector<std::size_t> rows;
     int tableView = 0;
+    std::string filename;
 };
 
 // A change event made by hand; applying the record toggles it in or out.

@@ -1,0 +1,157 @@
+#pragma once
+// Fakes shared by the list and view tests: movies with settable clocks, a
+// table that counts what it is told, and a controller that records the
+// movie transport it is asked for.
+
+#include "app/ConformController.h"
+#include "core/KLVtc.h"
+#include "ports/MoviePort.h"
+#include "ports/TablePort.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace rw::test {
+
+class FakeMovies : public MoviePort {
+public:
+    struct Side {
+        bool loaded = false;
+        std::int64_t time = 0;
+        std::int32_t scale = 600;
+        double rate = 25;
+        std::string startField;
+        KLVtc startTC;
+        double playback = 0;
+    };
+    Side old, nu;
+
+    Side& side(MovieSide s) { return s == MovieSide::Old ? old : nu; }
+    const Side& side(MovieSide s) const { return s == MovieSide::Old ? old : nu; }
+
+    void setMoviesOld(const std::string&) override {}
+    void setMoviesNew(const std::string&) override {}
+    bool hasMovie(MovieSide s) const override { return side(s).loaded; }
+    std::int64_t currentTime(MovieSide s) const override { return side(s).time; }
+    std::int32_t timeScale(MovieSide s) const override { return side(s).scale; }
+    double measuredRate(MovieSide s) const override { return side(s).rate; }
+    std::string startField(MovieSide s) const override { return side(s).startField; }
+    KLVtc startTimecode(MovieSide s) const override { return side(s).startTC; }
+    double playbackRate(MovieSide s) const override { return side(s).playback; }
+};
+
+class RecordingTable : public TablePort {
+public:
+    int reloads = 0, selectionChanges = 0;
+    std::vector<std::size_t> scrolledTo;
+    void reloadData() override { ++reloads; }
+    void selectionChanged() override { ++selectionChanges; }
+    void scrollRowToVisible(std::size_t row) override { scrolledTo.push_back(row); }
+};
+
+// Records the transport requests the lists make ("source 01:00:00:00", "play", ...).
+class ProbeController : public conformController {
+public:
+    using conformController::conformController;
+    std::vector<std::string> calls;
+    void gotoTimeSource(const KLVtc& t) override { calls.push_back("source " + t.tcAsString()); }
+    void gotoTimeMaster(const KLVtc& t) override { calls.push_back("master " + t.tcAsString()); }
+    void nudgeMoviesBackOne() override { calls.push_back("back"); }
+    void nudgeMoviesForwardOne() override { calls.push_back("forward"); }
+    void playMovies(std::optional<int> tag) override { calls.push_back("play" + tagText(tag)); }
+    void stopMovies(std::optional<int> tag) override { calls.push_back("stop" + tagText(tag)); }
+    void refreshMovieDiffPanel() override { calls.push_back("diff"); }
+
+private:
+    static std::string tagText(std::optional<int> tag) { return tag ? " " + std::to_string(*tag) : ""; }
+};
+
+inline TcPtr tc(const std::string& text, const std::string& timebase = "25") {
+    TcPtr t = KLVtc::initWithString(text, timebase);
+    if (!t) throw std::invalid_argument("bad test timecode " + text);
+    return t;
+}
+
+inline TcPtr frames(std::int32_t n, const std::string& timebase = "25") { return KLVtc::initWithFrames(n, timebase); }
+
+inline EditPtr event(const std::string& num, const std::string& clip, const std::string& si, const std::string& so,
+                     const std::string& mi, const std::string& mo, const std::string& timebase = "25") {
+    return edit::initWithNum(num, clip, tc(si, timebase), tc(so, timebase), tc(mi, timebase), tc(mo, timebase));
+}
+
+// An event whose source and master ranges are given as frame counts.
+inline EditPtr eventAt(const std::string& num, std::int32_t si, std::int32_t so, std::int32_t mi, std::int32_t mo,
+                       const std::string& timebase = "25") {
+    return edit::initWithNum(num, "clip" + num, frames(si, timebase), frames(so, timebase), frames(mi, timebase),
+                             frames(mo, timebase));
+}
+
+// n numbered events a second long, one after the other from 10:00:00:00.
+inline EditArray numberedList(int n) {
+    EditArray list;
+    const std::int32_t hour10 = 10 * 3600 * 25;
+    for (int i = 0; i < n; ++i) {
+        std::string num = std::to_string(i + 1);
+        num = std::string(3 - std::min<std::size_t>(3, num.size()), '0') + num;
+        list.push_back(eventAt(num, hour10 + i * 25, hour10 + i * 25 + 25, hour10 + i * 25, hour10 + i * 25 + 25));
+    }
+    return list;
+}
+
+inline std::vector<std::string> numbersOf(const EditArray& list) {
+    std::vector<std::string> out;
+    for (const auto& e : list) out.push_back(e->editNum());
+    return out;
+}
+
+// A fresh folder for one test, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("rw-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string file(const std::string& name, const std::string& content) const {
+        const std::string p = (path_ / name).string();
+        std::ofstream(p, std::ios::binary) << content;
+        return p;
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A controller with fakes, its lists loaded directly.
+struct Fixture {
+    RecordingUi ui;
+    FakeMovies movies;
+    ProbeController c{ui, movies};
+    RecordingTable tableA, tableB, tableC;
+    Fixture() {
+        c.dataSourceA().setTable(&tableA);
+        c.dataSourceB().setTable(&tableB);
+        c.dataSourceC().setTable(&tableC);
+        c.dataSourceC().getEditArray().clear();
+    }
+    dataSource& A() { return c.dataSourceA(); }
+    dataSource& B() { return c.dataSourceB(); }
+    dataSource& C() { return c.dataSourceC(); }
+};
+
+}  // namespace rw::test
