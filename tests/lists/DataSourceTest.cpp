@@ -246,7 +246,7 @@ TEST(Sorting, HeaderClicksSortTheListItselfAndLoadingClearsThem) {
 TEST(Import, OpenPanelLoadsIntoTheListAndRemembersTheFolder) {
     TempDir dir;
     const std::string edl =
-        dir.file("cut.edl", "TITLE: cut\r\n001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\r\n");
+        dir.write("cut.edl", "TITLE: cut\r\n001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\r\n");
     Fixture f;
     f.c.prefs().set(pref::EDLType, "PAL video");
     f.ui.openPanelAnswer = OpenPanelResult{{edl}, dir.path()};

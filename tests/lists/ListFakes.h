@@ -7,16 +7,13 @@
 #include "core/KLVtc.h"
 #include "ports/MoviePort.h"
 #include "ports/TablePort.h"
+#include "support/TempDir.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace rw::test {
 
@@ -110,32 +107,6 @@ inline std::vector<std::string> numbersOf(const EditArray& list) {
     for (const auto& e : list) out.push_back(e->editNum());
     return out;
 }
-
-// A fresh folder for one test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("rw-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name, const std::string& content) const {
-        const std::string p = (path_ / name).string();
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
-    std::string path() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 // A controller with fakes, its lists loaded directly.
 struct Fixture {

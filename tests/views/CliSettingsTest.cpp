@@ -28,9 +28,9 @@ struct CliFixture {
     TempDir dir;
     // Record times with frame 24: only a list type of more than 24 fps reads them.
     const std::string oldList =
-        dir.file("old.edl", "001  A001 V C 01:00:00:00 01:00:10:24 10:00:00:00 10:00:10:24\n");
+        dir.write("old.edl", "001  A001 V C 01:00:00:00 01:00:10:24 10:00:00:00 10:00:10:24\n");
     const std::string newList =
-        dir.file("new.edl", "001  A001 V C 01:00:02:00 01:00:06:00 10:00:00:00 10:00:04:24\n");
+        dir.write("new.edl", "001  A001 V C 01:00:02:00 01:00:06:00 10:00:00:00 10:00:04:24\n");
     std::vector<std::string> compare(std::vector<std::string> extra) const {
         std::vector<std::string> args = {"compare", "--old", oldList, "--new", newList, "--no-autosave"};
         args.insert(args.end(), extra.begin(), extra.end());
@@ -40,8 +40,8 @@ struct CliFixture {
 
 TEST(CliSettings, CompareReadsThePreferencesAndFlagsWin) {
     CliFixture f;
-    const std::string pal = f.dir.file("pal.ini", "[reelwright]\nEDL type = PAL video\n");
-    const std::string old = f.dir.file("old.ini", "EDL type=PAL film 1\n");
+    const std::string pal = f.dir.write("pal.ini", "[reelwright]\nEDL type = PAL video\n");
+    const std::string old = f.dir.write("old.ini", "EDL type=PAL film 1\n");
     struct Case {
         std::vector<std::string> extra;
         int status;
@@ -65,7 +65,7 @@ TEST(CliSettings, CompareReadsThePreferencesAndFlagsWin) {
 
 TEST(CliSettings, ShowReadsThePreferences) {
     CliFixture f;
-    const std::string pal = f.dir.file("pal.ini", "EDL type=PAL video\n");
+    const std::string pal = f.dir.write("pal.ini", "EDL type=PAL video\n");
     EXPECT_EQ(run({"show", f.oldList}).status, 1);
     const Result r = run({"show", "--settings", pal, f.oldList});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -74,7 +74,7 @@ TEST(CliSettings, ShowReadsThePreferences) {
 
 TEST(CliSettings, UnreadableSettingsAreBadArguments) {
     CliFixture f;
-    const std::string garbage = f.dir.file("garbage.ini", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
+    const std::string garbage = f.dir.write("garbage.ini", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
     for (const std::string& path : {f.dir.path() + "/missing.ini", f.dir.path(), garbage}) {
         const Result r = run(f.compare({"--settings", path}));
         EXPECT_EQ(r.status, 2) << path;

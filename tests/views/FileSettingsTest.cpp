@@ -51,17 +51,17 @@ TEST(FileSettings, LoadReportsUnreadableFilesAndKeepsItsValues) {
     EXPECT_NE(missing.load().find("cannot read settings file"), std::string::npos);
     FileSettings folder(dir.path());
     EXPECT_FALSE(folder.load().empty());
-    FileSettings garbage(dir.file("bad.ini", "kept=no\nthis is an EDL, not settings\n"));
+    FileSettings garbage(dir.write("bad.ini", "kept=no\nthis is an EDL, not settings\n"));
     garbage.setString("kept", "yes");
     EXPECT_NE(garbage.load().find(":2: not a setting"), std::string::npos);
     EXPECT_EQ(garbage.stringForKey("kept"), "yes");
-    FileSettings latin1(dir.file("latin1.ini", "prefix=VFX_\xE9\n"));
+    FileSettings latin1(dir.write("latin1.ini", "prefix=VFX_\xE9\n"));
     EXPECT_EQ(latin1.load(), "");
     EXPECT_EQ(latin1.stringForKey("prefix"), "VFX_\xC3\xA9");
-    FileSettings bom(dir.file("bom.ini", "\xEF\xBB\xBF; comment\r\nsep1=-\r\n"));
+    FileSettings bom(dir.write("bom.ini", "\xEF\xBB\xBF; comment\r\nsep1=-\r\n"));
     EXPECT_EQ(bom.load(), "");
     EXPECT_EQ(bom.stringForKey("sep1"), "-");
-    FileSettings empty(dir.file("empty.ini", ""));
+    FileSettings empty(dir.write("empty.ini", ""));
     EXPECT_EQ(empty.load(), "");
     EXPECT_TRUE(empty.values().empty());
 }

@@ -32,7 +32,7 @@ TEST(MainView, DraggedFileNamesAreCopiedOthersRefused) {
 
 TEST(MainView, DroppedFilesLoadIntoTheShownList) {
     TempDir dir;
-    const std::string edl = dir.file("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\n");
+    const std::string edl = dir.write("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\n");
     Fixture f;
     f.c.selectTab(1);
     EXPECT_TRUE(performDragOperation(f.c, {{}, true}));
