@@ -96,8 +96,8 @@ public:
     bool moviesPlaying() const { return moviesPlaying_; }
 
     // The movies to the selected event's start or end.
-    void gotoEditStart();
-    void gotoEditEnd();
+    void gotoEditStart() { locateSelected(true); }
+    void gotoEditEnd() { locateSelected(false); }
 
     // Change list only.
     void refreshBlockView();
@@ -116,6 +116,7 @@ public:
 private:
     void setSelection(std::vector<std::size_t> rows, std::optional<std::size_t> current);
     void moveTo(std::optional<std::size_t> row, bool extend);
+    void locateSelected(bool atStart);
     void registerUndo(UndoRecord record, const std::string& actionName);
     void shiftHours(bool sourceSide, double& stepper);
     std::optional<std::int32_t> capturedFrame(MovieSide side, const KLVtc& time) const;

@@ -60,33 +60,19 @@ void dataSource::playStopMovies() {
 
 // OLD list events locate the OLD movie and NEW list events the NEW movie by
 // their record times; a change event locates OLD by its old-cut and NEW by its new-cut times.
-void dataSource::gotoEditStart() {
+void dataSource::locateSelected(bool atStart) {
     const auto row = selectedRow();
     if (!row || !conformer_) return;
     const edit& e = *editArray_[*row];
+    const TcPtr& source = atStart ? e.sourceIn() : e.sourceOut();
+    const TcPtr& master = atStart ? e.masterIn() : e.masterOut();
     if (tag_ == 0) {
-        if (e.masterIn()) conformer_->gotoTimeSource(*e.masterIn());
-    } else if (tag_ == 1) {
-        if (e.masterIn()) conformer_->gotoTimeMaster(*e.masterIn());
-    } else {
-        if (e.sourceIn()) conformer_->gotoTimeSource(*e.sourceIn());
-        if (e.masterIn()) conformer_->gotoTimeMaster(*e.masterIn());
-        conformer_->refreshMovieDiffPanel();
+        if (master) conformer_->gotoTimeSource(*master);
+        return;
     }
-}
-
-void dataSource::gotoEditEnd() {
-    const auto row = selectedRow();
-    if (!row || !conformer_) return;
-    const edit& e = *editArray_[*row];
-    if (tag_ == 0) {
-        if (e.masterOut()) conformer_->gotoTimeSource(*e.masterOut());
-    } else if (tag_ == 1) {
-        if (e.masterOut()) conformer_->gotoTimeMaster(*e.masterOut());
-    } else {
-        if (e.sourceOut()) conformer_->gotoTimeSource(*e.sourceOut());
-        if (e.masterOut()) conformer_->gotoTimeMaster(*e.masterOut());
-    }
+    if (source && isChangeList()) conformer_->gotoTimeSource(*source);
+    if (master) conformer_->gotoTimeMaster(*master);
+    if (atStart && isChangeList()) conformer_->refreshMovieDiffPanel();
 }
 
 void dataSource::tableViewSelectionDidChange() {

@@ -1,26 +1,11 @@
-#include "Commands.h"
 #include "lists/ListFakes.h"
+#include "support/RunCli.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace rw::test {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result run(std::vector<std::string> args) {
-    args.insert(args.begin(), "reelwright");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), {out, err});
-    return {status, out.str(), err.str()};
-}
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
@@ -55,7 +40,7 @@ TEST(CliSettings, CompareReadsThePreferencesAndFlagsWin) {
         {{"--settings", old}, 0, "FCM: 24"},  // "PAL film 1" reads as "PAL film": read at 25, shown at 24
     };
     for (const auto& c : cases) {
-        const Result r = run(f.compare(c.extra));
+        const CliResult r = runCli(f.compare(c.extra));
         EXPECT_EQ(r.status, c.status) << r.err;
         if (c.status == 0) {
             EXPECT_EQ(firstLine(r.out), c.header) << r.out;
@@ -66,8 +51,8 @@ TEST(CliSettings, CompareReadsThePreferencesAndFlagsWin) {
 TEST(CliSettings, ShowReadsThePreferences) {
     CliFixture f;
     const std::string pal = f.dir.write("pal.ini", "EDL type=PAL video\n");
-    EXPECT_EQ(run({"show", f.oldList}).status, 1);
-    const Result r = run({"show", "--settings", pal, f.oldList});
+    EXPECT_EQ(runCli({"show", f.oldList}).status, 1);
+    const CliResult r = runCli({"show", "--settings", pal, f.oldList});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "001|A001|01:00:00:00|01:00:10:24|10:00:00:00|10:00:10:24|0\n");
 }
@@ -76,11 +61,11 @@ TEST(CliSettings, UnreadableSettingsAreBadArguments) {
     CliFixture f;
     const std::string garbage = f.dir.write("garbage.ini", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
     for (const std::string& path : {f.dir.path() + "/missing.ini", f.dir.path(), garbage}) {
-        const Result r = run(f.compare({"--settings", path}));
+        const CliResult r = runCli(f.compare({"--settings", path}));
         EXPECT_EQ(r.status, 2) << path;
         EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
-        EXPECT_EQ(run({"show", "--settings", path, f.oldList}).status, 2) << path;
+        EXPECT_EQ(runCli({"show", "--settings", path, f.oldList}).status, 2) << path;
     }
 }
 

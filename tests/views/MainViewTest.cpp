@@ -53,37 +53,43 @@ struct OffsetFixture : Fixture {
 };
 
 TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
+    struct Case {
+        const char* name;
+        std::string source, master, title;
+        int tab;
+        bool closes;
+        std::string sourceIn, masterOut, otherSourceIn;
+    };
+    const Case cases[] = {
+        {"both sides", "-00:00:01:00", "+01:00:00:00", "Offset", 2, true, "09:59:59:00", "12:00:05:00", "00:00:00:10"},
+        {"master only", "00:00:00:00", "+01:00:00:00", "Offset", 2, true, "10:00:00:00", "12:00:05:00", "00:00:00:10"},
+        {"forward", "00:00:00:05", "00:00:00:00", "Offset", 2, true, "10:00:00:05", "11:00:05:00", "00:00:00:15"},
+        {"another button", "00:00:01:00", "00:00:01:00", "Cancel", 2, true, "10:00:00:00", "11:00:05:00",
+         "00:00:00:10"},
+        {"not a timecode", "00:00:01:00", "1:00:00:00", "Offset", 2, false, "10:00:00:00", "11:00:05:00",
+         "00:00:00:10"},
+        {"an empty field", "", "00:00:01:00", "Offset", 2, false, "10:00:00:00", "11:00:05:00", "00:00:00:10"},
+        {"nothing selected in front", "00:00:01:00", "00:00:01:00", "Offset", 0, true, "10:00:00:00", "11:00:05:00",
+         "00:00:00:10"},
+    };
+    for (const auto& c : cases) {
+        OffsetFixture f;
+        f.c.selectTab(c.tab);
+        OffsetPanel& panel = f.c.offsetPanel();
+        panel.offsetValueSource = c.source;
+        panel.offsetValueMaster = c.master;
+        EXPECT_EQ(panel.offsetSheetAction(c.title), c.closes) << c.name;
+        EXPECT_EQ(f.ui.beeps, c.closes ? 0 : 1) << c.name;
+        EXPECT_EQ(f.e->sourceIn()->tcAsString(), c.sourceIn) << c.name;
+        EXPECT_EQ(f.e->masterOut()->tcAsString(), c.masterOut) << c.name;
+        EXPECT_EQ(f.other->sourceIn()->tcAsString(), c.otherSourceIn) << c.name << ": below zero stays";
+        EXPECT_FALSE(f.c.undoManager().canUndo());
+    }
     OffsetFixture f;
-    OffsetPanel& panel = f.c.offsetPanel();
-    panel.offsetValueSource = "-00:00:01:00";
-    panel.offsetValueMaster = "+01:00:00:00";
-    EXPECT_TRUE(panel.offsetSheetAction("Offset"));
-    EXPECT_EQ(f.e->sourceIn()->tcAsString(), "09:59:59:00");
-    EXPECT_EQ(f.e->sourceOut()->tcAsString(), "10:00:04:00");
-    EXPECT_EQ(f.e->masterIn()->tcAsString(), "12:00:00:00");
-    EXPECT_EQ(f.other->sourceIn()->tcAsString(), "00:00:00:10") << "below zero: left as it was";
-    EXPECT_EQ(f.other->sourceOut()->tcAsString(), "00:00:04:00");
-    EXPECT_EQ(f.c.blockView().hiLimit(), 12 * 3600 * 25 + 5 * 25);
-    EXPECT_FALSE(f.c.undoManager().canUndo());
-}
-
-TEST(Offset, MasterOnlyAndRefusals) {
-    OffsetFixture f;
-    OffsetPanel& panel = f.c.offsetPanel();
-    panel.offsetValueSource = "00:00:00:00";
-    panel.offsetValueMaster = "+01:00:00:00";
-    EXPECT_TRUE(panel.offsetSheetAction("Cancel"));
-    EXPECT_EQ(f.e->masterIn()->tcAsString(), "11:00:00:00");
-    panel.offsetValueMaster = "1:00:00:00";
-    EXPECT_FALSE(panel.offsetSheetAction("Offset")) << "not a timecode: the panel stays";
-    EXPECT_EQ(f.ui.beeps, 1);
-    panel.offsetValueMaster = "+01:00:00:00";
-    EXPECT_TRUE(panel.offsetSheetAction("Offset"));
-    EXPECT_EQ(f.e->sourceIn()->tcAsString(), "10:00:00:00");
-    EXPECT_EQ(f.e->masterOut()->tcAsString(), "12:00:05:00");
-    f.c.selectTab(0);  // the OLD list has nothing selected
-    EXPECT_TRUE(panel.offsetSheetAction("Offset"));
-    EXPECT_EQ(f.e->masterOut()->tcAsString(), "12:00:05:00");
+    f.c.offsetPanel().offsetValueSource = "00:00:00:00";
+    f.c.offsetPanel().offsetValueMaster = "+01:00:00:00";
+    f.c.offsetPanel().offsetSheetAction("Offset");
+    EXPECT_EQ(f.c.blockView().hiLimit(), 12 * 3600 * 25 + 5 * 25) << "the blocks are redrawn";
 }
 
 }  // namespace
