@@ -66,6 +66,13 @@ void dataSource::setSortDescriptors(std::vector<SortDescriptor> descriptors) {
     reloadData();
 }
 
+void dataSource::sortByColumn(const std::string& column, bool ascending) {
+    std::vector<SortDescriptor> descriptors = {{column, ascending}};
+    for (const auto& d : sortDescriptors_)
+        if (d.key != column) descriptors.push_back(d);
+    setSortDescriptors(std::move(descriptors));
+}
+
 void dataSource::sortForInsertion() {
     if (sortDescriptors_.empty()) sortByMasterTimes(editArray_);
     else sortEvents(editArray_, sortDescriptors_);

@@ -68,6 +68,8 @@ public:
     const std::vector<SortDescriptor>& sortDescriptors() const { return sortDescriptors_; }
     // tableView:sortDescriptorsDidChange: sorts the list itself and reloads.
     void setSortDescriptors(std::vector<SortDescriptor> descriptors);
+    // A header click: that column's order becomes the first descriptor, the others follow.
+    void sortByColumn(const std::string& column, bool ascending);
     void clearSortDescriptors() { sortDescriptors_.clear(); }
     // Sorts by the sort descriptors, or by masterIn then masterOut without any.
     void sortForInsertion();

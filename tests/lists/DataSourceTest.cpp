@@ -238,9 +238,13 @@ TEST(Sorting, HeaderClicksSortTheListItselfAndLoadingClearsThem) {
     f.A().addEdits({eventAt("001", 0, 1, 30, 40), eventAt("002", 0, 1, 10, 20)});
     f.A().setSortDescriptors({{"masterIn", true}});
     EXPECT_EQ(numbersOf(f.A().getEditArray()), (std::vector<std::string>{"002", "001"}));
+    f.A().sortByColumn("clip", false);
+    f.A().sortByColumn("masterIn", false);
+    EXPECT_EQ(f.A().sortDescriptors(), (std::vector<SortDescriptor>{{"masterIn", false}, {"clip", false}}));
+    EXPECT_EQ(numbersOf(f.A().getEditArray()), (std::vector<std::string>{"001", "002"}));
     f.A().addEdits({eventAt("003", 0, 1, 0, 5)});
     EXPECT_TRUE(f.A().sortDescriptors().empty());
-    EXPECT_EQ(numbersOf(f.A().getEditArray()), (std::vector<std::string>{"002", "001", "003"}));
+    EXPECT_EQ(numbersOf(f.A().getEditArray()), (std::vector<std::string>{"001", "002", "003"}));
 }
 
 TEST(Import, OpenPanelLoadsIntoTheListAndRemembersTheFolder) {
