@@ -1,15 +1,13 @@
 #pragma once
 // Fakes shared by the list and view tests: movies with settable clocks, a
-// table that counts what it is told, and a controller that records the
-// movie transport it is asked for.
+// table that counts what it is told, and a controller that records the movie
+// transport the lists ask for.
 
 #include "app/ConformController.h"
-#include "core/KLVtc.h"
-#include "ports/MoviePort.h"
+#include "comparison/Heal.h"
 #include "ports/TablePort.h"
 #include "support/TempDir.h"
 
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -30,9 +28,7 @@ public:
     };
     Side old, nu;
 
-    Side& side(MovieSide s) { return s == MovieSide::Old ? old : nu; }
     const Side& side(MovieSide s) const { return s == MovieSide::Old ? old : nu; }
-
     void setMoviesOld(const std::string&) override {}
     void setMoviesNew(const std::string&) override {}
     bool hasMovie(MovieSide s) const override { return side(s).loaded; }
@@ -46,18 +42,18 @@ public:
 
 class RecordingTable : public TablePort {
 public:
-    int reloads = 0, selectionChanges = 0;
+    int reloads = 0;
     std::vector<std::size_t> scrolledTo;
     void reloadData() override { ++reloads; }
-    void selectionChanged() override { ++selectionChanges; }
     void scrollRowToVisible(std::size_t row) override { scrolledTo.push_back(row); }
 };
 
-// Records the transport requests the lists make ("source 01:00:00:00", "play", ...).
+// Records the transport requests ("source 01:00:00:00", "play", ...).
 class ProbeController : public conformController {
 public:
     using conformController::conformController;
     std::vector<std::string> calls;
+    std::string lastCall() const { return calls.empty() ? "" : calls.back(); }
     void gotoTimeSource(const KLVtc& t) override { calls.push_back("source " + t.tcAsString()); }
     void gotoTimeMaster(const KLVtc& t) override { calls.push_back("master " + t.tcAsString()); }
     void nudgeMoviesBackOne() override { calls.push_back("back"); }
@@ -78,26 +74,22 @@ inline TcPtr tc(const std::string& text, const std::string& timebase = "25") {
 
 inline TcPtr frames(std::int32_t n, const std::string& timebase = "25") { return KLVtc::initWithFrames(n, timebase); }
 
-inline EditPtr event(const std::string& num, const std::string& clip, const std::string& si, const std::string& so,
-                     const std::string& mi, const std::string& mo, const std::string& timebase = "25") {
-    return edit::initWithNum(num, clip, tc(si, timebase), tc(so, timebase), tc(mi, timebase), tc(mo, timebase));
+inline EditPtr event(const std::string& num, const std::string& si, const std::string& so, const std::string& mi,
+                     const std::string& mo, const std::string& timebase = "25") {
+    return edit::initWithNum(num, "clip" + num, tc(si, timebase), tc(so, timebase), tc(mi, timebase),
+                             tc(mo, timebase));
 }
 
-// An event whose source and master ranges are given as frame counts.
-inline EditPtr eventAt(const std::string& num, std::int32_t si, std::int32_t so, std::int32_t mi, std::int32_t mo,
-                       const std::string& timebase = "25") {
-    return edit::initWithNum(num, "clip" + num, frames(si, timebase), frames(so, timebase), frames(mi, timebase),
-                             frames(mo, timebase));
+inline EditPtr eventAt(const std::string& num, std::int32_t si, std::int32_t so, std::int32_t mi, std::int32_t mo) {
+    return edit::initWithNum(num, "clip" + num, frames(si), frames(so), frames(mi), frames(mo));
 }
 
 // n numbered events a second long, one after the other from 10:00:00:00.
 inline EditArray numberedList(int n) {
     EditArray list;
-    const std::int32_t hour10 = 10 * 3600 * 25;
     for (int i = 0; i < n; ++i) {
-        std::string num = std::to_string(i + 1);
-        num = std::string(3 - std::min<std::size_t>(3, num.size()), '0') + num;
-        list.push_back(eventAt(num, hour10 + i * 25, hour10 + i * 25 + 25, hour10 + i * 25, hour10 + i * 25 + 25));
+        const std::int32_t at = 10 * 3600 * 25 + i * 25;
+        list.push_back(eventAt(eventNumberText(i + 1), at, at + 25, at, at + 25));
     }
     return list;
 }
@@ -108,21 +100,19 @@ inline std::vector<std::string> numbersOf(const EditArray& list) {
     return out;
 }
 
-// A controller with fakes, its lists loaded directly.
 struct Fixture {
     RecordingUi ui;
     FakeMovies movies;
     ProbeController c{ui, movies};
-    RecordingTable tableA, tableB, tableC;
+    RecordingTable tableA, tableC;
     Fixture() {
         c.dataSourceA().setTable(&tableA);
-        c.dataSourceB().setTable(&tableB);
         c.dataSourceC().setTable(&tableC);
-        c.dataSourceC().getEditArray().clear();
     }
     dataSource& A() { return c.dataSourceA(); }
     dataSource& B() { return c.dataSourceB(); }
     dataSource& C() { return c.dataSourceC(); }
+    UndoStack& undo() { return c.undoManager(); }
 };
 
 }  // namespace rw::test

@@ -1,6 +1,5 @@
 // Random sequences of list changes, undone to the start and redone to the end.
 
-#include "comparison/Heal.h"
 #include "lists/ListFakes.h"
 
 #include <gtest/gtest.h>
@@ -36,10 +35,9 @@ std::vector<std::string> snapshot(dataSource& list) {
     return lines;
 }
 
-struct State {
-    std::vector<std::string> a, c;
-    bool operator==(const State&) const = default;
-};
+using State = std::pair<std::vector<std::string>, std::vector<std::string>>;
+
+State state(Fixture& f) { return {snapshot(f.A()), snapshot(f.C())}; }
 
 const Color kColors[] = {standardColorText(), standardColorGap(), Color::red(), Color::black()};
 
@@ -143,31 +141,25 @@ TEST(UndoProperty, RandomChangesUndoToTheStartAndRedoToTheEnd) {
         f.C().addEdits(generateList(rng, timebase));
         f.A().setFilename("old\n");
         f.C().setFilename("new_fr_old");
-        const State start{snapshot(f.A()), snapshot(f.C())};
+        const State start = state(f);
 
         const int steps = pick(rng, 1, 40);
         for (int i = 0; i < steps; ++i) {
             randomStep(rng, f);
-            if (pick(rng, 0, 4) == 0 && f.c.undoManager().canUndo()) {  // undo and redo on the way
-                const State before{snapshot(f.A()), snapshot(f.C())};
-                f.c.undoManager().undo();
-                f.c.undoManager().redo();
-                ASSERT_EQ((State{snapshot(f.A()), snapshot(f.C())}), before) << "seed " << seed << " step " << i;
+            if (pick(rng, 0, 4) == 0 && f.undo().canUndo()) {  // undo and redo on the way
+                const State before = state(f);
+                f.undo().undo();
+                f.undo().redo();
+                ASSERT_EQ(state(f), before) << "seed " << seed << " step " << i;
             }
         }
-        const State end{snapshot(f.A()), snapshot(f.C())};
-        const std::size_t recorded = f.c.undoManager().undoCount();
-
-        while (f.c.undoManager().canUndo()) f.c.undoManager().undo();
-        const State undone{snapshot(f.A()), snapshot(f.C())};
-        ASSERT_EQ(undone.a, start.a) << "seed " << seed;
-        ASSERT_EQ(undone.c, start.c) << "seed " << seed;
-        EXPECT_EQ(f.c.undoManager().redoCount(), recorded);
-
-        while (f.c.undoManager().canRedo()) f.c.undoManager().redo();
-        const State redone{snapshot(f.A()), snapshot(f.C())};
-        ASSERT_EQ(redone.a, end.a) << "seed " << seed;
-        ASSERT_EQ(redone.c, end.c) << "seed " << seed;
+        const State end = state(f);
+        const std::size_t recorded = f.undo().undoCount();
+        while (f.undo().canUndo()) f.undo().undo();
+        ASSERT_EQ(state(f), start) << "seed " << seed;
+        EXPECT_EQ(f.undo().redoCount(), recorded);
+        while (f.undo().canRedo()) f.undo().redo();
+        ASSERT_EQ(state(f), end) << "seed " << seed;
     }
 }
 
