@@ -7,7 +7,7 @@
 //
 // The table adapter holds no rule: it shows numberOfRowsInTableView(),
 // objectValue() and textColor(), forwards typed values to setObjectValue(),
-// keys through KLVTableView, header clicks to setSortDescriptors() and
+// keys through KLVTableView, header clicks to sortByColumn() and
 // selection clicks to selectRows(), and redraws when its TablePort is called.
 
 #include "core/Edit.h"
