@@ -10,17 +10,17 @@ using Side = FakeMovies::Side;
 
 TEST(MoviePosition, FrameUnderTheMovie) {
     const std::tuple<const char*, Side, PositionRequest, std::int32_t> cases[] = {
-        {"29.97 movie at 10 s, no start: 299.7 rounds up", {true, 6000, 600, 29.97}, {30, 0, 0, false}, 300},
-        {"hour of the list", {true, 6000, 600, 25}, {25, 1, 0, false}, 90250},
-        {"drop allowance at the top of hour 1", {true, 0, 600, 29.97}, {30, 1, 108, false}, 107892},
-        {"23.976 movie is stretched", {true, 1001 * 600, 600, 23.976}, {24, 0, 0, false}, 24000},
-        {"halves round away from zero", {true, 1, 2, 25}, {3, 0, 0, false}, 2},
-        {"start known", {true, 6000, 600, 25, "00:59:50:00", *tc("00:59:50:00")}, {25, 7, 99, false}, 90000},
-        {"NTSC df re-reads the start as drop frame", {true, 0, 600, 30, "01:00:00:00", *tc("01:00:00:00", "30")},
+        {"29.97 movie at 10 s, no start: 299.7 rounds up", movieAt(6000, 600, 29.97), {30, 0, 0, false}, 300},
+        {"hour of the list", movieAt(6000, 600, 25), {25, 1, 0, false}, 90250},
+        {"drop allowance at the top of hour 1", movieAt(0, 600, 29.97), {30, 1, 108, false}, 107892},
+        {"23.976 movie is stretched", movieAt(1001 * 600, 600, 23.976), {24, 0, 0, false}, 24000},
+        {"halves round away from zero", movieAt(1, 2, 25), {3, 0, 0, false}, 2},
+        {"start known", movieAt(6000, 600, 25, "00:59:50:00", *tc("00:59:50:00")), {25, 7, 99, false}, 90000},
+        {"NTSC df re-reads the start as drop frame", movieAt(0, 600, 30, "01:00:00:00", *tc("01:00:00:00", "30")),
          {30, 0, 0, true}, 107892},
-        {"no time scale", {true, 6000, 0, 25}, {25, 1, 0, false}, 0},
-        {"beyond 32 bits is clamped", {true, 1LL << 40, 1, 25}, {60, 0, 0, false}, 2147483647},
-        {"below zero is clamped", {true, 0, 600, 25}, {25, 0, 5, false}, 0},
+        {"no time scale", movieAt(6000, 0, 25), {25, 1, 0, false}, 0},
+        {"beyond 32 bits is clamped", movieAt(1LL << 40, 1, 25), {60, 0, 0, false}, 2147483647},
+        {"below zero is clamped", movieAt(0, 600, 25), {25, 0, 5, false}, 0},
     };
     for (const auto& [name, movie, request, expected] : cases) {
         FakeMovies m;
@@ -54,7 +54,7 @@ TEST(NewEvent, TakesTheMoviesAtTheFirstEventsHourSortedAndNumbered) {
         f.c.prefs().set(pref::EDLType, type);
         f.C().addEdits({event("001", first, first, first, first, timebase),
                         eventAt("002", 2000000, 2000001, 2000000, 2000001)});
-        f.movies.nu = {true, 5 * 600, 600, timebase == "25" ? 25.0 : 30.0};
+        f.movies.nu = movieAt(5 * 600, 600, timebase == "25" ? 25.0 : 30.0);
         f.C().newEvent();
         const EditArray& list = f.C().getEditArray();
         ASSERT_EQ(list.size(), 3u);
@@ -83,8 +83,10 @@ TEST(SetTimes, InAndOutTimesComeFromTheirMovies) {
         EditPtr e = event("001", in, in, out, out, timebase);
         f.C().addEdits({e});
         const double rate = timebase == "25" ? 25 : 30;
-        f.movies.old = {oldMovie, 3 * 600, 600, rate};
-        f.movies.nu = {newMovie, 4 * 600, 600, rate};
+        f.movies.old = movieAt(3 * 600, 600, rate);
+        f.movies.nu = movieAt(4 * 600, 600, rate);
+        f.movies.old.loaded = oldMovie;
+        f.movies.nu.loaded = newMovie;
         f.C().setTimes(title);
         EXPECT_EQ(e->sourceIn()->tcAsString(), in) << "no row selected";
         f.C().selectRows({0});

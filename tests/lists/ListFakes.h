@@ -40,6 +40,12 @@ public:
     double playbackRate(MovieSide s) const override { return side(s).playback; }
 };
 
+// A loaded movie standing at `time` (in units of `scale` a second).
+inline FakeMovies::Side movieAt(std::int64_t time, std::int32_t scale, double rate, std::string startField = "",
+                                KLVtc startTC = KLVtc()) {
+    return {true, time, scale, rate, std::move(startField), startTC, 0};
+}
+
 class RecordingTable : public TablePort {
 public:
     int reloads = 0;
