@@ -1,6 +1,8 @@
 #include "Options.h"
 
 #include "core/Files.h"
+#include "ports/FileSettings.h"
+#include "views/PreferencesPanel.h"
 
 #include <ostream>
 
@@ -23,6 +25,21 @@ void applyListOptions(const ListOptions& o, Preferences& prefs) {
     if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
     if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
     if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
+}
+
+void addSettingsOption(CLI::App& cmd, std::string& path) {
+    cmd.add_option("--settings", path, "read the preferences from this settings file (key=value lines); flags still win");
+}
+
+bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err) {
+    if (path.empty()) return true;
+    FileSettings store(path);
+    if (std::string error = store.load(); !error.empty()) {
+        err << error << "\n";
+        return false;
+    }
+    PreferencesPanel(prefs).showStored(store);
+    return true;
 }
 
 bool wouldOverwriteInput(const std::string& output, const std::vector<std::string>& inputs, std::ostream& err) {

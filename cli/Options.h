@@ -21,6 +21,13 @@ struct ListOptions {
 void addListOptions(CLI::App& cmd, ListOptions& options, bool withFerocity);
 void applyListOptions(const ListOptions& options, Preferences& prefs);
 
+// --settings FILE: the preferences read from an INI-style settings file, as
+// the app shows its stored preferences at start-up. Apply it before the other
+// flags, so that flags still win; without it the registered defaults hold.
+void addSettingsOption(CLI::App& cmd, std::string& path);
+// False (after an error on err) when the file cannot be read; an empty path does nothing.
+bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err);
+
 // True (after an error on err) when `output` is one of the inputs.
 bool wouldOverwriteInput(const std::string& output, const std::vector<std::string>& inputs, std::ostream& err);
 

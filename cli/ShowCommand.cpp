@@ -14,12 +14,14 @@ namespace {
 struct ShowArgs {
     std::vector<std::string> files;
     ListOptions lists;
+    std::string settings;
 };
 
 int runShow(const ShowArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
+    if (!loadSettingsFile(a.settings, c.prefs(), io.err)) return 2;
     applyListOptions(a.lists, c.prefs());
     c.selectTab(0);
     c.openFiles(a.files);
@@ -41,6 +43,7 @@ void addShowCommand(CLI::App& app, Streams io, int& status) {
         "show", "Print the events one import reads: editNum|clip|sourceIn|sourceOut|masterIn|masterOut|M");
     cmd->add_option("files", args->files, "the lists, read in one import into list A")->required();
     addListOptions(*cmd, args->lists, false);
+    addSettingsOption(*cmd, args->settings);
     cmd->callback([args, io, &status] { status = runShow(*args, io); });
 }
 
