@@ -28,7 +28,6 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
 }
 
 bool loadChangeList(conformController& c, const ChangeListArgs& a, std::ostream& err) {
-    applyListOptions(a.lists, c.prefs());
     if (!a.changes.empty()) {
         c.selectTab(2);
         c.openFiles({a.changes});

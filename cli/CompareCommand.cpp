@@ -15,7 +15,6 @@ namespace {
 struct CompareArgs {
     std::vector<std::string> olds, news;
     ListOptions lists;
-    std::string settings;
     std::string output;
     bool noAutosave = false;
 };
@@ -24,8 +23,7 @@ int runCompare(const CompareArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    if (!loadSettingsFile(a.settings, c.prefs(), io.err)) return 2;
-    applyListOptions(a.lists, c.prefs());
+    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
 
     std::vector<std::string> inputs = a.olds;
     inputs.insert(inputs.end(), a.news.begin(), a.news.end());
@@ -66,7 +64,6 @@ void addCompareCommand(CLI::App& app, Streams io, int& status) {
         ->required()
         ->take_all();
     addListOptions(*cmd, args->lists, true);
-    addSettingsOption(*cmd, args->settings);
     cmd->add_option("--output", args->output, "write the change list to FILE instead of standard output");
     cmd->add_flag("--no-autosave", args->noAutosave, "do not keep a copy in \"Change Lists/\"");
     cmd->callback([args, io, &status] { status = runCompare(*args, io); });

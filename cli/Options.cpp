@@ -18,17 +18,17 @@ void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
     if (withFerocity)
         cmd.add_option("--ferocity", o.ferocity, "how far healing joins events (default aggressive)")
             ->check(CLI::IsMember({"aggressive", "forceful", "normal"}));
+    cmd.add_option("--settings", o.settings,
+                   "read the preferences from this settings file (key=value lines); flags still win");
 }
 
-void applyListOptions(const ListOptions& o, Preferences& prefs) {
+bool applyListOptions(const ListOptions& o, Preferences& prefs, std::ostream& err) {
+    if (!loadSettingsFile(o.settings, prefs, err)) return false;
     if (!o.edlType.empty()) prefs.set(pref::EDLType, o.edlType);
     if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
     if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
     if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
-}
-
-void addSettingsOption(CLI::App& cmd, std::string& path) {
-    cmd.add_option("--settings", path, "read the preferences from this settings file (key=value lines); flags still win");
+    return true;
 }
 
 bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err) {

@@ -16,15 +16,17 @@ struct ListOptions {
     std::string compare;   // labroll | clipname
     std::string palMode;   // reels | cont
     std::string ferocity;  // aggressive | forceful | normal
+    // --settings FILE: the preferences read from an INI-style settings file,
+    // as the app shows its stored preferences at start-up; the flags still win.
+    std::string settings;
 };
 
+// Adds the list flags and --settings.
 void addListOptions(CLI::App& cmd, ListOptions& options, bool withFerocity);
-void applyListOptions(const ListOptions& options, Preferences& prefs);
+// The settings file first, then the flags. False (after an error on err) when
+// the settings file cannot be read: the caller exits 2.
+bool applyListOptions(const ListOptions& options, Preferences& prefs, std::ostream& err);
 
-// --settings FILE: the preferences read from an INI-style settings file, as
-// the app shows its stored preferences at start-up. Apply it before the other
-// flags, so that flags still win; without it the registered defaults hold.
-void addSettingsOption(CLI::App& cmd, std::string& path);
 // False (after an error on err) when the file cannot be read; an empty path does nothing.
 bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err);
 

@@ -14,15 +14,13 @@ namespace {
 struct ShowArgs {
     std::vector<std::string> files;
     ListOptions lists;
-    std::string settings;
 };
 
 int runShow(const ShowArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    if (!loadSettingsFile(a.settings, c.prefs(), io.err)) return 2;
-    applyListOptions(a.lists, c.prefs());
+    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
     c.selectTab(0);
     c.openFiles(a.files);
     const EditArray& events = c.dataSourceA().getEditArray();
@@ -43,7 +41,6 @@ void addShowCommand(CLI::App& app, Streams io, int& status) {
         "show", "Print the events one import reads: editNum|clip|sourceIn|sourceOut|masterIn|masterOut|M");
     cmd->add_option("files", args->files, "the lists, read in one import into list A")->required();
     addListOptions(*cmd, args->lists, false);
-    addSettingsOption(*cmd, args->settings);
     cmd->callback([args, io, &status] { status = runShow(*args, io); });
 }
 

@@ -42,6 +42,11 @@ TEST(CliSettings, UnreadableSettingsAreBadArguments) {
         EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(runCli({"show", "--settings", path, list}).status, 2) << path;
+        EXPECT_EQ(runCli({"export", "note", "--old", list, "--new", list, "--settings", path, "--output",
+                          dir.file("note.txt")})
+                      .status,
+                  2)
+            << path;
     }
 }
 
