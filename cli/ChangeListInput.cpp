@@ -28,7 +28,6 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
 }
 
 bool loadChangeList(conformController& c, CliUi& ui, const ChangeListArgs& a, std::ostream& err) {
-    applyListOptions(a.lists, c.prefs());
     applyHourCode(a.lists, c, ui);
     if (!a.changes.empty()) {
         c.selectTab(2);

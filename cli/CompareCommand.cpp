@@ -23,7 +23,7 @@ int runCompare(const CompareArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    applyListOptions(a.lists, c.prefs());
+    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
     applyHourCode(a.lists, c, ui);
 
     std::vector<std::string> inputs = a.olds;

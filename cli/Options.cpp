@@ -2,6 +2,8 @@
 
 #include "app/ConformController.h"
 #include "core/Files.h"
+#include "ports/FileSettings.h"
+#include "views/PreferencesPanel.h"
 
 #include <ostream>
 
@@ -41,15 +43,19 @@ void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
                    "the hour of a film cut list's or change list's record times (default 0); also used by a list "
                    "with a list extension that reads as a change list")
         ->check(hourCheck());
+    cmd.add_option("--settings", o.settings,
+                   "read the preferences from this settings file (key=value lines); flags still win");
     addVfxOptions(cmd, o);
 }
 
-void applyListOptions(const ListOptions& o, Preferences& prefs) {
+bool applyListOptions(const ListOptions& o, Preferences& prefs, std::ostream& err) {
+    if (!loadSettingsFile(o.settings, prefs, err)) return false;
     if (!o.edlType.empty()) prefs.set(pref::EDLType, o.edlType);
     if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
     if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
     if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
     applyVfxOptions(o, prefs);
+    return true;
 }
 
 void applyHourCode(const ListOptions& o, conformController& controller, CliUi& ui) {
@@ -59,6 +65,17 @@ void applyHourCode(const ListOptions& o, conformController& controller, CliUi& u
     answer.hour = o.hour.empty() ? "0" : o.hour;
     ui.setHourCodeAnswer(answer);
     if (!o.hour.empty()) controller.setHourCode(o.hour);
+}
+
+bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err) {
+    if (path.empty()) return true;
+    FileSettings store(path);
+    if (std::string error = store.load(); !error.empty()) {
+        err << error << "\n";
+        return false;
+    }
+    PreferencesPanel(prefs).showStored(store);
+    return true;
 }
 
 bool wouldOverwriteInput(const std::string& output, const std::vector<std::string>& inputs, std::ostream& err) {

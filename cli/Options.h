@@ -26,10 +26,20 @@ struct ListOptions {
     std::string hour;  // HH
     // VFX naming schemes: "PREFIX,SEL1,SEP1,SEL2,SEP2,SEL3,SEP3" and "WHICH,SEP,before|after".
     std::string vfx1, vfx2, vfx3;
+    // --settings FILE: the preferences read from an INI-style settings file,
+    // as the app shows its stored preferences at start-up; the flags still win.
+    std::string settings;
 };
 
+// Adds the list flags and --settings.
 void addListOptions(CLI::App& cmd, ListOptions& options, bool withFerocity);
-void applyListOptions(const ListOptions& options, Preferences& prefs);
+// The settings file first, then the flags. False (after an error on err) when
+// the settings file cannot be read: the caller exits 2.
+bool applyListOptions(const ListOptions& options, Preferences& prefs, std::ostream& err);
+
+// False (after an error on err) when the file cannot be read; an empty path does nothing.
+bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err);
+
 // Answers the hour-code sheet from --as and --hour. --hour also stands for
 // an hour typed earlier, so a list that reads as a change list by its
 // contents takes it too.

@@ -47,7 +47,7 @@ int runSearch(const SearchArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    applyListOptions(a.lists, c.prefs());
+    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
     applyHourCode(a.lists, c, ui);
     c.selectTab(1);
     c.openFiles(a.news);

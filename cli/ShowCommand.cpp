@@ -23,7 +23,7 @@ int runShow(const ShowArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    applyListOptions(a.lists, c.prefs());
+    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
     applyHourCode(a.lists, c, ui);
     c.selectTab(tabFor(a.list));
     c.openFiles(a.files);

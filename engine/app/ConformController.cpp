@@ -11,6 +11,7 @@
 #include "import/ConformDocument.h"
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
+#include "lists/ListUndo.h"
 
 #include <cstdlib>
 
@@ -32,7 +33,11 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 }  // namespace
 
 conformController::conformController(UiPort& ui, MoviePort& movies)
-    : ui_(ui), movies_(movies), changeListFolder_(defaultChangeListFolder()) {}
+    : ui_(ui), movies_(movies), changeListFolder_(defaultChangeListFolder()) {
+    undo_.setPerformer([this](const UndoRecord& record) { performUndo(record); });
+}
+
+void conformController::performUndo(const UndoRecord& record) { rw::performUndo(*this, record); }
 
 dataSource& conformController::listForTab(int tab) {
     if (tab == 0) return listA_;
@@ -53,12 +58,32 @@ void conformController::openFiles(const std::vector<std::string>& paths) {
         selectedTab_ = 2;
         index = 2;
     }
-    filenameCommon_ = &listForTab(index);
-    sideFilenameString_ = filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    beginImport(index);
     importData(paths);
     if (index <= 1 && continuousModeRefuses(index)) return;
     if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
     listForTab(index).addEdits(editArray_);
+}
+
+void conformController::beginImport(int index) {
+    filenameCommon_ = &listForTab(index);
+    sideFilenameString_ = filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+}
+
+std::optional<EditArray> conformController::import(const std::string& letter) {
+    const int index = letter == "a" ? 0 : (letter == "b" ? 1 : 2);
+    if (index <= 1 && continuousModeRefuses(index)) return std::nullopt;
+    editArray_.clear();
+    beginImport(index);
+    const char* folderKey = index == 2 ? "ChangePath" : "OldNewPath";
+    std::optional<OpenPanelResult> chosen = ui_.runOpenPanel(prefs_.get(folderKey));
+    if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
+    ui_.startProgress();
+    importData(chosen->paths);
+    ui_.stopProgress();
+    prefs_.set(index == 2 && !chosen->paths.empty() ? "ChangePath" : "OldNewPath", chosen->folder);
+    if (index <= 1) importedPaths_.insert(importedPaths_.end(), chosen->paths.begin(), chosen->paths.end());
+    return editArray_;
 }
 
 // In PAL film CONTINUOUS mode a side is translated from its first event, so
@@ -209,10 +234,11 @@ std::optional<EditArray> conformController::compareABwithSelection(bool selected
 
 void conformController::compare(const std::string& senderTitle) {
     selectedTab_ = 2;
-    listC_.deleteAll();
-    if (auto result = compareABwithSelection(senderTitle == "Compare Selected Events Only"))
-        listC_.addEdits(*result);
-    listC_.updateCount();
+    openBlockDrawer();
+    listC_.deleteAll();  // the table's own delete path, so the old list C can be had back by undo
+    listC_.clearSortDescriptors();
+    std::optional<EditArray> result = compareABwithSelection(senderTitle == "Compare Selected Events Only");
+    listC_.addEdits(result.value_or(EditArray{}));
     lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
 }
 

@@ -8,8 +8,12 @@
 #include "core/Edit.h"
 #include "import/DataSourceFinder.h"
 #include "lists/DataSource.h"
+#include "lists/ListHost.h"
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"
+#include "views/KLVBlockView.h"
+#include "views/OffsetPanel.h"
+#include "views/UndoStack.h"
 
 #include <array>
 #include <optional>
@@ -25,19 +29,34 @@ struct ChangeListCopyResult {
     std::string error;  // the reason, when writing failed
 };
 
-class conformController {
+class conformController : public ListHost {
 public:
     conformController(UiPort& ui, MoviePort& movies);
+    // The lists, the undo records and the panels point back at their controller.
+    conformController(const conformController&) = delete;
+    conformController& operator=(const conformController&) = delete;
 
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
     UiPort& ui() { return ui_; }
-    MoviePort& movies() { return movies_; }
 
     dataSource& dataSourceA() { return listA_; }
     dataSource& dataSourceB() { return listB_; }
     dataSource& dataSourceC() { return listC_; }
-    dataSource& listForTab(int tab);
+    dataSource& listForTab(int tab) override;
+    MoviePort& movies() override { return movies_; }
+
+    // The main window's undo manager; its steps are applied by performUndo().
+    UndoStack& undoManager() override { return undo_; }
+    void performUndo(const UndoRecord& record);
+
+    KLVBlockView& blockView() override { return blockView_; }
+    bool blockDrawerOpen() const { return blockDrawerOpen_; }
+    void openBlockDrawer() override { blockDrawerOpen_ = true; }
+    void showHideBlocks() { blockDrawerOpen_ = !blockDrawerOpen_; }
+
+    // The offset panel (offsetSheetAction: is its button action).
+    OffsetPanel& offsetPanel() { return offsetPanel_; }
 
     int selectedTab() const { return selectedTab_; }
     void selectTab(int tab) { selectedTab_ = tab; }
@@ -53,6 +72,9 @@ public:
     void openFiles(const std::vector<std::string>& paths);
     // Reads every file into editArray(); alerts when nothing was read.
     void importData(const std::vector<std::string>& paths);
+    // The open-panel import into list "a", "b" or "c": the events read, or
+    // nullopt when PAL film continuous mode refuses a second import.
+    std::optional<EditArray> import(const std::string& letter) override;
     const EditArray& editArray() const { return editArray_; }
 
     // Fills the VFX fields of an event from its clip name.
@@ -91,6 +113,7 @@ public:
     void setHourCode(std::optional<std::string> hour) { hourCode_ = std::move(hour); }
 
 private:
+    void beginImport(int index);
     void readFile(const std::string& path);
     void readLines(const std::string& path, const std::vector<std::string_view>& lines);
     void readCutList(const std::vector<std::string_view>& lines);
@@ -101,7 +124,11 @@ private:
     Preferences prefs_;
     UiPort& ui_;
     MoviePort& movies_;
-    dataSource listA_{0}, listB_{1}, listC_{2};
+    dataSource listA_{0, this}, listB_{1, this}, listC_{2, this};
+    UndoStack undo_;
+    KLVBlockView blockView_{movies_, 0, 0};
+    bool blockDrawerOpen_ = false;
+    OffsetPanel offsetPanel_{*this};
     int selectedTab_ = 0;
 
     EditArray editArray_;

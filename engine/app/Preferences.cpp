@@ -1,5 +1,7 @@
 #include "app/Preferences.h"
 
+#include "core/Text.h"
+
 namespace rw {
 
 const std::vector<std::string>& listTypes() {
@@ -62,9 +64,19 @@ void Preferences::loadStored(const SettingsPort& store) {
         std::string stored = store.stringForKey(key).value_or(def);
         values_[key] = shownValue(key, stored);
     }
-    for (const char* key : {"allowPixAutoLoad", "smartVFX", "smartVFX_2", "smartVFX_3", "sel1_3", "sep1_3",
-                            "VFXBeforeAfterTag"}) {
+    for (const char* key : {"allowPixAutoLoad", "smartVFX", "smartVFX_2"}) {
         if (auto v = store.stringForKey(key)) values_[key] = *v;
+    }
+    // The third naming set comes only as a whole, with a tag of 0 or more.
+    const auto smart3 = store.stringForKey("smartVFX_3");
+    const auto sel3 = store.stringForKey("sel1_3");
+    const auto sep3 = store.stringForKey("sep1_3");
+    const std::int64_t tag = parseInt(store.stringForKey("VFXBeforeAfterTag").value_or("0"));
+    if (smart3 && sel3 && sep3 && tag >= 0) {
+        values_["smartVFX_3"] = *smart3;
+        values_["sel1_3"] = *sel3;
+        values_["sep1_3"] = *sep3;
+        values_["VFXBeforeAfterTag"] = std::to_string(tag);
     }
 }
 

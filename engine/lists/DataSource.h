@@ -1,52 +1,139 @@
 #pragma once
-// A list controller: owns one list (A OLD, B NEW, C changes) and the labels
-// that the window shows beside it. The three controllers differ only in their
-// tag, so one class serves all three.
+// A list controller: owns one list (tag 0 the OLD list A, 1 the NEW list B,
+// 2 the change list C), its selection, sort order and labels, and turns table
+// activity into work. The three controllers are near-twins, so one class
+// serves all three; where the change list differs (colours, tab cycling,
+// block view, the hand-made events and hour nudges) it asks isChangeList().
+//
+// The table adapter holds no rule: it shows numberOfRowsInTableView(),
+// objectValue() and textColor(), forwards typed values to setObjectValue(),
+// keys through KLVTableView, header clicks to sortByColumn() and
+// selection clicks to selectRows(), and redraws when its TablePort is called.
 
 #include "core/Edit.h"
+#include "lists/TableCells.h"
+#include "ports/MoviePort.h"
+#include "ports/TablePort.h"
+#include "views/UndoRecord.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rw {
+
+class ListHost;
 
 inline constexpr const char* kNoFileLoaded = "no file loaded";
 
 class dataSource {
 public:
-    explicit dataSource(int tag) : tag_(tag) {}
+    explicit dataSource(int tag, ListHost* conformer = nullptr) : tag_(tag), conformer_(conformer) {}
 
     int tag() const { return tag_; }
-    // The live list; callers that change it refresh the labels afterwards.
+    bool isChangeList() const { return tag_ != 0 && tag_ != 1; }
+    void setTable(TablePort* table) { table_ = table; }
+
+    // The live list (getEditArrayA/B/C); callers that change it call reloadData().
     EditArray& getEditArray() { return editArray_; }
     const EditArray& getEditArray() const { return editArray_; }
 
-    // The events of the selected rows, in ascending row order.
-    EditArray selectedEvents() const;
-    const std::vector<std::size_t>& selectedRows() const { return selection_; }
-    void selectRows(std::vector<std::size_t> rows);
-    void selectAll();
-    void deselectAll() { selection_.clear(); }
-
-    // Appends events and updates the count label.
-    void addEdits(const EditArray& events);
-    // Removes the selected events; an emptied list reads "no file loaded".
-    void deleteEvents();
-    // Selects every row and deletes it.
-    void deleteAll();
-
+    // Labels beside the table.
     const std::string& filename() const { return filename_; }
     void setFilename(std::string text) { filename_ = std::move(text); }
     const std::string& editCount() const { return editCount_; }
     void updateCount();
 
+    // Selection. selectedRow() is the row selected or added last (the first
+    // selected row when the table said nothing more), none when empty.
+    EditArray selectedEvents() const;
+    const std::vector<std::size_t>& selectedRows() const { return selection_; }
+    std::optional<std::size_t> selectedRow() const;
+    // Replaces the selection (rows past the end are dropped); a change runs
+    // tableViewSelectionDidChange().
+    void selectRows(std::vector<std::size_t> rows, std::optional<std::size_t> current = std::nullopt);
+    void selectAll();
+    void deselectAll() { selectRows({}); }
+    // Where this very event stands in the list.
+    std::optional<std::size_t> rowOfEvent(const EditPtr& e) const;
+
+    // The table's data source and delegate.
+    std::size_t numberOfRowsInTableView() const { return editArray_.size(); }
+    std::string objectValue(std::string_view column, std::size_t row) const;
+    Color textColor(std::size_t row) const;
+    // In-place editing of a clip name or a time, with an undo step for a time.
+    void setObjectValue(const std::string& value, std::string_view column, std::size_t row);
+    const std::vector<SortDescriptor>& sortDescriptors() const { return sortDescriptors_; }
+    // tableView:sortDescriptorsDidChange: sorts the list itself and reloads.
+    void setSortDescriptors(std::vector<SortDescriptor> descriptors);
+    // A header click: that column's order becomes the first descriptor, the others follow.
+    void sortByColumn(const std::string& column, bool ascending);
+    void clearSortDescriptors() { sortDescriptors_.clear(); }
+    // Sorts by the sort descriptors, or by masterIn then masterOut without any.
+    void sortForInsertion();
+    void tableViewSelectionDidChange();
+    void reloadData();
+
+    // Loading and clearing. importList() is importA:/importB:/importC: by tag.
+    void addEdits(const EditArray& events);
+    void importList();
+    // Removes the selected events with an undo step.
+    void deleteEvents();
+    // deleteA:/deleteB:/deleteC: select every row and delete.
+    void deleteAll();
+
+    // Keys of the table, reached through KLVTableView. The moves stay put at
+    // the first and last row.
+    void moveUp();
+    void moveDown();
+    void moveUpShift();
+    void moveDownShift();
+    void moveLeft();
+    void moveRight();
+    void nextTab();
+    // Change list: the space bar starts or stops both movies.
+    void playStopMovies();
+    bool moviesPlaying() const { return moviesPlaying_; }
+
+    // The movies to the selected event's start or end.
+    void gotoEditStart() { locateSelected(true); }
+    void gotoEditEnd() { locateSelected(false); }
+
+    // Change list only.
+    void refreshBlockView();
+    void newEvent();
+    // "Set In Times" or "Set Out Times" from the movie positions; other titles do nothing.
+    void setTimes(const std::string& senderTitle);
+    void healSelected();
+    // The hour steppers: the app sets the value (1 up, -1 down) and sends the action.
+    double stepperSource() const { return stepperSource_; }
+    double stepperMaster() const { return stepperMaster_; }
+    void setStepperSource(double v) { stepperSource_ = v; }
+    void setStepperMaster(double v) { stepperMaster_ = v; }
+    void sourceHour();
+    void masterHour();
+
 private:
+    void setSelection(std::vector<std::size_t> rows, std::optional<std::size_t> current);
+    void moveTo(std::optional<std::size_t> row, bool extend);
+    void locateSelected(bool atStart);
+    void registerUndo(UndoRecord record, const std::string& actionName);
+    void shiftHours(bool sourceSide, double& stepper);
+    std::optional<std::int32_t> capturedFrame(MovieSide side, const KLVtc& time) const;
+
     int tag_;
+    ListHost* conformer_;
+    TablePort* table_ = nullptr;
     EditArray editArray_;
     std::vector<std::size_t> selection_;
+    std::optional<std::size_t> current_;
+    std::vector<SortDescriptor> sortDescriptors_;
     std::string filename_ = kNoFileLoaded;
     std::string editCount_ = "0 edits";
+    bool moviesPlaying_ = false;
+    double stepperSource_ = 0, stepperMaster_ = 0;
 };
 
 }  // namespace rw

@@ -3,6 +3,9 @@
 // was cut against ("MovieOld:" / "MovieNew:" lines); the movie subsystem loads
 // them. Until a movie subsystem is attached nothing is loaded.
 
+#include "core/KLVtc.h"
+
+#include <cstdint>
 #include <string>
 
 namespace rw {
@@ -16,6 +19,20 @@ public:
     virtual void setMoviesNew(const std::string& url) = 0;
     // The loaded movie's location as a URL text; empty when none is loaded.
     virtual std::string movieLocation(MovieSide) const { return {}; }
+
+    // What the change list reads to turn a movie's position into a list frame.
+    virtual bool hasMovie(MovieSide) const { return false; }
+    // The current time in the movie's own units, and the units per second.
+    virtual std::int64_t currentTime(MovieSide) const { return 0; }
+    virtual std::int32_t timeScale(MovieSide) const { return 0; }
+    // The frame rate measured from the stream.
+    virtual double measuredRate(MovieSide) const { return 0.0; }
+    // The text of the side's start-timecode field; may be empty.
+    virtual std::string startField(MovieSide) const { return {}; }
+    // The timecode at which the movie starts; 00:00:00:00 at 24 until one is set.
+    virtual KLVtc startTimecode(MovieSide) const { return KLVtc(); }
+    // The playback rate: above 0 while playing forward, 0 when stopped.
+    virtual double playbackRate(MovieSide) const { return 0.0; }
 };
 
 class NoMovies : public MoviePort {

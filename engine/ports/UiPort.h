@@ -9,6 +9,12 @@
 
 namespace rw {
 
+// What an open panel answers on OK: the chosen files and the folder shown.
+struct OpenPanelResult {
+    std::vector<std::string> paths;
+    std::string folder;
+};
+
 // The buttons of the hour-code sheet.
 enum class HourCodeChoice { Cut, Edl, Change };
 
@@ -31,13 +37,17 @@ public:
     // A modal informational alert with "OK" (default) and "Cancel"; true for
     // OK. Where nobody can answer, nothing is confirmed.
     virtual bool confirm(const std::string& /*message*/, const std::string& /*informativeText*/) { return false; }
-    // A modal open panel for one file of any type, starting in `folder` (the
+    // A modal open panel for ONE file of any type, starting in `folder` (the
     // panel's own default when empty); nullopt when cancelled.
     virtual std::optional<std::string> openPanel(const std::string& /*folder*/) { return std::nullopt; }
     // A modal save panel in `folder` proposing `name`; nullopt when cancelled.
     virtual std::optional<std::string> savePanel(const std::string& /*folder*/, const std::string& /*name*/) {
         return std::nullopt;
     }
+    // An open panel with MULTIPLE selection starting in `folder`; nullopt on Cancel.
+    virtual std::optional<OpenPanelResult> runOpenPanel(const std::string& /*folder*/) { return std::nullopt; }
+    // Brings the application to the front (a drag entering the window).
+    virtual void activateApplication() {}
     // An open panel that chooses one folder; nullopt when it is cancelled.
     virtual std::optional<std::string> chooseFolder(const std::string& /*startIn*/) { return std::nullopt; }
     // The search results panel, brought to the front showing the summary text.
@@ -62,6 +72,9 @@ public:
     std::vector<std::string> hourCodeAsked;
     int beeps = 0;
     HourCodeAnswer answer;
+    std::optional<OpenPanelResult> openPanelAnswer;  // nullopt: Cancel
+    std::vector<std::string> openPanelFolders;
+    int activations = 0;
     std::optional<std::string> folder;         // the folder the open panel answers
     std::vector<std::string> folderAskedFrom;  // where each folder panel started
     std::vector<std::string> searchResults;    // each summary shown
@@ -72,6 +85,11 @@ public:
         hourCodeAsked.push_back(baseName);
         return answer;
     }
+    std::optional<OpenPanelResult> runOpenPanel(const std::string& folder) override {
+        openPanelFolders.push_back(folder);
+        return openPanelAnswer;
+    }
+    void activateApplication() override { ++activations; }
     std::optional<std::string> chooseFolder(const std::string& startIn) override {
         folderAskedFrom.push_back(startIn);
         return folder;

@@ -1,29 +1,17 @@
-#include "Commands.h"
+#include "support/RunCli.h"
 
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
 
 using rw::test::TempDir;
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result run(std::vector<std::string> args) {
-    args.insert(args.begin(), "reelwright");
-    std::vector<const char*> argv;
-    for (auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    int status = rw::cli::run(static_cast<int>(argv.size()), argv.data(), {out, err});
-    return {status, out.str(), err.str()};
-}
+using Result = rw::test::CliResult;
+Result run(std::vector<std::string> args) { return rw::test::runCli(std::move(args)); }
 
 const std::string kOld = std::string(RW_EXAMPLES) + "/old_cut.edl";
 const std::string kNew = std::string(RW_EXAMPLES) + "/new_cut.edl";

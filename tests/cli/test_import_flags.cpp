@@ -7,7 +7,7 @@
 namespace rw {
 namespace {
 
-using Outcome = test::CliOutcome;
+using Outcome = test::CliResult;
 Outcome reelwright(std::vector<std::string> args) { return test::runCli(std::move(args)); }
 
 const std::string kCutLine = "  1  0000+00  9999+99  0010+08  A001       1234+05  9999+99\n";

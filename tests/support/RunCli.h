@@ -1,5 +1,5 @@
 #pragma once
-// Runs the reelwright command line in-process and keeps what it printed.
+// Runs the command line in-process and keeps what it printed.
 
 #include "Commands.h"
 
@@ -9,12 +9,13 @@
 
 namespace rw::test {
 
-struct CliOutcome {
+struct CliResult {
     int status;
     std::string out, err;
 };
 
-inline CliOutcome runCli(std::vector<std::string> args) {
+// The arguments after the program name.
+inline CliResult runCli(std::vector<std::string> args) {
     args.insert(args.begin(), "reelwright");
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());

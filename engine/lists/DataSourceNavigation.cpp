@@ -1,0 +1,88 @@
+// Moving through a list controller's rows and tabs, and following the
+// selection with the movies and the block view.
+
+#include "lists/DataSource.h"
+#include "lists/ListHost.h"
+#include "views/KLVBlockView.h"
+
+namespace rw {
+
+// A row before the first or after the last is not asked for: the selection stays.
+void dataSource::moveTo(std::optional<std::size_t> row, bool extend) {
+    if (!row || *row >= editArray_.size()) return;
+    std::vector<std::size_t> rows = extend ? selection_ : std::vector<std::size_t>{};
+    rows.push_back(*row);
+    setSelection(std::move(rows), *row);
+}
+
+void dataSource::moveUp() {
+    const auto row = selectedRow();
+    if (row && *row > 0) moveTo(*row - 1, false);
+}
+
+void dataSource::moveDown() {
+    const auto row = selectedRow();
+    moveTo(row ? *row + 1 : 0, false);  // with nothing selected: the first row
+}
+
+void dataSource::moveUpShift() {
+    const auto row = selectedRow();
+    if (row && *row > 0) moveTo(*row - 1, true);
+}
+
+void dataSource::moveDownShift() {
+    const auto row = selectedRow();
+    moveTo(row ? *row + 1 : 0, true);
+}
+
+void dataSource::moveLeft() {
+    if (conformer_) conformer_->nudgeMoviesBackOne();
+}
+
+void dataSource::moveRight() {
+    if (conformer_) conformer_->nudgeMoviesForwardOne();
+}
+
+// Tab cycles OLD -> NEW -> change list -> OLD (the OLD and NEW lists also pass the fourth tab).
+void dataSource::nextTab() {
+    if (!conformer_) return;
+    const int tab = conformer_->selectedTab();
+    const int last = isChangeList() ? 2 : 3;
+    conformer_->selectTab(tab == last ? 0 : tab + 1);
+}
+
+void dataSource::playStopMovies() {
+    if (!isChangeList() || !conformer_) return;
+    if (moviesPlaying_) conformer_->stopMovies(std::nullopt);
+    else conformer_->playMovies(std::nullopt);
+    moviesPlaying_ = !moviesPlaying_;
+}
+
+// OLD list events locate the OLD movie and NEW list events the NEW movie by
+// their record times; a change event locates OLD by its old-cut and NEW by its new-cut times.
+void dataSource::locateSelected(bool atStart) {
+    const auto row = selectedRow();
+    if (!row || !conformer_) return;
+    const edit& e = *editArray_[*row];
+    const TcPtr& source = atStart ? e.sourceIn() : e.sourceOut();
+    const TcPtr& master = atStart ? e.masterIn() : e.masterOut();
+    if (tag_ == 0) {
+        if (master) conformer_->gotoTimeSource(*master);
+        return;
+    }
+    if (source && isChangeList()) conformer_->gotoTimeSource(*source);
+    if (master) conformer_->gotoTimeMaster(*master);
+    if (atStart && isChangeList()) conformer_->refreshMovieDiffPanel();
+}
+
+void dataSource::tableViewSelectionDidChange() {
+    gotoEditStart();
+    if (selection_.size() == 1 && table_) table_->scrollRowToVisible(selection_.front());
+    if (isChangeList() && !selection_.empty() && conformer_) conformer_->blockView().hiLightEdits(selectedEvents());
+}
+
+void dataSource::refreshBlockView() {
+    if (conformer_) conformer_->blockView().setBlocksFromEdits(conformer_->listForTab(2).getEditArray());
+}
+
+}  // namespace rw

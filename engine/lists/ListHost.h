@@ -1,0 +1,53 @@
+#pragma once
+// The application controller as the list controllers see it (their
+// "conformer"): the other lists, the undo manager, the block view, the tabs,
+// the movies and the settings. The movie transport calls default to doing
+// nothing until a movie subsystem supplies them.
+
+#include "app/Preferences.h"
+#include "core/Edit.h"
+#include "ports/MoviePort.h"
+#include "ports/UiPort.h"
+
+#include <optional>
+#include <string>
+
+namespace rw {
+
+class dataSource;
+class KLVBlockView;
+class UndoStack;
+
+class ListHost {
+public:
+    virtual ~ListHost() = default;
+
+    // 0 the OLD list, 1 the NEW list, any other the change list (tabs and table tags alike).
+    virtual dataSource& listForTab(int tab) = 0;
+    virtual UndoStack& undoManager() = 0;
+    virtual KLVBlockView& blockView() = 0;
+    virtual MoviePort& movies() = 0;
+    virtual UiPort& ui() = 0;
+    virtual const Preferences& prefs() const = 0;
+
+    virtual int selectedTab() const = 0;
+    virtual void selectTab(int tab) = 0;
+    // The timebase change events are made at.
+    virtual std::string changeTimebase() const = 0;
+    virtual void setVFXValuesForEdit(edit& e) const = 0;
+    // The open-panel import into list "a", "b" or "c"; nullopt when refused.
+    virtual std::optional<EditArray> import(const std::string& letter) = 0;
+    virtual void openBlockDrawer() = 0;
+
+    // Movie transport (senderTag: the sending control's tag; none for a list controller).
+    virtual void gotoTimeSource(const KLVtc& /*time*/) {}
+    virtual void gotoTimeMaster(const KLVtc& /*time*/) {}
+    virtual void nudgeMoviesBackOne() {}
+    virtual void nudgeMoviesForwardOne() {}
+    virtual void playMovies(std::optional<int> /*senderTag*/) {}
+    virtual void stopMovies(std::optional<int> /*senderTag*/) {}
+    // Makes the movie difference panel draw its content again.
+    virtual void refreshMovieDiffPanel() {}
+};
+
+}  // namespace rw

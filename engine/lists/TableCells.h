@@ -1,0 +1,44 @@
+#pragma once
+// What a list table shows, as plain functions of the events: the text and
+// colour of every cell, which columns may be edited, and the sort order.
+// Columns are named after the event property they show ("editNum", "clip",
+// "sourceIn", "sourceOut", "masterIn", "masterOut", "scene", "shot", "version").
+
+#include "core/Color.h"
+#include "core/Edit.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rw {
+
+bool isTimecodeColumn(std::string_view column);
+// Only the clip name and the four times can be typed into.
+bool isColumnEditable(std::string_view column);
+
+// The property as "%@" prints it: texts as they are, times as HH:MM:SS:FF,
+// an absent value as "(null)"; "" for a column no event property has.
+std::string cellText(const edit& e, std::string_view column);
+// The live timecode a timecode column shows (nullptr for other columns).
+TcPtr timecodeForColumn(const edit& e, std::string_view column);
+
+// A selected row swaps the colours that are hard to read on the selection
+// highlight for their highlight variants; the change list keeps missed red
+// (a VFX match there) but lightens the gap blue.
+Color cellTextColor(const Color& eventColor, bool selected, bool changeList);
+
+// Eight typed characters are HHMMSSFF: 01000000 reads as 01:00:00:00.
+std::string expandTypedTimecode(std::string_view text);
+
+struct SortDescriptor {
+    std::string key;  // a column name
+    bool ascending = true;
+    friend bool operator==(const SortDescriptor&, const SortDescriptor&) = default;
+};
+
+// Stable sort by the descriptors, the first one deciding first. Times sort
+// by frame count, texts by their characters; absent values come first.
+void sortEvents(EditArray& events, const std::vector<SortDescriptor>& descriptors);
+
+}  // namespace rw

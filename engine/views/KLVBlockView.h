@@ -1,0 +1,100 @@
+#pragma once
+// The change list as a picture, as geometry only: every change event is a
+// rectangle in the upper (old cut, sourceIn..sourceOut) band and one in the
+// lower (new cut, masterIn..masterOut) band, on one time scale; the selected
+// events again as highlights; a playhead per movie. The app paints what this
+// holds (blocks gray, highlights blue, playheads green) and redraws when asked.
+//
+//   h - 5   +--------+  +----+                 old cut (source) band
+//   h/2 + 5 +--------+  +----+
+//   h/2 - 5      +--------++----+              new cut (master) band
+//   5            +--------++----+
+//           x = (frame - lowLimit) * frameSizeInPixels
+//
+// Coordinates: x to the right, y upward, origin lower left. Main thread only:
+// the movie threads hand their playhead updates to the main thread.
+
+#include "core/Edit.h"
+#include "ports/MoviePort.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace rw {
+
+struct BlockRect {
+    float left = 0, bottom = 0, right = 0, top = 0;  // left at the in point, right at the out point
+    friend bool operator==(const BlockRect&, const BlockRect&) = default;
+};
+
+// The two rectangles of one change event.
+struct EventBlocks {
+    BlockRect oldCut, newCut;
+    friend bool operator==(const EventBlocks&, const EventBlocks&) = default;
+};
+
+// A vertical line of width 2 from (x, from) to (x, to).
+struct Playhead {
+    float x = 0, from = 0, to = 0;
+    float lineWidth = 2;
+};
+
+class KLVBlockView {
+public:
+    // initWithFrame: the view's size; the start timecodes come from the movies.
+    KLVBlockView(const MoviePort& movies, float width, float height);
+
+    // The widget's current size; read ("measured") by the operations below.
+    void setFrameSize(float width, float height);
+    void setNeedsDisplayHandler(std::function<void()> handler) { needsDisplay_ = std::move(handler); }
+
+    // Rebuilds scale, bands and blocks from the whole change list.
+    void setBlocksFromEdits(const EditArray& events);
+    // Highlights these events on the current scale; none clears the highlight.
+    void hiLightEdits(const EditArray& events);
+    void setPlayheadPositionWithElapsedFrames_old(std::int32_t elapsed);
+    void setPlayheadPositionWithElapsedFrames_new(std::int32_t elapsed);
+    void resetPlayheads();
+    void viewWillStartLiveResize();
+    // Scales blocks and highlights to the new width; the playheads wait for their next update.
+    void viewDidEndLiveResize();
+
+    float xForFrame(std::int32_t frame) const;
+
+    const std::vector<EventBlocks>& blocks() const { return blocks_; }
+    const std::vector<EventBlocks>& hiLights() const { return hiLights_; }
+    const std::optional<Playhead>& playheadOld() const { return playheadOld_; }
+    const std::optional<Playhead>& playheadNew() const { return playheadNew_; }
+    float masterBottom() const { return masterBottom_; }
+    float masterTop() const { return masterTop_; }
+    float sourceBottom() const { return sourceBottom_; }
+    float sourceTop() const { return sourceTop_; }
+    float frameSizeInPixels() const { return frameSizeInPixels_; }
+    std::int32_t hiLimit() const { return hiLimit_; }
+    std::int32_t lowLimit() const { return lowLimit_; }
+    std::int32_t totalRange() const { return totalRange_; }
+    float viewWidth() const { return viewWidth_; }
+    float viewHeight() const { return viewHeight_; }
+
+private:
+    void measure();
+    void rescale();
+    EventBlocks blocksFor(const edit& e) const;
+    void placePlayhead(std::optional<Playhead>& playhead, std::int32_t elapsed, MovieSide side);
+    void display();
+
+    const MoviePort& movies_;
+    std::function<void()> needsDisplay_;
+    float width_ = 0, height_ = 0;  // the bounds as the widget last reported them
+
+    std::vector<EventBlocks> blocks_, hiLights_;
+    std::optional<Playhead> playheadOld_, playheadNew_;
+    float masterBottom_ = 0, sourceBottom_ = 0, masterTop_ = 0, sourceTop_ = 0;
+    float frameSizeInPixels_ = 0;
+    std::int32_t hiLimit_ = 0, lowLimit_ = 0, totalRange_ = 0;
+    float viewHeight_ = 0, viewWidth_ = 0, oldWidth_ = 0;
+};
+
+}  // namespace rw

@@ -1,0 +1,54 @@
+#include "views/OffsetPanel.h"
+
+#include "lists/DataSource.h"
+#include "lists/ListHost.h"
+
+#include <optional>
+#include <set>
+
+namespace rw {
+
+namespace {
+
+// A signed offset: a leading "-" negates, a leading "+" is dropped.
+std::optional<std::int64_t> parseOffset(const std::string& text, const std::string& timebase) {
+    std::string_view t = text;
+    const bool negative = !t.empty() && t.front() == '-';
+    if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
+    const TcPtr tc = KLVtc::initWithString(t, timebase);
+    if (!tc) return std::nullopt;
+    return negative ? -std::int64_t{tc->totalFrames()} : tc->totalFrames();
+}
+
+// setTotalFrames leaves a time alone when the sum would fall below zero.
+void shift(const TcPtr& t, std::int64_t by, std::set<const KLVtc*>& done) {
+    if (t && done.insert(t.get()).second) t->setTotalFrames(wrap32(t->totalFrames() + by));
+}
+
+}  // namespace
+
+bool OffsetPanel::offsetSheetAction(const std::string& title) {
+    if (title != "Offset") return true;
+    dataSource& list = host_.listForTab(host_.selectedTab());
+    const EditArray events = list.selectedEvents();
+    if (events.empty()) return true;
+    const std::string timebase = events.front()->sourceIn() ? events.front()->sourceIn()->framerateString() : "";
+    const auto source = parseOffset(offsetValueSource, timebase);
+    const auto master = parseOffset(offsetValueMaster, timebase);
+    if (!source || !master) {
+        host_.ui().beep();
+        return false;
+    }
+    std::set<const KLVtc*> done;  // a timecode shared by two fields moves once
+    for (const auto& e : events) {
+        shift(e->sourceIn(), *source, done);
+        shift(e->sourceOut(), *source, done);
+        shift(e->masterIn(), *master, done);
+        shift(e->masterOut(), *master, done);
+    }
+    list.reloadData();
+    host_.listForTab(2).refreshBlockView();
+    return true;
+}
+
+}  // namespace rw

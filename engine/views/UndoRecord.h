@@ -1,0 +1,75 @@
+#pragma once
+// Undo records: what an undoable list change needs to be reversed. Applying a
+// record (performUndo) reverses the change and registers the opposite record,
+// so undo and redo are one mechanism.
+//
+// Records hold the live timecodes and events, not copies: a timecode changed
+// in place is seen by every holder. A list is named by its table's tag
+// (0 OLD, 1 NEW, anything else the change list); a controller keeps its list
+// for its whole life, so the tag always reaches the same list.
+
+#include "core/Edit.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace rw {
+
+// A timecode edited in place in a table cell.
+struct TCFieldChange {
+    TcPtr object;
+    std::int32_t totalFrames = 0;  // before the change
+    int tableView = 0;
+};
+
+// Two timecodes set together from the movies ("Set In Times", "Set Out Times").
+struct CaptureTimes {
+    TcPtr object1, object2;  // source side, master side
+    std::int32_t totalFrames1 = 0, totalFrames2 = 0;
+    int tableView = 2;
+    std::string action;  // the action name to show
+};
+
+// Events removed from a list, in their former order, with the rows they stood
+// at, so that undo puts every event back exactly where it was, and the list's
+// file-name label, which an emptied list loses.
+struct DeleteEvents {
+    EditArray events;
+    std::vector<std::size_t> rows;  // ascending, one per event
+    int tableView = 0;
+    std::string filename;
+};
+
+// The redo of a deletion: the same events removed again.
+struct RedoDeleteEvents {
+    EditArray events;
+    std::vector<std::size_t> rows;
+    int tableView = 0;
+    std::string filename;
+};
+
+// A change event made by hand; applying the record toggles it in or out.
+// `before` and `numbersBefore` are the list and its numbers just before it
+// went in, so that taking it out restores order and numbering exactly.
+struct NewEvent {
+    EditPtr theEdit;
+    int tableView = 2;
+    EditArray before;
+    std::vector<std::string> numbersBefore;
+};
+
+// Every change event moved one hour on one side.
+struct NudgeEvents {
+    std::string sourceMaster;  // "source" or "master"; names the side's stepper too
+    std::string direction;     // the stepper's value printed with "%f"
+};
+
+using UndoRecord = std::variant<TCFieldChange, CaptureTimes, DeleteEvents, RedoDeleteEvents, NewEvent, NudgeEvents>;
+
+// The record's "undoType" name ("TCFieldChange", "captureTimes", ...).
+const char* undoType(const UndoRecord& record);
+
+}  // namespace rw

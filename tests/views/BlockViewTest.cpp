@@ -1,0 +1,86 @@
+#include "lists/ListFakes.h"
+#include "views/KLVBlockView.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace rw::test {
+namespace {
+
+// Source 01:00:00:00-01:00:10:00, master 01:00:05:00-01:00:20:00 at 25 fps.
+EditPtr example() { return event("001", "01:00:00:00", "01:00:10:00", "01:00:05:00", "01:00:20:00"); }
+
+TEST(BlockView, OneEventOnA500PointViewWith100PointBands) {
+    FakeMovies movies;
+    KLVBlockView view(movies, 500, 100);
+    int redraws = 0;
+    view.setNeedsDisplayHandler([&] { ++redraws; });
+    view.setBlocksFromEdits({example()});
+    EXPECT_EQ(view.lowLimit(), 90000);
+    EXPECT_EQ(view.hiLimit(), 90500);
+    EXPECT_EQ(view.totalRange(), 500);
+    EXPECT_EQ(view.frameSizeInPixels(), 1.0f);
+    EXPECT_EQ(view.blocks().at(0).oldCut, (BlockRect{0, 55, 250, 95}));
+    EXPECT_EQ(view.blocks().at(0).newCut, (BlockRect{125, 5, 500, 45}));
+    EXPECT_EQ(redraws, 1);
+
+    view.setFrameSize(1000, 100);  // highlights measure the width again, on the old range
+    view.hiLightEdits({example()});
+    EXPECT_EQ(view.hiLights().at(0).newCut, (BlockRect{250, 5, 1000, 45}));
+    view.setBlocksFromEdits({});  // an empty list clears, the scale stays
+    EXPECT_TRUE(view.blocks().empty() && view.hiLights().empty());
+    EXPECT_EQ(view.lowLimit(), 90000);
+    EXPECT_EQ(view.sourceTop(), 95);
+}
+
+TEST(BlockView, LiveResizeScalesHorizontallyOnly) {
+    FakeMovies movies;
+    KLVBlockView view(movies, 500, 100);
+    view.setBlocksFromEdits({example()});
+    view.hiLightEdits({example()});
+    view.viewWillStartLiveResize();
+    view.setFrameSize(1000, 140);
+    view.viewDidEndLiveResize();
+    EXPECT_EQ(view.blocks()[0].oldCut, (BlockRect{0, 55, 500, 95}));
+    EXPECT_EQ(view.blocks()[0].newCut, (BlockRect{250, 5, 1000, 45}));
+    EXPECT_EQ(view.hiLights()[0].newCut.left, 250);
+}
+
+TEST(BlockView, PlayheadsStandAtElapsedFramesPlusTheMovieStart) {
+    FakeMovies movies;
+    movies.old.startTC = *tc("00:59:50:00");  // 89750 frames
+    movies.nu.startTC = *tc("01:00:00:00");
+    KLVBlockView view(movies, 500, 100);
+    view.setBlocksFromEdits({example()});
+    view.setPlayheadPositionWithElapsedFrames_old(250);
+    ASSERT_TRUE(view.playheadOld());
+    EXPECT_EQ(view.playheadOld()->x, 0);
+    EXPECT_EQ(view.playheadOld()->from, 99);
+    EXPECT_EQ(view.playheadOld()->to, 51);
+    view.setPlayheadPositionWithElapsedFrames_new(125);
+    EXPECT_EQ(view.playheadNew()->x, 125);
+    EXPECT_EQ(view.playheadNew()->from, 49);
+    EXPECT_EQ(view.playheadNew()->to, 1);
+    view.setPlayheadPositionWithElapsedFrames_old(100);  // before the first event
+    EXPECT_EQ(view.playheadOld()->x, -150);
+}
+
+TEST(BlockView, AnAllEqualListDoesNotDivideByZero) {
+    FakeMovies movies;
+    KLVBlockView fresh(movies, 400, 100);  // no blocks yet
+    fresh.setPlayheadPositionWithElapsedFrames_old(10);
+    EXPECT_TRUE(std::isfinite(fresh.playheadOld()->x));
+    KLVBlockView view(movies, 400, 100);
+    EditPtr point = eventAt("001", 1000, 1000, 1000, 1000);
+    view.setBlocksFromEdits({point, eventAt("002", 1000, 1000, 1000, 1000)});
+    EXPECT_EQ(view.totalRange(), 0);
+    view.hiLightEdits({point});
+    view.setPlayheadPositionWithElapsedFrames_new(1001);
+    EXPECT_EQ(view.blocks()[1].newCut, (BlockRect{0, 5, 0, 45}));
+    EXPECT_EQ(view.hiLights()[0].oldCut.right, 0);
+    EXPECT_TRUE(std::isfinite(view.playheadNew()->x));
+}
+
+}  // namespace
+}  // namespace rw::test

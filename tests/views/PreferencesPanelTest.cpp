@@ -1,0 +1,134 @@
+#include "ports/SettingsPort.h"
+#include "views/PreferencesPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace rw {
+namespace {
+
+// Keeps the order in which settings are stored.
+class OrderedSettings : public MemorySettings {
+public:
+    std::vector<std::pair<std::string, std::string>> writes;
+    void setString(const std::string& key, const std::string& value) override {
+        writes.emplace_back(key, value);
+        MemorySettings::setString(key, value);
+    }
+};
+
+MemorySettings stored(std::initializer_list<std::pair<std::string, std::string>> values) {
+    MemorySettings s;
+    for (const auto& [k, v] : values) s.setString(k, v);
+    return s;
+}
+
+TEST(PreferencesPanel, EarlierValuesShowAndSaveReplaced) {
+    struct Case {
+        std::string key, stored, shown;
+    };
+    const Case cases[] = {
+        {"EDL type", "PAL film 1", "PAL film"},   {"EDL type", "24fps EDL", "24fps EDL/XML"},
+        {"conformSpeed", "very slow", "normal"},  {"conformSpeed", "careful", "careful"},
+        {"conformType", "ProTools", "Pro Tools"}, {"conformEvents", "junk", "edit by edit"},
+        {"compareLabClip", "labroll", "Clipname"}, {"allowPixAutoLoad", "maybe", "ON"},
+        {"allowPixAutoLoad", "OFF", "OFF"},       {"smartVFX", "yes", "OFF"},
+    };
+    for (const auto& c : cases) {
+        Preferences controls;
+        PreferencesPanel panel(controls);
+        panel.showStored(stored({{c.key, c.stored}}));
+        EXPECT_EQ(controls.get(c.key), c.shown) << c.key << "=" << c.stored;
+        OrderedSettings out;
+        panel.savePrefs(out);
+        EXPECT_EQ(out.stringForKey(c.key), c.shown) << c.key << "=" << c.stored;
+    }
+}
+
+TEST(PreferencesPanel, ProToolsOptionsEnableOnlyForProToolsAutomation) {
+    struct Case {
+        std::string type;
+        bool atStartUp, afterSave;
+    };
+    const Case cases[] = {{"Pro Tools", true, true},
+                          {"ProTools", true, true},
+                          {"file - TC6000 .EVL", false, false},
+                          {"file - comma separated", false, false},
+                          {"something newer", false, true}};
+    for (const auto& c : cases) {
+        Preferences controls;
+        PreferencesPanel panel(controls);
+        panel.showStored(stored({{"conformType", c.type}}));
+        EXPECT_EQ(panel.proToolsOptionsEnabled(), c.atStartUp) << c.type;
+        MemorySettings out;
+        panel.savePrefs(out);
+        EXPECT_EQ(panel.proToolsOptionsEnabled(), c.afterSave) << c.type;
+    }
+    Preferences controls;
+    PreferencesPanel panel(controls);
+    panel.showStored(stored({{"conformType", "file - TC6000 .EVL"}}));
+    controls.set(pref::ConformType, "Pro Tools");  // the user picks Pro Tools; the choice sends savePrefs
+    MemorySettings out;
+    panel.savePrefs(out);
+    EXPECT_TRUE(panel.proToolsOptionsEnabled());
+}
+
+TEST(PreferencesPanel, SavesEverySettingInOrder) {
+    Preferences controls;
+    PreferencesPanel panel(controls);
+    panel.showStored(MemorySettings{});
+    panel.setMovieWindowFrame("10 20 640 480");
+    OrderedSettings out;
+    panel.savePrefs(out);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"EDL type", "film cutlist"}, {"compareFerocity", "aggressive"}, {"conformSpeed", "normal"},
+        {"conformType", "Pro Tools"}, {"conformTimebase", "24"},         {"allowPixAutoLoad", "ON"},
+        {"sel1", "scene"},            {"sel2", "shot"},                  {"sel3", "version"},
+        {"sep1", "_"},                {"sep2", "_"},                     {"sep3", "_"},
+        {"prefix", "VFX_"},           {"smartVFX", "OFF"},               {"sel1_2", "scene"},
+        {"sel2_2", "shot"},           {"sel3_2", "version"},             {"sep1_2", "_"},
+        {"sep2_2", "_"},              {"sep3_2", "_"},                   {"prefix_2", "VFX_"},
+        {"smartVFX_2", "OFF"},        {"smartVFX_3", "OFF"},             {"sel1_3", ""},
+        {"sep1_3", ""},               {"VFXBeforeAfterTag", "0"},        {"movieLg", "10 20 640 480"},
+        {"conformEvents", "all events"}, {"conformCopy", "copy"},        {"compareLabClip", "Labroll"},
+        {"compareReelsCont", "reels"}};
+    EXPECT_EQ(out.writes, expected);
+}
+
+TEST(PreferencesPanel, ControlsSaveWhatTheyHoldWithoutValidation) {
+    Preferences controls;
+    PreferencesPanel panel(controls);
+    panel.showStored(MemorySettings{});
+    controls.set("prefix", "  odd prefix ");
+    panel.setChecked("allowPixAutoLoad", false);
+    panel.setFirstOn("conformCopy", false);
+    MemorySettings out;
+    panel.savePrefs(out);
+    EXPECT_EQ(out.stringForKey("prefix"), "  odd prefix ");
+    EXPECT_EQ(out.stringForKey("allowPixAutoLoad"), "OFF");
+    EXPECT_EQ(out.stringForKey("conformCopy"), "cut");
+    EXPECT_FALSE(out.stringForKey("movieLg")) << "no frame, nothing saved for it";
+}
+
+TEST(PreferencesPanel, TheThirdNamingSetLoadsOnlyWhole) {
+    const std::pair<MemorySettings, bool> cases[] = {
+        {stored({{"smartVFX_3", "ON"}, {"sel1_3", "shot"}, {"sep1_3", "-"}, {"VFXBeforeAfterTag", "2"}}), true},
+        {stored({{"smartVFX_3", "ON"}, {"sel1_3", "shot"}, {"sep1_3", "-"}}), true},  // no tag counts as 0
+        {stored({{"smartVFX_3", "ON"}, {"sel1_3", "shot"}}), false},
+        {stored({{"smartVFX_3", "ON"}, {"sel1_3", "shot"}, {"sep1_3", "-"}, {"VFXBeforeAfterTag", "-1"}}), false},
+    };
+    for (const auto& [store, loaded] : cases) {
+        Preferences controls;
+        controls.set("sel1_3", "as the panel came");
+        PreferencesPanel panel(controls);
+        panel.showStored(store);
+        EXPECT_EQ(controls.get("sel1_3"), loaded ? "shot" : "as the panel came");
+        EXPECT_EQ(panel.isChecked("smartVFX_3"), loaded);
+        EXPECT_EQ(panel.vfxBeforeAfterTag(), store.stringForKey("VFXBeforeAfterTag") == "2" ? 2 : 0);
+    }
+}
+
+}  // namespace
+}  // namespace rw
