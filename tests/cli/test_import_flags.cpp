@@ -90,6 +90,10 @@ TEST(CliImport, VfxFlagsMatchShotsAcrossVersions) {
                           "VFX_,scene,_,shot,_,version,_"});
     EXPECT_EQ(vfx.status, 0) << vfx.err;
     EXPECT_NE(vfx.out.find("10:00:00:00 10:00:10:00 10:00:00:00 10:00:10:00"), std::string::npos) << vfx.out;
+    const std::string settings = dir.write("prefs.ini", "smartVFX=ON\nprefix=VFX_\nsel1=scene\nsel2=shot\nsel3=version\n"
+                                                       "sep1=_\nsep2=_\nsep3=_\n");
+    Outcome fromFile = reelwright({"compare", "--old", old, "--new", neu, "--no-autosave", "--settings", settings});
+    EXPECT_EQ(fromFile.out, vfx.out) << fromFile.err;
     Outcome split = reelwright({"compare", "--old", old, "--new", neu, "--no-autosave", "--vfx3", "last,_v,before"});
     EXPECT_NE(split.out.find("10:00:00:00 10:00:10:00"), std::string::npos) << split.out;
 }
