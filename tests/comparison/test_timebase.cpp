@@ -54,13 +54,6 @@ TEST(PalFilmTranslation, ReelsKeepsEachHour) {
     }
 }
 
-TEST(PalFilmTranslation, EmptyListIsLeftAlone) {
-    EditArray none;
-    translate25To24(none, false);
-    translate25To24(none, true);
-    EXPECT_TRUE(none.empty());
-}
-
 TEST(TimebaseConversion, ByRealTime) {
     struct Case {
         const char* tc;

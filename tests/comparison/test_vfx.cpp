@@ -39,6 +39,8 @@ TEST(VfxNaming, SchemeOneDecomposesByPrefixSeparatorsAndPopups) {
         {"name equal to the prefix", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_", std::nullopt},
         {"prefix is case-sensitive", {"scene", "shot", "version"}, {"_", "_", "_"}, "vfx_1_2_3_", std::nullopt},
         {"second separator missing", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123", std::nullopt},
+        {"an empty second separator never fits", {"scene", "shot", "version"}, {"_", "", "_"}, "VFX_1_2_3_",
+         std::nullopt},
     };
     for (const auto& c : cases) {
         VfxSettings s = defaults();
@@ -49,13 +51,6 @@ TEST(VfxNaming, SchemeOneDecomposesByPrefixSeparatorsAndPopups) {
         EXPECT_EQ(VFXComponentsForString(c.clip, s), c.expected) << c.name;
         EXPECT_EQ(isVFXClip(c.clip, s), c.expected.has_value()) << c.name;
     }
-}
-
-TEST(VfxNaming, EmptyFirstOrSecondSeparatorNeverFits) {
-    VfxSettings s = defaults();
-    s.scheme1.sep[1] = "";
-    EXPECT_FALSE(VFXComponentsForString("VFX_1_2_3_", s));
-    EXPECT_FALSE(isVFXClip("VFX_1_2_3_", s));
 }
 
 struct SplitCase {
@@ -121,21 +116,13 @@ TEST(VfxNaming, AnEventThatStopsFittingKeepsItsStringsButIsNoLongerVfx) {
     EXPECT_EQ(e.shot(), "03");
 }
 
-TEST(VfxNaming, ExampleTextsAndEnabling) {
+TEST(VfxNaming, ExampleTexts) {
     Preferences prefs;
     VfxSettings s = VfxSettings::fromPreferences(prefs);
     EXPECT_EQ(vfxExampleString(s.scheme1), "eg: VFX_123_03_11_");
     s.scheme2.sel = {"version", "shot", "scene"};
     s.scheme2.sep = {"-", ".", ""};
     EXPECT_EQ(vfxExampleString(s.scheme2), "eg: VFX_11-03.123");
-
-    EXPECT_FALSE(vfxControlsEnabled(s).scheme1);
-    prefs.set("smartVFX_2", "ON");
-    prefs.set("smartVFX_3", "ON");
-    auto enabled = vfxControlsEnabled(VfxSettings::fromPreferences(prefs));
-    EXPECT_FALSE(enabled.scheme1);
-    EXPECT_TRUE(enabled.scheme2);
-    EXPECT_TRUE(enabled.scheme3);
 }
 
 EditPtr event(const std::string& clip, int si, int so, int mi, int mo) {

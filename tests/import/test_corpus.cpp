@@ -90,13 +90,6 @@ TEST(CorpusXml, TracksWithoutEnabledElement) {
     EXPECT_EQ(row(l.events[0]), "001|A160C005_171213_R0MN|12:44:37:23|12:45:21:22|01:00:00:14|01:00:44:13");
 }
 
-TEST(CorpusXml, PalFilmTranslatesAnAcceptedSequence) {
-    Loaded l = load(data("otiofcp_premiere_enable_property.xml"), "PAL film", 0);
-    ASSERT_EQ(l.events.size(), 3u);
-    EXPECT_EQ(l.events[0]->masterIn()->framerate(), 24);
-    EXPECT_EQ(l.events[0]->masterOut()->totalFrames(), 81);  // frame counts kept
-}
-
 // Every file of the shared corpus (RW_CORPUS, or the copies in the test
 // data), under every list type and into each list: no crash, and a list is
 // either read or reported.
