@@ -28,11 +28,13 @@ struct CompareCommand : testing::Test {
     rw::conformController c{ui, movies};
 
     CompareCommand() { c.setChangeListFolder(dir.file("Change Lists")); }
+    void open(int tab, const std::string& name, const std::string& text) {
+        c.selectTab(tab);
+        c.openFiles({dir.write(name, text)});
+    }
     void load() {
-        c.selectTab(0);
-        c.openFiles({dir.write("reel2_v4.edl", kOld)});
-        c.selectTab(1);
-        c.openFiles({dir.write("reel2_v5.edl", kNew)});
+        open(0, "reel2_v4.edl", kOld);
+        open(1, "reel2_v5.edl", kNew);
     }
 };
 
@@ -64,8 +66,7 @@ TEST_F(CompareCommand, ComparesOnlyTheSelectionWhenAsked) {
 }
 
 TEST_F(CompareCommand, MissingListAlertsAndLeavesAHeaderOnlyCopy) {
-    c.selectTab(0);
-    c.openFiles({dir.write("old.edl", kOld)});
+    open(0, "old.edl", kOld);
     c.compare("Compare");
     ASSERT_EQ(ui.alerts.size(), 1u);
     EXPECT_EQ(ui.alerts[0].message, "missing list");
@@ -77,10 +78,8 @@ TEST_F(CompareCommand, MissingListAlertsAndLeavesAHeaderOnlyCopy) {
 TEST_F(CompareCommand, PalFilmNoticeAndItsTimebase) {
     c.prefs().set("EDL type", "PAL film 2");
     const std::string l = "FCM: 25\n001  A V C 00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\n";
-    c.selectTab(0);
-    c.openFiles({dir.write("o.edl", l)});
-    c.selectTab(1);
-    c.openFiles({dir.write("n.edl", l)});
+    open(0, "o.edl", l);
+    open(1, "n.edl", l);
     c.compare("Compare");
     ASSERT_EQ(ui.alerts.size(), 1u);
     EXPECT_EQ(ui.alerts[0].message, "timecodes have been modified");
@@ -95,26 +94,18 @@ TEST_F(CompareCommand, NeverOverwritesAnInputOfTheSameName) {
     const std::string earlier = dir.write("Change Lists/N_fr_O.edl", kOld);
     c.selectTab(0);
     c.openFiles({dir.write("O.edl", kOld), earlier});
-    c.selectTab(1);
-    c.openFiles({dir.write("N.edl", kNew)});
+    open(1, "N.edl", kNew);
     c.compare("Compare");
     EXPECT_EQ(rw::test::readAll(earlier), kOld);
     EXPECT_EQ(c.lastCopy().path, dir.file("Change Lists/N_fr_O-1.edl"));
 }
 
-TEST(ChangeListCopy, ClipFieldAndHeaderTokens) {
-    auto longName = evTc("ABCDEFGHIJ", "00:00:00:00", "00:00:01:00", "01:00:00:00", "01:00:01:00");
-    auto shortName = evTc("ABC", "00:00:00:00", "00:00:01:00", "01:00:00:00", "01:00:01:00");
-    auto accented = evTc("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "00:00:00:00", "00:00:01:00",
-                         "01:00:00:00", "01:00:01:00");
+TEST(ChangeListCopy, ClipFieldIsSixCharactersNotBytes) {
+    auto named = [](const char* clip) { return evTc(clip, "00:00:00:00", "00:00:01:00", "01:00:00:00", "01:00:01:00"); };
     const std::string times = "00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\n";
-    EXPECT_EQ(rw::changeListCopyText({longName, shortName, accented}, "NTSC df"),
-              "FCM: \n001  ABCDEF  " + times + "001  ABC     " + times +
-                  "001  \xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9  " + times);
-    EXPECT_EQ(rw::fcmTokenForEdlType("NTSC"), "29.97 NON-DROP FRAME");
-    EXPECT_EQ(rw::fcmTokenForEdlType("PAL video"), "25");
-    EXPECT_EQ(rw::fcmTokenForEdlType("film cutlist"), "24");
-    EXPECT_EQ(rw::fcmTokenForEdlType("60fps EDL/XML"), "60");
+    const std::string e6 = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
+    EXPECT_EQ(rw::changeListCopyText({named("ABCDEFGHIJ"), named("ABC"), named((e6 + "\xC3\xA9").c_str())}, "NTSC df"),
+              "FCM: \n001  ABCDEF  " + times + "001  ABC     " + times + "001  " + e6 + "  " + times);
 }
 
 }  // namespace

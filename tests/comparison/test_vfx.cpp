@@ -2,6 +2,8 @@
 #include "comparison/Compare.h"
 #include "comparison/VfxNaming.h"
 
+#include "EventBuilders.h"
+
 #include <gtest/gtest.h>
 
 namespace rw {
@@ -15,32 +17,27 @@ VfxSettings defaults() {
 
 struct SchemeCase {
     const char* name;
-    std::array<const char*, 3> sel;
-    std::array<const char*, 3> sep;
     const char* clip;
     std::optional<VfxComponents> expected;
+    std::array<const char*, 3> sep = {"_", "_", "_"};
+    std::array<const char*, 3> sel = {"scene", "shot", "version"};
 };
 
 TEST(VfxNaming, SchemeOneDecomposesByPrefixSeparatorsAndPopups) {
     const SchemeCase cases[] = {
-        {"defaults", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123_03_11_comp",
-         VfxComponents{"123", "03", "11"}},
-        {"third separator missing", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123_03_11", std::nullopt},
-        {"empty third separator takes the rest", {"scene", "shot", "version"}, {"_", "_", ""}, "VFX_123_03_11",
-         VfxComponents{"123", "03", "11"}},
-        {"text after the third separator is ignored", {"scene", "shot", "version"}, {"_", "_", "_"},
-         "VFX_1_2_3_4_5", VfxComponents{"1", "2", "3"}},
-        {"popups version scene shot", {"version", "scene", "shot"}, {"_", "_", "_"}, "VFX_ver2_45_7_",
-         VfxComponents{"45", "7", "ver2"}},
-        {"first popup is never consulted", {"shot", "shot", "shot"}, {"_", "_", "_"}, "VFX_a_b_c_",
-         VfxComponents{"a", "c", "a"}},
-        {"multi-character separators", {"scene", "shot", "version"}, {"--", ".", "v"}, "VFX_12--34.5v",
-         VfxComponents{"12", "34", "5"}},
-        {"name equal to the prefix", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_", std::nullopt},
-        {"prefix is case-sensitive", {"scene", "shot", "version"}, {"_", "_", "_"}, "vfx_1_2_3_", std::nullopt},
-        {"second separator missing", {"scene", "shot", "version"}, {"_", "_", "_"}, "VFX_123", std::nullopt},
-        {"an empty second separator never fits", {"scene", "shot", "version"}, {"_", "", "_"}, "VFX_1_2_3_",
-         std::nullopt},
+        {"defaults", "VFX_123_03_11_comp", VfxComponents{"123", "03", "11"}},
+        {"third separator missing", "VFX_123_03_11", std::nullopt},
+        {"empty third separator takes the rest", "VFX_123_03_11", VfxComponents{"123", "03", "11"}, {"_", "_", ""}},
+        {"text after the third separator is ignored", "VFX_1_2_3_4_5", VfxComponents{"1", "2", "3"}},
+        {"popups version scene shot", "VFX_ver2_45_7_", VfxComponents{"45", "7", "ver2"}, {"_", "_", "_"},
+         {"version", "scene", "shot"}},
+        {"first popup is never consulted", "VFX_a_b_c_", VfxComponents{"a", "c", "a"}, {"_", "_", "_"},
+         {"shot", "shot", "shot"}},
+        {"multi-character separators", "VFX_12--34.5v", VfxComponents{"12", "34", "5"}, {"--", ".", "v"}},
+        {"name equal to the prefix", "VFX_", std::nullopt},
+        {"prefix is case-sensitive", "vfx_1_2_3_", std::nullopt},
+        {"second separator missing", "VFX_123", std::nullopt},
+        {"an empty second separator never fits", "VFX_1_2_3_", std::nullopt, {"_", "", "_"}},
     };
     for (const auto& c : cases) {
         VfxSettings s = defaults();
@@ -116,26 +113,19 @@ TEST(VfxNaming, AnEventThatStopsFittingKeepsItsStringsButIsNoLongerVfx) {
     EXPECT_EQ(e.shot(), "03");
 }
 
-TEST(VfxNaming, ExampleTexts) {
-    Preferences prefs;
-    VfxSettings s = VfxSettings::fromPreferences(prefs);
-    EXPECT_EQ(vfxExampleString(s.scheme1), "eg: VFX_123_03_11_");
+TEST(VfxNaming, ExampleTextFollowsThePopupsAndSeparators) {
+    VfxSettings s = defaults();
     s.scheme2.sel = {"version", "shot", "scene"};
     s.scheme2.sep = {"-", ".", ""};
     EXPECT_EQ(vfxExampleString(s.scheme2), "eg: VFX_11-03.123");
-}
-
-EditPtr event(const std::string& clip, int si, int so, int mi, int mo) {
-    auto tc = [](int f) { return KLVtc::initWithFrames(f, "24"); };
-    return edit::initWithNum("001", clip, tc(si), tc(so), tc(mi), tc(mo));
 }
 
 TEST(VfxNaming, RefreshRederivesBothListsAndComparisonMatchesByShot) {
     RecordingUi ui;
     NoMovies movies;
     conformController c(ui, movies);
-    c.dataSourceA().addEdits({event("VFX_010_020_v1_", 1000, 1100, 0, 100)});
-    c.dataSourceB().addEdits({event("VFX_010_020_v2_", 1000, 1100, 500, 600)});
+    c.dataSourceA().addEdits({test::ev("VFX_010_020_v1_", 1000, 1100, 0, 100)});
+    c.dataSourceB().addEdits({test::ev("VFX_010_020_v2_", 1000, 1100, 500, 600)});
     EXPECT_TRUE(compareOldList(c.dataSourceA().getEditArray(), c.dataSourceB().getEditArray(), "24").empty());
 
     c.prefs().set("smartVFX", "ON");
@@ -146,6 +136,7 @@ TEST(VfxNaming, RefreshRederivesBothListsAndComparisonMatchesByShot) {
     EditArray changes = c.compareOldList(c.dataSourceA().getEditArray(), c.dataSourceB().getEditArray());
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0]->color(), Color::red());  // matched by scene and shot, not by name
+    EXPECT_EQ(changes[0]->clip(), "VFX_010_020_v2_");
     EXPECT_EQ(changes[0]->sourceIn()->totalFrames(), 0);
     EXPECT_EQ(changes[0]->masterIn()->totalFrames(), 500);
 }
