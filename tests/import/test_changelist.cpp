@@ -1,4 +1,4 @@
-#include "app/ConformController.h"
+#include "ImportHelpers.h"
 #include "import/ChangeListReader.h"
 #include "support/EventFrames.h"
 #include "support/TempDir.h"
@@ -20,50 +20,43 @@ EditArray replay(const std::vector<std::string>& lines, const char* hour = "01")
     return events;
 }
 
-TEST(ChangeList, DeleteCutsTheReelAndResumesAfterThePiece) {
-    EditArray e = replay({"  1  delete  0010+00  0002+00"});
-    ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0]->masterIn()->tcAsString(), "01:00:00:00");
-    EXPECT_EQ(e[0]->masterOut()->tcAsString(), "01:00:06:16");
-    EXPECT_EQ(e[0]->sourceOut()->tcAsString(), "01:00:06:16");
-    EXPECT_EQ(e[1]->masterIn()->tcAsString(), "01:00:06:16");
-    EXPECT_EQ(e[1]->sourceIn()->tcAsString(), "01:00:08:00");
-    EXPECT_EQ(frames(e)[1], (Frames{H + 192, 2 * H, H + 160, H + 160 + H - 192}));
-    EXPECT_EQ(e[1]->editNum(), "002");
-    EXPECT_EQ(e[1]->clip(), "");
-}
+TEST(ChangeList, ChangesCutTheReel) {
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        std::vector<Frames> expected;
+        const char* hour = "01";
+    } cases[] = {
+        {"a delete cuts the reel and resumes after the piece",
+         {"  1  delete  0010+00  0002+00"},
+         {{H, H + 160, H, H + 160}, {H + 192, 2 * H, H + 160, H + 160 + H - 192}}},
+        // After the insert the running shift is +16: a later delete of 16 frames
+        // at 0030+00 resumes at source H + 480 + 16 - 16.
+        {"an insert leaves a gap and shifts the rest",
+         {"  1  insert  0005+00  0000+00  0001+00", "  2  DELETE  0030+00  0001+00"},
+         {{H, H + 80, H, H + 80}, {H + 80, H + 464, H + 96, H + 480}, {H + 480, 2 * H, H + 480, 2 * H}}},
+        // 0..160 stays; 192..1632 plays next; the moved piece 160..192 lands in
+        // the gap at 1600; the reel carries on unchanged from 1632.
+        {"a moved piece fills the gap of its insert",
+         {"   1  move    0010+00  0002+00", "      to # 3", "   3  insert  0100+00  0000+00  0002+00", "      from # 1"},
+         {{0, 160, 0, 160}, {192, 1632, 160, 1600}, {160, 192, 1600, 1632}, {1632, H, 1632, H}},
+         "00"},
+        {"a change before the running tail is out of order and skipped",
+         {"  1  delete  0100+00  0001+00", "  2  delete  0010+00  0001+00"},
+         {{H, H + 1600, H, H + 1600}, {H + 1616, 2 * H, H + 1600, 2 * H - 16}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(frames(replay(c.lines, c.hour)), c.expected) << c.what;
 
-TEST(ChangeList, InsertLeavesAGapAndShiftsTheRest) {
-    // After the insert the running shift is +16: a later delete of 16 frames
-    // at 0030+00 resumes at source H + 480 + 16 - 16.
-    EditArray e = replay({"  1  insert  0005+00  0000+00  0001+00", "  2  DELETE  0030+00  0001+00"});
-    EXPECT_EQ(frames(e), (std::vector<Frames>{
-                             {H, H + 80, H, H + 80},
-                             {H + 80, H + 464, H + 96, H + 480},
-                             {H + 480, 2 * H, H + 480, 2 * H},
-                         }));
+    EditArray moved = replay(cases[2].lines, "00");
+    EXPECT_EQ(moved[1]->clip(), "");
+    EXPECT_EQ(moved[2]->clip(), "from move");
+    EXPECT_EQ(moved[3]->editNum(), "004");
 }
 
 TEST(ChangeList, TrimAndLengthenActAsDeleteAndInsert) {
     EXPECT_EQ(frames(replay({"  1  trim  0010+00  0002+00"})), frames(replay({"  1  delete  0010+00  0002+00"})));
     EXPECT_EQ(frames(replay({"  1  Lengthen  0005+00  0000+00  0001+00"})),
               frames(replay({"  1  insert  0005+00  0000+00  0001+00"})));
-}
-
-TEST(ChangeList, AMovedPieceFillsTheGapOfItsInsert) {
-    EditArray e = replay({"   1  move    0010+00  0002+00", "      to # 3", "   3  insert  0100+00  0000+00  0002+00",
-                          "      from # 1"},
-                         "00");
-    // 0..160 stays; 192..1632 plays next; the moved piece 160..192 lands in
-    // the gap at 1600; the reel carries on unchanged from 1632.
-    EXPECT_EQ(frames(e), (std::vector<Frames>{
-                             {0, 160, 0, 160},
-                             {192, 1632, 160, 1600},
-                             {160, 192, 1600, 1632},
-                             {1632, H, 1632, H},
-                         }));
-    EXPECT_EQ(e[2]->clip(), "from move");
-    EXPECT_EQ(e[3]->editNum(), "004");
 }
 
 TEST(ChangeList, UnmatchedMovesAndGapsMakeNoEvent) {
@@ -89,21 +82,14 @@ TEST(ChangeList, LinesThatAreNotChangesAreSkipped) {
     EXPECT_EQ(e[0]->editNum(), "001");
 }
 
-TEST(ChangeList, AChangeBeforeTheRunningTailIsOutOfOrderAndSkipped) {
-    EditArray e = replay({"  1  delete  0100+00  0001+00", "  2  delete  0010+00  0001+00"});
-    EXPECT_EQ(e.size(), 2u);
-    EXPECT_EQ(framesOf(e[1]->masterIn()), H + 1600);
-}
-
 TEST(ChangeList, ReadByContentsWithTheHourTypedEarlier) {
     test::TempDir dir;
     const std::string cut = dir.write("reel1.txt", "  1  delete  0010+00  0002+00\nend of change list\n");
     const std::string edl = dir.write("reel2.edl", "  1  delete  0010+00  0002+00\nEND OF CHANGE LIST\n");
     const std::string xml = dir.write("reel3.xml", "<xmeml>end of change list</xmeml>");
-    RecordingUi ui;
+    test::Session s;
+    auto& [ui, movies, c] = s;
     ui.answer = {HourCodeChoice::Edl, "05"};  // the EDL button takes no hour
-    NoMovies movies;
-    conformController c(ui, movies);
     c.setHourCode("03");
     c.selectTab(1);
     c.openFiles({cut});

@@ -1,6 +1,6 @@
-#include "app/ConformController.h"
-#include "core/Text.h"
+#include "ImportHelpers.h"
 #include "import/CutListReader.h"
+#include "support/EventFrames.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,14 +29,10 @@ TEST(CutList, HourCodeSetsTheRecordHour) {
     opt.hourCode = "01";
     EditArray e = read({cutLine("0000+00", "0010+08", "A001", "1234+05")}, opt);
     ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(test::frames(e[0]), (test::Frames{1234 * 16 + 5, 1234 * 16 + 5 + 168, 86400, 86400 + 168}));
+    EXPECT_EQ(e[0]->masterOut()->tcAsString(), "01:00:07:00");  // at 24 fps
     EXPECT_EQ(e[0]->editNum(), "001");
     EXPECT_EQ(e[0]->clip(), "A001");
-    EXPECT_EQ(e[0]->masterIn()->totalFrames(), 86400);
-    EXPECT_EQ(e[0]->masterIn()->tcAsString(), "01:00:00:00");
-    EXPECT_EQ(e[0]->masterOut()->tcAsString(), "01:00:07:00");
-    EXPECT_EQ(e[0]->sourceIn()->totalFrames(), 1234 * 16 + 5);
-    EXPECT_EQ(e[0]->sourceOut()->totalFrames(), 1234 * 16 + 5 + 168);
-    EXPECT_EQ(e[0]->sourceIn()->framerate(), 24);
 }
 
 TEST(CutList, WhichLinesMakeEvents) {
@@ -109,14 +105,12 @@ TEST(CutList, EnormousLinesAndBinaryFiles) {
     for (unsigned i = 0; i < 1u << 20; ++i) noise += static_cast<char>((i * 7919u + i / 13) & 0xffu);
     const std::string path = dir.write("noise.bin", noise);
     for (HourCodeChoice choice : {HourCodeChoice::Cut, HourCodeChoice::Change}) {
-        RecordingUi ui;
-        ui.answer = {choice, "01"};
-        NoMovies movies;
-        conformController c(ui, movies);
-        c.openFiles({path, dir.file("missing.cut"), dir.path()});
+        test::Session s;
+        s.ui.answer = {choice, "01"};
+        s.c.openFiles({path, dir.file("missing.cut"), dir.path()});
         // A readable change list always holds the unchanged reel (one event);
         // a cut list of noise holds nothing, and unreadable files add nothing.
-        EXPECT_EQ(c.dataSourceA().getEditArray().size(), choice == HourCodeChoice::Cut ? 0u : 1u);
+        EXPECT_EQ(s.list().size(), choice == HourCodeChoice::Cut ? 0u : 1u);
     }
 }
 
@@ -125,13 +119,12 @@ TEST(CutList, ImportSwitchesTheListTypeAndNumbersAcrossFiles) {
     const std::string a = dir.write("reel1.cut", cutLine("0000+00", "0001+00", "A001", "0100+00") + "\r\n" +
                                                      cutLine("0001+00", "0001+00", "A002", "0200+00") + "\r\n");
     const std::string b = dir.write("reel2.cut", cutLine("0000+00", "0001+00", "B001", "0300+00") + "\r");
-    RecordingUi ui;
+    test::Session s;
+    auto& [ui, movies, c] = s;
     ui.answer = {HourCodeChoice::Cut, "02"};
-    NoMovies movies;
-    conformController c(ui, movies);
     c.prefs().set(pref::EDLType, "NTSC");
     c.openFiles({a, b});
-    const EditArray& list = c.dataSourceA().getEditArray();
+    const EditArray& list = s.list();
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[2]->editNum(), "003");
     EXPECT_EQ(list[2]->clip(), "B001");

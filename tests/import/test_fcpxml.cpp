@@ -25,53 +25,27 @@ Parsed parse(const std::string& doc, const std::string& type = "24fps EDL/XML", 
     return p;
 }
 
-TEST(FcpXml, ClipItemTimesAddTheFileAndSequenceStarts) {
-    Parsed p = parse(xmeml(sequence(track(clip("a", 10, 58, 0, 48, file("f1", 1000))), 24, false, 86400)));
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_FALSE(p.failed);
-    EXPECT_EQ(frames(p.events[0]), (Frames{1010, 1058, 86400, 86448}));
-    EXPECT_EQ(p.events[0]->masterIn()->tcAsString(), "01:00:00:00");
-    EXPECT_EQ(p.events[0]->editNum(), "001");
-    EXPECT_EQ(p.events[0]->clip(), "a");
-    EXPECT_EQ(p.events[0]->trackPriority(), 1);
-    EXPECT_TRUE(p.ui.alerts.empty());
+// "num clip source in-out > record in-out", in frames.
+std::vector<std::string> placed(const EditArray& events) {
+    std::vector<std::string> out;
+    for (const auto& e : events) {
+        const Frames f = frames(e);
+        out.push_back(e->editNum() + " " + e->clip() + " " + std::to_string(f.si) + "-" + std::to_string(f.so) + " > " +
+                      std::to_string(f.mi) + "-" + std::to_string(f.mo));
+    }
+    return out;
 }
 
-TEST(FcpXml, HeadTransitionStartsAtItsStartInTheFirstTrackAndAtItsEndLater) {
-    const std::string first = track(transition(100, 112) + clip("a", 0, 50, -1, 150, file("f1", 0)));
-    const std::string later = track(transition(100, 112) + clip("b", 0, 50, -1, 150, fileRef("f1")));
-    Parsed p = parse(xmeml(sequence(first + later)));
-    ASSERT_EQ(p.events.size(), 2u);
-    EXPECT_EQ(frames(p.events[0]), (Frames{0, 50, 100, 150}));
-    EXPECT_EQ(frames(p.events[1]), (Frames{12, 50, 112, 150}));
-}
-
-TEST(FcpXml, TailTransitionEndsAfterTheClipLength) {
-    Parsed p = parse(xmeml(sequence(track(clip("a", 50, 150, 1000, -1, file("f1", 0)) + transition(1090, 1100)))));
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(frames(p.events[0]), (Frames{50, 150, 1000, 1100}));
-}
-
-TEST(FcpXml, NestedSequencesPlaceTheUsedPartOnly) {
+TEST(FcpXml, WhereClipItemsArePlaced) {
     // The nested sequence is used from 200 to 300 and placed at 5000.
-    const std::string inner = sequence(track(clip("in1", 0, 100, 150, 250, file("f1", 0)) +
-                                             clip("in2", 0, 100, 300, 400, fileRef("f1")) +
-                                             clip("in3", 0, 300, 100, 400, fileRef("f1"))));
-    const std::string outer = "<clipitem id=\"nest\"><name>nest</name><in>200</in><out>300</out><start>5000</start>"
-                              "<end>5100</end>" + inner + "</clipitem>";
-    Parsed p = parse(xmeml(sequence(track(outer))));
-    ASSERT_EQ(p.events.size(), 2u);
-    EXPECT_EQ(p.events[0]->clip(), "in1");
-    EXPECT_EQ(frames(p.events[0]), (Frames{50, 100, 5000, 5050}));
-    EXPECT_EQ(p.events[1]->clip(), "in3");
-    EXPECT_EQ(frames(p.events[1]), (Frames{100, 200, 5000, 5100}));  // cut at both ends
-    EXPECT_EQ(p.events[1]->editNum(), "002");
-}
-
-TEST(FcpXml, AudioBinsMulticlipsDisabledItemsAndFilelessItemsGiveNothing) {
-    const std::string audio = "<audio><track>" + clip("sound", 0, 10, 0, 10, file("a1", 0)) +
-                              "<audio><track>" + clip("deeper", 0, 10, 0, 10, fileRef("a1")) + "</track></audio>" +
-                              "</track></audio>";
+    const std::string nested = "<clipitem id=\"nest\"><name>nest</name><in>200</in><out>300</out><start>5000</start>"
+                               "<end>5100</end>" +
+                               sequence(track(clip("in1", 0, 100, 150, 250, file("f1", 0)) +
+                                              clip("in2", 0, 100, 300, 400, fileRef("f1")) +
+                                              clip("in3", 0, 300, 100, 400, fileRef("f1")))) +
+                               "</clipitem>";
+    const std::string audio = "<audio><track>" + clip("sound", 0, 10, 0, 10, file("a1", 0)) + "<audio><track>" +
+                              clip("deeper", 0, 10, 0, 10, fileRef("a1")) + "</track></audio></track></audio>";
     const std::string bin = "<bin><children>" + sequence(track(clip("binned", 0, 10, 0, 10, file("b1", 0)))) +
                             "</children></bin>";
     const std::string multi = "<clipitem id=\"m\"><name>m</name><multiclip><clip>" +
@@ -81,9 +55,52 @@ TEST(FcpXml, AudioBinsMulticlipsDisabledItemsAndFilelessItemsGiveNothing) {
                                     "<clipitem><name>nofile</name><in>0</in><out>5</out><start>20</start><end>25</end>"
                                     "</clipitem>" + multi) +
                               track(clip("disabled track", 0, 10, 30, 40, fileRef("v1")), "FALSE");
-    Parsed p = parse(xmeml(bin + sequence(video, 24, false, 0, "NDF", audio)));
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(p.events[0]->clip(), "kept");
+    // Written as Premiere and Hiero write it: no <enabled> in the track, no
+    // <source> in the timecodes, and the sequence timecode after its media.
+    const std::string hiero =
+        "<xmeml version=\"5\"><sequence><name>s</name>" + rate(24) +
+        "<media><video><track><clipitem><name>a</name><in>0</in><out>10</out><start>0</start><end>10</end>"
+        "<file id=\"f\"><rate><timebase>24</timebase></rate><timecode><rate><timebase>24</timebase></rate>"
+        "<frame>240</frame><string>00:00:10:00</string></timecode></file></clipitem></track></video></media>"
+        "<timecode><rate><timebase>24</timebase></rate><frame>86400</frame><string>01:00:00:00</string></timecode>"
+        "</sequence></xmeml>";
+    const std::string reel = xmeml(sequence(track(clip("shot", 0, 10, 0, 10, file("f", 0, 24, "A001")))));
+    const struct {
+        const char* what;
+        std::string doc;
+        std::vector<std::string> expected;
+        bool reels = false;
+    } cases[] = {
+        {"times add the file and sequence starts",
+         xmeml(sequence(track(clip("a", 10, 58, 0, 48, file("f1", 1000))), 24, false, 86400)),
+         {"001 a 1010-1058 > 86400-86448"}},
+        {"a head transition starts at its start in the first track and at its end later",
+         xmeml(sequence(track(transition(100, 112) + clip("a", 0, 50, -1, 150, file("f1", 0))) +
+                        track(transition(100, 112) + clip("b", 0, 50, -1, 150, fileRef("f1"))))),
+         {"001 a 0-50 > 100-150", "002 b 12-50 > 112-150"}},
+        {"a tail transition ends after the clip length",
+         xmeml(sequence(track(clip("a", 50, 150, 1000, -1, file("f1", 0)) + transition(1090, 1100)))),
+         {"001 a 50-150 > 1000-1100"}},
+        {"a nested sequence places the used part only, cut at both ends", xmeml(sequence(track(nested))),
+         {"001 in1 50-100 > 5000-5050", "002 in3 100-200 > 5000-5100"}},
+        {"audio, bins, multiclips, disabled and fileless items give nothing",
+         xmeml(bin + sequence(video, 24, false, 0, "NDF", audio)), {"001 kept 0-10 > 0-10"}},
+        {"a file id without a file record starts at zero",
+         xmeml(sequence(track(clip("ghost", 5, 15, 0, 10, fileRef("never-defined"))))), {"001 ghost 5-15 > 0-10"}},
+        {"a file without timecode does not take the last file's start, nor its reel",
+         xmeml(sequence(track(clip("a", 0, 10, 0, 10, file("f1", 5000, 24, "R1")) +
+                              clip("b", 0, 10, 10, 20, "<file id=\"f2\"><name>f2</name></file>")))),
+         {"001 R1 5000-5010 > 0-10", "002 b 0-10 > 10-20"}, true},
+        {"tracks without enabled, timecodes after the media", hiero, {"001 a 240-250 > 86400-86410"}},
+        {"the reel names the event when comparing by lab roll", reel, {"001 A001 0-10 > 0-10"}, true},
+        {"and the clip otherwise", reel, {"001 shot 0-10 > 0-10"}},
+    };
+    for (const auto& c : cases) {
+        Parsed p = parse(c.doc, "24fps EDL/XML", 0, c.reels);
+        EXPECT_EQ(placed(p.events), c.expected) << c.what;
+        EXPECT_FALSE(p.failed) << c.what;
+        EXPECT_TRUE(p.ui.alerts.empty()) << c.what;
+    }
 }
 
 TEST(FcpXml, EventNumbersCountEveryPlacedClipItem) {
@@ -95,18 +112,6 @@ TEST(FcpXml, EventNumbersCountEveryPlacedClipItem) {
     EXPECT_EQ(p.events[9]->editNum(), "010");
     EXPECT_EQ(p.events[99]->editNum(), "100");
     EXPECT_EQ(p.events[99]->trackPriority(), 100);
-}
-
-TEST(FcpXml, ReelNamesTheEventWhenComparingByLabRoll) {
-    const std::string doc = xmeml(sequence(track(clip("shot", 0, 10, 0, 10, file("f", 0, 24, "A001")))));
-    EXPECT_EQ(parse(doc, "24fps EDL/XML", 0, true).events.at(0)->clip(), "A001");
-    EXPECT_EQ(parse(doc, "24fps EDL/XML", 0, false).events.at(0)->clip(), "shot");
-}
-
-TEST(FcpXml, AFileIdWithoutFileRecordStartsAtZero) {
-    Parsed p = parse(xmeml(sequence(track(clip("ghost", 5, 15, 0, 10, fileRef("never-defined"))))));
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(frames(p.events[0]), (Frames{5, 15, 0, 10}));
 }
 
 TEST(FcpXml, FrameRateCheck) {
@@ -153,30 +158,6 @@ TEST(FcpXml, DropFrameSequenceLabelsAtDropFrame) {
     EXPECT_EQ(p.events[0]->masterIn()->framerateString(), "29.97df");
 }
 
-TEST(FcpXml, TracksWithoutEnabledAndTimecodesAfterTheMediaCount) {
-    // Written as Premiere and Hiero write it: no <enabled> in the track, no
-    // <source> in the timecodes, and the sequence timecode after its media.
-    const std::string doc =
-        "<xmeml version=\"5\"><sequence><name>s</name>" + rate(24) +
-        "<media><video><track><clipitem><name>a</name><in>0</in><out>10</out><start>0</start><end>10</end>"
-        "<file id=\"f\"><rate><timebase>24</timebase></rate><timecode><rate><timebase>24</timebase></rate>"
-        "<frame>240</frame><string>00:00:10:00</string></timecode></file></clipitem></track></video></media>"
-        "<timecode><rate><timebase>24</timebase></rate><frame>86400</frame><string>01:00:00:00</string></timecode>"
-        "</sequence></xmeml>";
-    Parsed p = parse(doc);
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(frames(p.events[0]), (Frames{240, 250, 86400, 86410}));
-}
-
-TEST(FcpXml, AFileWithoutTimecodeDoesNotTakeTheLastFilesStart) {
-    const std::string withTc = clip("a", 0, 10, 0, 10, file("f1", 5000, 24, "R1"));
-    const std::string without = clip("b", 0, 10, 10, 20, "<file id=\"f2\"><name>f2</name></file>");
-    Parsed p = parse(xmeml(sequence(track(withTc + without))), "24fps EDL/XML", 0, true);
-    ASSERT_EQ(p.events.size(), 2u);
-    EXPECT_EQ(frames(p.events[1]), (Frames{0, 10, 10, 20}));
-    EXPECT_EQ(p.events[1]->clip(), "b");  // no reel of its own
-}
-
 TEST(FcpXml, ExternalEntitiesAndDtdsAreNeverLoaded) {
     TempDir dir;
     const std::string secret = dir.write("secret.txt", "TOPSECRET");
@@ -194,14 +175,11 @@ TEST(FcpXml, ExternalEntitiesAndDtdsAreNeverLoaded) {
 
 TEST(FcpXml, EntityExpansionBombStopsAndKeepsFinishedEvents) {
     std::string doctype = "<!DOCTYPE xmeml [\n<!ENTITY lol0 \"lollollollollollollollollollol\">\n";
-    for (int i = 1; i <= 9; ++i)
-        doctype += "<!ENTITY lol" + std::to_string(i) + " \"" +
-                   [&] {
-                       std::string ten;
-                       for (int k = 0; k < 10; ++k) ten += "&lol" + std::to_string(i - 1) + ";";
-                       return ten;
-                   }() +
-                   "\">\n";
+    for (int i = 1; i <= 9; ++i) {
+        std::string ten;
+        for (int k = 0; k < 10; ++k) ten += "&lol" + std::to_string(i - 1) + ";";
+        doctype += "<!ENTITY lol" + std::to_string(i) + " \"" + ten + "\">\n";
+    }
     doctype += "]>";
     const std::string tracks = track(clip("before", 0, 10, 0, 10, file("f", 0))) +
                                track(clip("&lol9;", 0, 10, 10, 20, fileRef("f")));

@@ -1,5 +1,4 @@
-#include "app/ConformController.h"
-
+#include "ImportHelpers.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +13,11 @@ using rw::test::TempDir;
 const char* kEvent = "001  R1 V C 00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\n";
 const char* kEvent2 = "002  R2 V C 00:00:05:00 00:00:06:00 01:00:01:00 01:00:02:00\n";
 
-struct Road : testing::Test {
+struct Road : testing::Test, rw::test::Session {
     TempDir dir;
-    rw::RecordingUi ui;
-    rw::NoMovies movies;
-    rw::conformController c{ui, movies};
 
     Road() { c.setChangeListFolder(dir.file("Change Lists")); }
-    const rw::EditArray& listA() { return c.dataSourceA().getEditArray(); }
+    const rw::EditArray& listA() { return list(0); }
 };
 
 TEST_F(Road, LabelShowsEveryBaseNameOfTheLoad) {
@@ -58,20 +54,17 @@ TEST_F(Road, ContinuousPalFilmNeedsOneImportPerSide) {
     EXPECT_EQ(ui.beeps, 1);
 }
 
-TEST_F(Road, PalFilmListsAreTranslatedOnImport) {
+TEST_F(Road, PalFilmOldAndNewListsAreTranslatedOnImportButChangeListsAreNot) {
     c.prefs().set("EDL type", "PAL film");
     c.openFiles({dir.write("a.edl", "001  R1 V C 00:00:00:00 00:00:01:00 02:00:10:00 02:00:11:00\n")});
     ASSERT_EQ(listA().size(), 1u);
     EXPECT_EQ(listA()[0]->masterIn()->tcAsString(), "02:00:10:10");
     EXPECT_EQ(listA()[0]->masterIn()->framerate(), 24);
-}
-
-TEST_F(Road, ChangeListsAreNotTranslatedAgain) {
-    c.prefs().set("EDL type", "PAL film");
+    // a change list is at 24 fps already
     c.selectTab(2);
     c.openFiles({dir.write("changes.edl", "FCM: 24\n001  R1  00:00:00:00 00:00:01:00 02:00:10:10 02:00:11:10\n")});
-    ASSERT_EQ(c.dataSourceC().getEditArray().size(), 1u);
-    EXPECT_EQ(c.dataSourceC().getEditArray()[0]->masterIn()->tcAsString(), "02:00:10:10");
+    ASSERT_EQ(list(2).size(), 1u);
+    EXPECT_EQ(list(2)[0]->masterIn()->tcAsString(), "02:00:10:10");
 }
 
 // Files that hold no list: each gives the system's own message and no events.
@@ -98,8 +91,9 @@ TEST_F(Road, BadInputGivesNoValidEdits) {
 }
 
 TEST_F(Road, LineEndsAndEncodings) {
-    const std::string crlf = "TITLE: X\r\nFCM: NON-DROP FRAME\r\n001  R1 V C 00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\r\n";
-    const std::string cr = "TITLE: X\rFCM: NON-DROP FRAME\r001  R1 V C 00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\r";
+    const std::string event = "001  R1 V C 00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00";
+    const std::string crlf = "TITLE: X\r\nFCM: NON-DROP FRAME\r\n" + event + "\r\n";
+    const std::string cr = "TITLE: X\rFCM: NON-DROP FRAME\r" + event + "\r";
     const std::string latin1 = "002  R\xE9 V C 00:00:00:00 00:00:01:00 01:00:01:00 01:00:02:00\n";
     c.openFiles({dir.write("crlf.edl", crlf)});
     c.openFiles({dir.write("cr.edl", cr + std::string(81, '\x1a'))});
