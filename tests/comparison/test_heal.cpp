@@ -65,10 +65,8 @@ TEST(Heal, Renumbering) {
     rw::EditArray events;
     for (int i = 0; i < 1000; ++i) events.push_back(ev("A", i, i + 1, i, i + 1));
     rw::renumberArray(events);
-    EXPECT_EQ(events[0]->editNum(), "001");
-    EXPECT_EQ(events[41]->editNum(), "042");
-    EXPECT_EQ(events[998]->editNum(), "999");
-    EXPECT_EQ(events[999]->editNum(), "1000");
+    for (const auto& [i, num] : {std::pair{0, "001"}, {41, "042"}, {998, "999"}, {999, "1000"}})
+        EXPECT_EQ(events[i]->editNum(), num);
 }
 
 }  // namespace

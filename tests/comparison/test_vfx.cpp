@@ -99,18 +99,13 @@ TEST(VfxNaming, SchemesAreTriedInOrderAndOnlyWhenSwitchedOn) {
 TEST(VfxNaming, AnEventThatStopsFittingKeepsItsStringsButIsNoLongerVfx) {
     VfxSettings s = defaults();
     edit e;
+    auto fields = [&] { return std::tuple{e.isVFX(), e.scene(), e.shot(), e.version()}; };
     e.setClip("VFX_123_03_11_comp");
     setVFXValuesForEdit(e, s);
-    EXPECT_TRUE(e.isVFX());
-    EXPECT_EQ(e.scene(), "123");
-    EXPECT_EQ(e.shot(), "03");
-    EXPECT_EQ(e.version(), "11");
-
+    EXPECT_EQ(fields(), std::tuple(true, "123", "03", "11"));
     e.setClip("A001C002");
     setVFXValuesForEdit(e, s);
-    EXPECT_FALSE(e.isVFX());
-    EXPECT_EQ(e.scene(), "123");
-    EXPECT_EQ(e.shot(), "03");
+    EXPECT_EQ(fields(), std::tuple(false, "123", "03", "11"));
 }
 
 TEST(VfxNaming, ExampleTextFollowsThePopupsAndSeparators) {

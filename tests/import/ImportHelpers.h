@@ -1,10 +1,12 @@
 #pragma once
 // Shared by the import tests: a controller on recording ports, EDL text read
-// straight through the reader, and events as one line of text each.
+// straight through the reader, and events checked or written as one line each.
 
 #include "app/ConformController.h"
 #include "core/Text.h"
 #include "import/EdlReader.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -25,6 +27,14 @@ inline EditArray readEdl(const std::string& text, const std::string& type = "fil
     EditArray out;
     readEdlLines(splitLineViews(text), {type, rateForListType(type), byClip, import, movies, {}}, out);
     return out;
+}
+
+// Every event a reader makes has four times and a source length.
+inline void expectWellFormed(const EditArray& events, const std::string& what = "") {
+    for (const auto& e : events) {
+        ASSERT_TRUE(e->sourceIn() && e->sourceOut() && e->masterIn() && e->masterOut()) << what;
+        ASSERT_NE(e->sourceIn()->totalFrames(), e->sourceOut()->totalFrames()) << what;
+    }
 }
 
 // "num|clip|source in|source out|record in|record out", then "|M" for a motion effect.

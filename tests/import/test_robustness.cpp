@@ -1,6 +1,6 @@
-// Real lists under every list type, damaged copies of them and random bytes:
-// every reader comes through without a crash (run under the sanitizers) and
-// without a malformed event; the XML reader stops with its parse-error alert.
+// Damaged copies of real lists and random bytes: every reader comes through
+// without a crash (run under the sanitizers) and without a malformed event;
+// the XML reader stops with its parse-error alert.
 
 #include "ImportHelpers.h"
 #include "core/Files.h"
@@ -16,6 +16,7 @@
 namespace rw {
 namespace {
 
+using test::expectWellFormed;
 using test::readEdl;
 
 std::vector<std::string> corpusFiles() {
@@ -24,24 +25,6 @@ std::vector<std::string> corpusFiles() {
         files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
     return files;
-}
-
-// Every event the reader makes has four times and a source length.
-void expectWellFormed(const EditArray& events) {
-    for (const auto& e : events) {
-        ASSERT_TRUE(e->sourceIn() && e->sourceOut() && e->masterIn() && e->masterOut());
-        ASSERT_NE(e->sourceIn()->totalFrames(), e->sourceOut()->totalFrames());
-    }
-}
-
-TEST(EdlCorpus, EveryListReadsUnderEveryListType) {
-    const auto files = corpusFiles();
-    ASSERT_GT(files.size(), 50u);
-    for (const auto& path : files) {
-        const std::string text = *readFileText(path);
-        for (const auto& type : listTypes())
-            for (bool byClip : {false, true}) expectWellFormed(readEdl(text, type, byClip));
-    }
 }
 
 TEST(EdlCorpus, PinnedCounts) {
@@ -78,6 +61,7 @@ TEST(EdlCorpus, PinnedCounts) {
 TEST(EdlFuzz, MutatedListsAndRandomBytes) {
     std::mt19937 rng(20261206);
     const auto files = corpusFiles();
+    ASSERT_GT(files.size(), 50u);
     const std::string alphabet = "0123456789:; *\t\r\nMFCM2BLAXV-+.";
     std::uniform_int_distribution<int> byte(0, 255), op(0, 3);
     auto symbol = [&] { return alphabet[static_cast<std::size_t>(byte(rng)) % alphabet.size()]; };
