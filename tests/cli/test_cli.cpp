@@ -103,7 +103,8 @@ TEST(Cli, ShowTakesTheImportFlags) {
         int status;
         std::string out, err = {};  // the start of what is printed; a part of the errors
     } cases[] = {
-        {{"show", cut, "--as", "cut", "--hour", "01"}, 0, "001|A001|00:13:42:21|00:13:49:21|01:00:00:00|01:00:07:00|0\n"},
+        {{"show", cut, "--as", "cut", "--hour", "01"}, 0,
+         "001|A001|00:13:42:21|00:13:49:21|01:00:00:00|01:00:07:00|0\n"},
         {{"show", cut}, 1, "", "no valid edits were found"},  // read as an EDL: nothing
         {{"show", change, "--as", "change", "--hour", "02", "--list", "new"}, 0, "001||02:00:00:00"},
         {{"show", edl, "--hour", "04"}, 0, "001||04:00:00:00"},
@@ -141,8 +142,8 @@ TEST(Cli, VfxFlagsMatchShotsAcrossVersions) {
     CliResult vfx = compare({"--vfx1", "VFX_,scene,_,shot,_,version,_"});
     EXPECT_EQ(vfx.status, 0) << vfx.err;
     EXPECT_NE(vfx.out.find("10:00:00:00 10:00:10:00 10:00:00:00 10:00:10:00"), std::string::npos) << vfx.out;
-    const std::string settings = dir.write("prefs.ini", "smartVFX=ON\nprefix=VFX_\nsel1=scene\nsel2=shot\nsel3=version\n"
-                                                       "sep1=_\nsep2=_\nsep3=_\n");
+    const std::string settings = dir.write("prefs.ini", "smartVFX=ON\nprefix=VFX_\nsel1=scene\nsel2=shot\n"
+                                                       "sel3=version\nsep1=_\nsep2=_\nsep3=_\n");
     CliResult fromFile = compare({"--settings", settings});
     EXPECT_EQ(fromFile.out, vfx.out) << fromFile.err;
     CliResult split = compare({"--vfx3", "last,_v,before"});
@@ -153,7 +154,8 @@ TEST(Cli, SearchPrintsTheRankedFiles) {
     TempDir dir;
     dir.write("lists/a.edl", edlEvent("001", "A001", "10:00:00") + edlEvent("002", "A002", "10:00:20"));
     dir.write("lists/sub/b.edl", edlEvent("001", "A002", "10:00:00"));
-    const std::string neu = dir.write("new.edl", edlEvent("001", "A001", "11:00:00") + edlEvent("002", "A002", "11:00:20") +
+    const std::string neu = dir.write("new.edl", edlEvent("001", "A001", "11:00:00") +
+                                                     edlEvent("002", "A002", "11:00:20") +
                                                      edlEvent("003", "Z009", "11:00:40"));
     auto search = [&](const std::string& folder, const std::string& select) {
         return runCli({"search", dir.file(folder), "--new", neu, "--select", select});
@@ -207,9 +209,9 @@ TEST(CliSettings, UnreadableSettingsAreBadArguments) {
         EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(runCli({"show", "--settings", path, list}).status, 2) << path;
-        const std::string note = dir.file("note.txt");
-        EXPECT_EQ(runCli({"export", "note", "--old", list, "--new", list, "--settings", path, "--output", note}).status, 2)
-            << path;
+        const CliResult note =
+            runCli({"export", "note", "--old", list, "--new", list, "--settings", path, "--output", dir.file("n.txt")});
+        EXPECT_EQ(note.status, 2) << path;
     }
 }
 

@@ -8,15 +8,15 @@
 
 namespace rw::test {
 
-inline TcPtr tc(const char* text, const char* rate = "24") { return KLVtc::initWithString(text, rate); }
-inline TcPtr fr(int frames, const char* rate = "24") { return KLVtc::initWithFrames(frames, rate); }
-
-inline EditPtr ev(const std::string& clip, int si, int so, int mi, int mo, const char* rate = "24") {
-    return edit::initWithNum("001", clip, fr(si, rate), fr(so, rate), fr(mi, rate), fr(mo, rate));
+// An event at 24 fps, its times in frames.
+inline EditPtr ev(const std::string& clip, int si, int so, int mi, int mo) {
+    auto f = [](int n) { return KLVtc::initWithFrames(n, "24"); };
+    return edit::initWithNum("001", clip, f(si), f(so), f(mi), f(mo));
 }
 
 inline EditPtr evTc(const std::string& clip, const char* si, const char* so, const char* mi, const char* mo) {
-    return edit::initWithNum("001", clip, tc(si), tc(so), tc(mi), tc(mo));
+    auto t = [](const char* text) { return KLVtc::initWithString(text, "24"); };
+    return edit::initWithNum("001", clip, t(si), t(so), t(mi), t(mo));
 }
 
 // "clip si-so > mi-mo" in frames, for compact expectations.

@@ -101,10 +101,12 @@ TEST_F(CompareCommand, NeverOverwritesAnInputOfTheSameName) {
 }
 
 TEST(ChangeListCopy, ClipFieldIsSixCharactersNotBytes) {
-    auto named = [](const char* clip) { return evTc(clip, "00:00:00:00", "00:00:01:00", "01:00:00:00", "01:00:01:00"); };
+    auto named = [](const std::string& clip) {
+        return evTc(clip, "00:00:00:00", "00:00:01:00", "01:00:00:00", "01:00:01:00");
+    };
     const std::string times = "00:00:00:00 00:00:01:00 01:00:00:00 01:00:01:00\n";
     const std::string e6 = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
-    EXPECT_EQ(rw::changeListCopyText({named("ABCDEFGHIJ"), named("ABC"), named((e6 + "\xC3\xA9").c_str())}, "NTSC df"),
+    EXPECT_EQ(rw::changeListCopyText({named("ABCDEFGHIJ"), named("ABC"), named(e6 + "\xC3\xA9")}, "NTSC df"),
               "FCM: \n001  ABCDEF  " + times + "001  ABC     " + times + "001  " + e6 + "  " + times);
 }
 

@@ -37,30 +37,24 @@ TEST(PalFilmTranslation, ContinuousKeepsTheFirstLabelAndEveryFrameDistance) {
 }
 
 TEST(PalFilmTranslation, ReelsKeepsEachHour) {
-    struct Case {
-        const char* at25;
-        const char* at24;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"02:00:10:00", "02:00:10:10"},
         {"02:59:59:24", "03:02:29:23"},  // the last 144 s of a 25 fps hour spill over
         {"00:00:00:00", "00:00:00:00"},
         {"01:00:00:00", "01:00:00:00"},
     };
-    for (const auto& c : cases) {
-        EditArray list = {at25(c.at25, c.at25)};
+    for (const auto& [from, to] : cases) {
+        EditArray list = {at25(from, from)};
         translate25To24(list, true);
-        EXPECT_EQ(labels(list)[0], std::string("01:02:30:00 > ") + c.at24 + "-" + c.at24 + " @24") << c.at25;
+        EXPECT_EQ(labels(list)[0], std::string("01:02:30:00 > ") + to + "-" + to + " @24") << from;
     }
 }
 
 TEST(TimebaseConversion, ByRealTime) {
     struct Case {
-        const char* tc;
-        const char* from;
-        const char* to;
+        const char *tc, *from, *to;
         int frames;
-        const char* label;
-        const char* rateText;
+        const char *label, *rateText;
     } cases[] = {
         {"01:00:00:00", "30", "25", 90000, "01:00:00:00", "25"},
         {"10:00:00:00", "25", "24", 864000, "10:00:00:00", "24"},

@@ -15,8 +15,8 @@ constexpr int H = 86400;  // hour 01 at 24 fps
 
 EditArray replay(const std::vector<std::string>& lines, const char* hour = "01") {
     EditArray events;
-    readChangeListLines(std::vector<std::string_view>(lines.begin(), lines.end()), {std::string(hour), "aggressive", nullptr},
-                        events);
+    readChangeListLines(std::vector<std::string_view>(lines.begin(), lines.end()),
+                        {std::string(hour), "aggressive", nullptr}, events);
     return events;
 }
 
@@ -38,7 +38,8 @@ TEST(ChangeList, ChangesCutTheReel) {
         // 0..160 stays; 192..1632 plays next; the moved piece 160..192 lands in
         // the gap at 1600; the reel carries on unchanged from 1632.
         {"a moved piece fills the gap of its insert",
-         {"   1  move    0010+00  0002+00", "      to # 3", "   3  insert  0100+00  0000+00  0002+00", "      from # 1"},
+         {"   1  move    0010+00  0002+00", "      to # 3", "   3  insert  0100+00  0000+00  0002+00",
+          "      from # 1"},
          {{0, 160, 0, 160}, {192, 1632, 160, 1600}, {160, 192, 1600, 1632}, {1632, H, 1632, H}},
          "00"},
         {"an unmatched move and its gap make no event",

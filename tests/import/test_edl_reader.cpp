@@ -12,11 +12,8 @@ using Rows = std::vector<std::string>;
 TEST(EdlReader, FrameCodeModesSetTheRates) {
     auto drop = readEdl("TITLE: X\nFCM: DROP FRAME\n001  A001 V C 01:00:00;00 01:00:01;00 10:00:00;00 10:00:01;00\n",
                         "NTSC df");
-    ASSERT_EQ(drop.size(), 1u);
-    EXPECT_TRUE(drop[0]->sourceIn()->isDrop());
-    EXPECT_TRUE(drop[0]->masterIn()->isDrop());
-    EXPECT_EQ(drop[0]->masterIn()->totalFrames(), 10 * 107892);
-
+    EXPECT_EQ(test::rows(drop), (Rows{"001|A001|01:00:00;00|01:00:01;00|10:00:00;00|10:00:01;00"}));
+    EXPECT_EQ(framesOf(drop.at(0)->masterIn()), 10 * 107892);
     // record times keep the list type's drop rate; source times follow the mode
     auto mixed = readEdl(
         "TITLE: X\nFCM: NON-DROP FRAME\n001  A001 V C 01:00:00:00 01:00:01:00 10:00:00:00 10:00:01:00\n", "NTSC df");
@@ -24,11 +21,9 @@ TEST(EdlReader, FrameCodeModesSetTheRates) {
     EXPECT_FALSE(mixed[0]->sourceIn()->isDrop());
     EXPECT_EQ(mixed[0]->sourceIn()->totalFrames(), 108000);
     EXPECT_TRUE(mixed[0]->masterIn()->isDrop());
-
     // a first "FCM: 25" line fixes the list rate whatever the list type
     auto pal = readEdl("FCM: 25\n001  A001 V C 00:00:00:00 00:00:01:00 01:00:00:24 01:00:01:24\n");
-    ASSERT_EQ(pal.size(), 1u);
-    EXPECT_EQ(pal[0]->masterIn()->totalFrames(), 90024);
+    EXPECT_EQ(framesOf(pal.at(0)->masterIn()), 90024);
 }
 
 TEST(EdlReader, WhatTheLinesMake) {

@@ -108,10 +108,10 @@ TEST(FcpXml, EventNumbersCountEveryPlacedClipItem) {
     for (int i = 2; i <= 100; ++i) items += clip("c" + std::to_string(i), 0, 10, i * 10, i * 10 + 10, fileRef("f"));
     Parsed p = parse(xmeml(sequence(track(items))));
     ASSERT_EQ(p.events.size(), 100u);
-    EXPECT_EQ(p.events[8]->editNum(), "009");
-    EXPECT_EQ(p.events[9]->editNum(), "010");
-    EXPECT_EQ(p.events[99]->editNum(), "100");
-    EXPECT_EQ(p.events[99]->trackPriority(), 100);
+    for (const auto& [i, num] : {std::pair{0, "001"}, {8, "009"}, {9, "010"}, {99, "100"}}) {
+        EXPECT_EQ(p.events[i]->editNum(), num);
+        EXPECT_EQ(p.events[i]->trackPriority(), i + 1);
+    }
 }
 
 TEST(FcpXml, FrameRateCheck) {
