@@ -62,7 +62,9 @@ TEST(Fuzz, MutatedXmlArchives) {
                                        uid(3) + "</array><key>$class</key>" + uid(4) +
                                        "</dict><string>version</string><string>1&amp;2</string><dict><key>$classname"
                                        "</key><string>NSDictionary</string></dict>");
-    ASSERT_TRUE(unarchiveObjectWithData(xml));
+    auto clean = unarchiveObjectWithData(xml);  // XML property lists are read too
+    ASSERT_TRUE(clean);
+    EXPECT_EQ(*clean->find("version")->string(), "1&2");
     // A raw NUL inside a text once aborted in libplist's copying accessor.
     std::string nul = xml;
     nul.insert(nul.find("1&amp;2"), 1, '\0');
