@@ -25,19 +25,6 @@ TEST(UndoStack, RegisteringWhileUndoingMakesTheRedoAndANewChangeClearsIt) {
     EXPECT_FALSE(undo.canRedo());
 }
 
-TEST(Undo, TimecodeEditUndoneAndRedone) {
-    Fixture f;
-    f.A().addEdits({event("001", "01:00:00:00", "01:00:10:00", "10:00:00:00", "10:00:10:00")});
-    const TcPtr in = f.A().getEditArray()[0]->sourceIn();
-    f.A().setObjectValue("01:00:01:00", "sourceIn", 0);
-    f.undo().undo();
-    EXPECT_EQ(in->tcAsString(), "01:00:00:00");
-    EXPECT_EQ(f.undo().redoActionName(), "Timecode Change");
-    f.undo().redo();
-    EXPECT_EQ(in->tcAsString(), "01:00:01:00");
-    EXPECT_EQ(f.undo().undoActionName(), "Timecode Change");
-}
-
 TEST(Undo, DeletionComesBackWhereItStoodWithItsListsName) {
     Fixture f;
     EditArray list = numberedList(8);
@@ -82,28 +69,6 @@ TEST(Undo, NewEventOutAndBackInWithNumbers) {
     f.undo().undo();
     EXPECT_EQ(numbersOf(f.C().getEditArray()), (std::vector<std::string>{"001", "002", "003", "004"}))
         << "the list changed since: renumbered";
-}
-
-TEST(Undo, HourNudgeUndoneTheOtherWay) {
-    for (double stepper : {1.0, -1.0, 0.25}) {
-        Fixture f;
-        EditPtr e = event("001", "10:00:00:00", "10:00:05:00", "23:30:00:00", "23:30:05:00");
-        f.C().addEdits({e});
-        f.C().setStepperSource(stepper);
-        f.C().sourceHour();
-        f.C().setStepperMaster(stepper);
-        f.C().masterHour();
-        const std::string shifted = e->sourceIn()->tcAsString() + " " + e->masterIn()->tcAsString();
-        EXPECT_EQ(shifted, stepper == 1 ? "11:00:00:00 00:30:00:00" : "09:00:00:00 22:30:00:00") << stepper;
-        f.undo().undo();
-        f.undo().undo();
-        EXPECT_EQ(e->sourceIn()->tcAsString() + " " + e->masterIn()->tcAsString(), "10:00:00:00 23:30:00:00")
-            << stepper;
-        EXPECT_EQ(f.undo().redoActionName(), "Nudge Copy Hour");
-        f.undo().redo();
-        f.undo().redo();
-        EXPECT_EQ(e->sourceIn()->tcAsString() + " " + e->masterIn()->tcAsString(), shifted) << stepper;
-    }
 }
 
 TEST(Undo, CompareEmptiesListCThroughTheDeletePath) {
