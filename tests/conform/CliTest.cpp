@@ -89,8 +89,8 @@ TEST(Cli, ConformWritesBesideTheFile) {
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("file not conformed: the file could not be read"), std::string::npos) << file;
     }
-    EXPECT_EQ(runCli({"export", "note", "--changes", dir.file("missing.conform"), "--output", dir.file("n.txt")}).status,
-              1);
+    r = runCli({"export", "note", "--changes", dir.file("missing.conform"), "--output", dir.file("n.txt")});
+    EXPECT_EQ(r.status, 1);
 
     r = runCli({"conform", "evl", "--changes", changes, "--file", cues});
     EXPECT_EQ(r.status, 1);

@@ -70,10 +70,13 @@ TEST(PreferencesPanel, ProToolsOptionsEnableOnlyForProToolsAutomation) {
     }
 }
 
-TEST(PreferencesPanel, SavesEverySettingInOrder) {
+TEST(PreferencesPanel, SavesEverySettingInOrderAsTheControlsHoldIt) {
     Preferences controls;
     PreferencesPanel panel(controls);
     panel.showStored(MemorySettings{});
+    MemorySettings noFrame;
+    panel.savePrefs(noFrame);
+    EXPECT_FALSE(noFrame.stringForKey("movieLg")) << "no frame, nothing saved for it";
     panel.setMovieWindowFrame("10 20 640 480");
     OrderedSettings out;
     panel.savePrefs(out);
@@ -90,21 +93,15 @@ TEST(PreferencesPanel, SavesEverySettingInOrder) {
         {"conformEvents", "all events"}, {"conformCopy", "copy"},        {"compareLabClip", "Labroll"},
         {"compareReelsCont", "reels"}};
     EXPECT_EQ(out.writes, expected);
-}
 
-TEST(PreferencesPanel, ControlsSaveWhatTheyHoldWithoutValidation) {
-    Preferences controls;
-    PreferencesPanel panel(controls);
-    panel.showStored(MemorySettings{});
+    // What the controls hold is saved without validation.
     controls.set("prefix", "  odd prefix ");
     panel.setChecked("allowPixAutoLoad", false);
     panel.setFirstOn("conformCopy", false);
-    MemorySettings out;
     panel.savePrefs(out);
     EXPECT_EQ(out.stringForKey("prefix"), "  odd prefix ");
     EXPECT_EQ(out.stringForKey("allowPixAutoLoad"), "OFF");
     EXPECT_EQ(out.stringForKey("conformCopy"), "cut");
-    EXPECT_FALSE(out.stringForKey("movieLg")) << "no frame, nothing saved for it";
 }
 
 TEST(PreferencesPanel, TheThirdNamingSetLoadsOnlyWhole) {
