@@ -16,19 +16,18 @@ const std::string kTc = kHead + "\tfrom\t\taction\t\tlength\t\ttotal change\n\n"
 const std::string kFf = kHead + "\tfrom\taction\t\tlength\t\ttotal change\n\n";
 
 TEST(RelativeNote, StepsTotalsAndSigns) {
+    // Ten seconds kept, ten seconds deleted, then a third event.
+    const auto after = [](EditPtr third) {
+        return EditArray{ev("001", "01:00:00:00", "01:00:10:00", "01:00:00:00", "01:00:10:00"),
+                         ev("002", "01:00:20:00", "01:00:30:00", "01:00:10:00", "01:00:20:00"), third};
+    };
     const std::tuple<const char*, EditArray, bool, std::string> cases[] = {
         {"later material moved earlier gives deletes",
-         {ev("001", "01:00:00:00", "01:00:10:00", "01:00:00:00", "01:00:10:00"),
-          ev("002", "01:00:20:00", "01:00:30:00", "01:00:10:00", "01:00:20:00"),
-          ev("003", "01:00:35:00", "01:00:40:00", "01:00:20:00", "01:00:25:00")},
-         false,
+         after(ev("003", "01:00:35:00", "01:00:40:00", "01:00:20:00", "01:00:25:00")), false,
          kTc + "1\t01:00:10:00\tdelete\t\t00:00:10:00\t- 00:00:10:00\n"
                "2\t01:00:20:00\tdelete\t\t00:00:05:00\t- 00:00:15:00\n"},
         {"a total back at zero has a space for its sign",
-         {ev("001", "01:00:00:00", "01:00:10:00", "01:00:00:00", "01:00:10:00"),
-          ev("002", "01:00:20:00", "01:00:30:00", "01:00:10:00", "01:00:20:00"),
-          ev("003", "01:00:30:00", "01:00:40:00", "01:00:30:00", "01:00:40:00")},
-         false,
+         after(ev("003", "01:00:30:00", "01:00:40:00", "01:00:30:00", "01:00:40:00")), false,
          kTc + "1\t01:00:10:00\tdelete\t\t00:00:10:00\t- 00:00:10:00\n"
                "2\t01:00:20:00\tinsert\t\t00:00:10:00\t  00:00:00:00\n"},
         {"first event starting later is an insert",
