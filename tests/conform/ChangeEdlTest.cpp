@@ -1,9 +1,9 @@
 #include "Support.h"
 
-#include "app/ConformController.h"
 #include "conform/ChangeListExports.h"
 #include "conform/ExportTimebase.h"
 #include "core/Files.h"
+#include "support/EventFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -12,29 +12,22 @@ namespace {
 
 using test::ev;
 
-struct Fixture {
-    test::PanelUi ui;
-    NoMovies movies;
-    conformController c{ui, movies};
-    explicit Fixture(EditArray list, const std::string& edlType = "film cutlist") {
-        c.prefs().set(pref::EDLType, edlType);
-        c.dataSourceC().addEdits(list);
-        c.dataSourceC().setFilename("reel1_fr_reel0\nsecond line\n");
-    }
-};
-
 EditArray list25() {
     return {ev("001", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00", "25", "AB"),
             ev("002", "01:00:05:00", "01:00:06:12", "02:00:01:00", "02:00:02:12", "25", "ABCDEFGHIJ")};
 }
 
+// List C of the tests, loaded from a file with a two-line name.
+struct Named : test::Conformer {
+    explicit Named(const EditArray& list, const std::string& edlType = "film cutlist") : Conformer(list, edlType) {
+        c.dataSourceC().setFilename("reel1_fr_reel0\nsecond line\n");
+    }
+};
+
 TEST(ChangeEdl, ListTypeTokenUnlessItNamesAnotherRate) {
-    const std::pair<const char*, const char*> agreeing[] = {
-        {"PAL film", "24"}, {"24fps EDL/XML", "24"}, {"film cutlist", "24"}, {"PAL film 2", "24"}};
-    for (auto [type, token] : agreeing)
-        EXPECT_EQ(exportTimebaseForSender("x", {ev("1", "01:00:00:00", "01:00:01:00", "01:00:00:00", "01:00:01:00")},
-                                          type).fcmToken,
-                  token);
+    const EditArray at24 = {ev("1", "01:00:00:00", "01:00:01:00", "01:00:00:00", "01:00:01:00")};
+    for (const char* type : {"PAL film", "24fps EDL/XML", "film cutlist", "PAL film 2"})
+        EXPECT_EQ(exportTimebaseForSender("x", at24, type).fcmToken, "24") << type;
     // A 25 fps list under a 24 fps list type keeps its own rate in the header.
     EXPECT_EQ(exportTimebaseForSender("x", list25(), "film cutlist").fcmToken, "25");
     EditArray df = {ev("1", "01:00:00;00", "01:00:01;00", "01:00:00;00", "01:00:01;00", "29.97df")};
@@ -42,9 +35,8 @@ TEST(ChangeEdl, ListTypeTokenUnlessItNamesAnotherRate) {
 }
 
 TEST(ChangeEdl, ExplicitTranslationEndsWithTheNote) {
-    Fixture f(list25(), "PAL video");
-    const std::string text = changeEdlContent(f.c, "25");
-    EXPECT_EQ(text,
+    Named f(list25(), "PAL video");
+    EXPECT_EQ(changeEdlContent(f.c, "25"),
               "FCM: 25\nMovieOld:\nMovieNew:\n"
               "001  AB      01:00:00:00 01:00:01:00 02:00:00:00 02:00:01:00\n"
               "002  ABCDEFGHIJ  01:00:05:00 01:00:06:12 02:00:01:00 02:00:02:12\n"
@@ -57,55 +49,41 @@ TEST(ChangeEdl, ExplicitTranslationEndsWithTheNote) {
 }
 
 TEST(ChangeEdl, DropFrameExportWritesDropTimes) {
-    Fixture f({ev("001", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00", "24")});
+    Named f({ev("001", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00", "24")});
     const std::string text = changeEdlContent(f.c, "29.97df");
     EXPECT_EQ(text.substr(0, text.find('\n')), "FCM: 29.97 DROP FRAME");
     EXPECT_NE(text.find("01:00:03;18 01:00:04;18"), std::string::npos) << text;
 }
 
-TEST(ChangeEdl, SavePanelProposalAndExportPath) {
+TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
     test::TempDir dir;
-    Fixture f(list25());
+    Named f(list25());
     f.ui.saveAnswer = dir.file("out.edl");
-    ExportResult r = exportChangeEDL(f.c, "x");
-    EXPECT_EQ(r.status, ExportResult::Status::Written);
+    EXPECT_EQ(exportChangeEDL(f.c, "x").status, ExportResult::Status::Written);
     EXPECT_EQ(f.ui.saveNames.at(0), "reel1_fr_reel0.edl");
     EXPECT_EQ(f.ui.saveFolders.at(0), "");
     EXPECT_EQ(f.c.prefs().get("exportPath"), dir.path());
     EXPECT_EQ(*readFileText(dir.file("out.edl")), changeEdlContent(f.c, "x"));
+    const EditArray back = test::openAsListC(dir.file("out.edl"), 2);  // read back as list C
+    EXPECT_EQ(test::frames(back), test::frames(list25()));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1]->clip(), "ABCDEFGHIJ");
+    EXPECT_EQ(back[1]->masterOut()->tcAsString(), "02:00:02:12");
 
-    Fixture cancelled(list25());
+    Named cancelled(list25());
     EXPECT_EQ(exportC(cancelled.c, "x").status, ExportResult::Status::Cancelled);
     EXPECT_EQ(cancelled.ui.saveNames.at(0), "reel1_fr_reel0.conform");
     EXPECT_FALSE(cancelled.c.prefs().has("exportPath"));
 
-    Fixture failing(list25());
+    Named failing(list25());
     failing.ui.saveAnswer = dir.file("missing/folder/out.edl");
     EXPECT_EQ(exportChangeEDL(failing.c, "x").status, ExportResult::Status::WriteFailed);
     EXPECT_EQ(failing.ui.beeps, 1);
 
-    Fixture empty({});
+    Named empty({});
     EXPECT_EQ(exportChangeEDL(empty.c, "x").status, ExportResult::Status::Empty);
     EXPECT_EQ(empty.ui.beeps, 1);
     EXPECT_TRUE(empty.ui.saveNames.empty());
-}
-
-TEST(ChangeEdl, ReadsBackAsListC) {
-    test::TempDir dir;
-    Fixture f(list25(), "PAL video");
-    f.ui.saveAnswer = dir.file("back.edl");
-    ASSERT_EQ(exportChangeEDL(f.c, "x").status, ExportResult::Status::Written);
-
-    test::PanelUi ui;
-    NoMovies movies;
-    conformController reader(ui, movies);
-    reader.selectTab(2);
-    reader.openFiles({dir.file("back.edl")});
-    const EditArray& back = reader.dataSourceC().getEditArray();
-    ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[1]->clip(), "ABCDEFGHIJ");
-    EXPECT_EQ(back[1]->sourceOut()->totalFrames(), list25()[1]->sourceOut()->totalFrames());
-    EXPECT_EQ(back[1]->masterOut()->tcAsString(), "02:00:02:12");
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ TEST(TextConform, LinesAndStatusWords) {
         {"\"01:00:01:00\"\t\"x\"", "02:00:01:00\tx\tCONFORMED\n"},
         {"0100+00", "0025+00\tCONFORMED\n"},  // 66 s into the hour: in the second event
         {"01:00:10:00", "[01:00:10:00]\tRESPOT\n"},  // out points are exclusive
+        {"a\r\nb\rc\n", "a\tNOCODE\nb\tNOCODE\nc\tNOCODE\n"},  // any line end, no empty last line
+        {"", ""},
     };
     for (auto [in, out] : tabRows) EXPECT_EQ(conformTextFile(in, events(), '\t', "24"), out) << in;
 
@@ -31,11 +33,6 @@ TEST(TextConform, LinesAndStatusWords) {
         {"a\t01:00:05:00,b", "\"a\t01:00:05:00\",\"b\"\tNOCODE\n"},
     };
     for (auto [in, out] : commaRows) EXPECT_EQ(conformTextFile(in, events(), ',', "24"), out) << in;
-}
-
-TEST(TextConform, AnyLineEndAndNoEmptyLastLine) {
-    EXPECT_EQ(conformTextFile("a\r\nb\rc\n", events(), '\t', "24"), "a\tNOCODE\nb\tNOCODE\nc\tNOCODE\n");
-    EXPECT_EQ(conformTextFile("", events(), '\t', "24"), "");
 }
 
 TEST(TextConform, OutputNamesStayWithin31Characters) {
@@ -67,34 +64,22 @@ TEST(TextConform, NeverReplacesItsInput) {
     EXPECT_EQ(*readFileText(r.written), "02:00:01:00\tCONFORMED\n");
 }
 
-const char* kSnapshots =
-    "ICONLISTV1\r\n"
-    "01000000,1,R1,patchA\r\n"
-    "01000500,1,R1,patchB\r\n"
-    "01002000,2,R1,patchC\r\n"
-    "bad\r\n"
-    "0100,1,R1\r\n"
-    "0100AA00,1,R1,x\r\n"
-    "01000600,1,R1,p,extra\r\n";
-
 TEST(Tc6000Conform, NewMovedSortedAndWithoutRepeats) {
-    EditArray list = {ev("001", "01:00:04:00", "01:00:10:00", "02:00:00:00", "02:00:06:00"),
-                      ev("002", "01:00:20:00", "01:00:30:00", "02:00:06:00", "02:00:16:00")};
-    EXPECT_EQ(conformTc6000File(kSnapshots, list, "24"),
-              "ICONLISTV1\n02000000,1,R1,patchA\n02000100,1,R1,patchB\n02000600,2,R1,patchC");
-}
-
-TEST(Tc6000Conform, RepeatInAnotherHourStays) {
-    EditArray list = {ev("001", "01:00:00:00", "01:00:10:00", "02:00:00:00", "02:00:10:00"),
-                      ev("002", "01:00:00:00", "01:00:10:00", "03:00:00:00", "03:00:10:00")};
-    EXPECT_EQ(conformTc6000File("ICONLISTV1\n01000000,1,R1,P", list, "24"),
-              "ICONLISTV1\n02000000,1,R1,P\n03000000,1,R1,P");
-}
-
-TEST(Tc6000Conform, RefusesOtherFiles) {
-    EXPECT_FALSE(conformTc6000File("ICONLISTV2\n01000000,1,R1,P", events(), "24"));
-    EXPECT_FALSE(conformTc6000File("", events(), "24"));
-    EXPECT_EQ(conformTc6000File("ICONLISTV1", events(), "24"), "ICONLISTV1");
+    const EditArray moved = {ev("001", "01:00:04:00", "01:00:10:00", "02:00:00:00", "02:00:06:00"),
+                             ev("002", "01:00:20:00", "01:00:30:00", "02:00:06:00", "02:00:16:00")};
+    const EditArray twice = {ev("001", "01:00:00:00", "01:00:10:00", "02:00:00:00", "02:00:10:00"),
+                             ev("002", "01:00:00:00", "01:00:10:00", "03:00:00:00", "03:00:10:00")};
+    const std::tuple<const char*, EditArray, std::optional<std::string>> cases[] = {
+        {"ICONLISTV1\r\n01000000,1,R1,patchA\r\n01000500,1,R1,patchB\r\n01002000,2,R1,patchC\r\nbad\r\n"
+         "0100,1,R1\r\n0100AA00,1,R1,x\r\n01000600,1,R1,p,extra\r\n",
+         moved, "ICONLISTV1\n02000000,1,R1,patchA\n02000100,1,R1,patchB\n02000600,2,R1,patchC"},
+        // A repeat in another hour stays.
+        {"ICONLISTV1\n01000000,1,R1,P", twice, "ICONLISTV1\n02000000,1,R1,P\n03000000,1,R1,P"},
+        {"ICONLISTV1", events(), "ICONLISTV1"},
+        {"ICONLISTV2\n01000000,1,R1,P", events(), std::nullopt},
+        {"", events(), std::nullopt},
+    };
+    for (const auto& [in, list, out] : cases) EXPECT_EQ(conformTc6000File(in, list, "24"), out) << in;
     EXPECT_EQ(conformedTc6000Name("mix.reel1.EVL"), "mix.reel1-conf.EVL");
 }
 

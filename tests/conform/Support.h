@@ -1,6 +1,8 @@
 #pragma once
-// Events and a UI that answers the panels, for the conform tests.
+// Events, a UI that answers the panels and a controller holding list C, for
+// the conform tests.
 
+#include "app/ConformController.h"
 #include "core/Edit.h"
 #include "ports/UiPort.h"
 #include "support/TempDir.h"
@@ -51,5 +53,26 @@ public:
         return saveAnswer;
     }
 };
+
+// A controller with `list` as list C, under the list type given.
+struct Conformer {
+    PanelUi ui;
+    NoMovies none;
+    conformController c;
+    explicit Conformer(const EditArray& list = {}, const std::string& edlType = "film cutlist",
+                       MoviePort* movies = nullptr)
+        : c(ui, movies ? *movies : none) {
+        c.prefs().set(pref::EDLType, edlType);
+        c.dataSourceC().addEdits(list);
+    }
+};
+
+// The file opened from the tab given, as list C reads it.
+inline EditArray openAsListC(const std::string& path, int fromTab, const std::string& edlType = "film cutlist") {
+    Conformer reader({}, edlType);
+    reader.c.selectTab(fromTab);
+    reader.c.openFiles({path});
+    return reader.c.selectedTab() == 2 ? reader.c.dataSourceC().getEditArray() : EditArray{};
+}
 
 }  // namespace rw::test

@@ -78,13 +78,12 @@ TEST(SetTimes, InAndOutTimesComeFromTheirMovies) {
     for (const auto& [title, timebase, oldMovie, newMovie, source, master] : cases) {
         Fixture f;
         f.c.prefs().set(pref::EDLType, "NTSC");
-        const std::string in = timebase == "25" ? "10:00:00:00" : "10:00:00;00";
-        const std::string out = timebase == "25" ? "11:00:00:00" : "11:00:00;00";
+        const bool pal = timebase == "25";
+        const std::string in = pal ? "10:00:00:00" : "10:00:00;00", out = pal ? "11:00:00:00" : "11:00:00;00";
         EditPtr e = event("001", in, in, out, out, timebase);
         f.C().addEdits({e});
-        const double rate = timebase == "25" ? 25 : 30;
-        f.movies.old = movieAt(3 * 600, 600, rate);
-        f.movies.nu = movieAt(4 * 600, 600, rate);
+        f.movies.old = movieAt(3 * 600, 600, pal ? 25 : 30);
+        f.movies.nu = movieAt(4 * 600, 600, pal ? 25 : 30);
         f.movies.old.loaded = oldMovie;
         f.movies.nu.loaded = newMovie;
         f.C().setTimes(title);
@@ -92,9 +91,9 @@ TEST(SetTimes, InAndOutTimesComeFromTheirMovies) {
         f.C().selectRows({0});
         f.C().setTimes(title);
         const bool setsIn = std::string(title) == "Set In Times";
+        const bool known = setsIn || std::string(title) == "Set Out Times";
         EXPECT_EQ((setsIn ? e->sourceIn() : e->sourceOut())->tcAsString(), source) << title << timebase;
         EXPECT_EQ((setsIn ? e->masterIn() : e->masterOut())->tcAsString(), master) << title << timebase;
-        const bool known = setsIn || std::string(title) == "Set Out Times";
         EXPECT_EQ(f.undo().undoActionName(), known && (oldMovie || newMovie) ? title : "") << title;
         EXPECT_EQ(f.ui.beeps, !oldMovie && !newMovie ? 1 : 0) << title;
     }

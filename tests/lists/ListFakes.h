@@ -15,7 +15,7 @@
 
 namespace rw::test {
 
-class FakeMovies : public MoviePort {
+class FakeMovies : public NoMovies {
 public:
     struct Side {
         bool loaded = false;
@@ -29,8 +29,6 @@ public:
     Side old, nu;
 
     const Side& side(MovieSide s) const { return s == MovieSide::Old ? old : nu; }
-    void setMoviesOld(const std::string&) override {}
-    void setMoviesNew(const std::string&) override {}
     bool hasMovie(MovieSide s) const override { return side(s).loaded; }
     std::int64_t currentTime(MovieSide s) const override { return side(s).time; }
     std::int32_t timeScale(MovieSide s) const override { return side(s).scale; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <sstream>
 
@@ -14,30 +15,23 @@ using Rng = std::mt19937;
 
 int pick(Rng& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
-std::string describeTime(const TcPtr& t) {
-    if (!t) return "-";
+// Everything lists A and C show: which events, in which order, their numbers,
+// names, times and colours, and the labels.
+std::string state(Fixture& f) {
     std::ostringstream out;
-    out << t->tcAsString() << '=' << t->totalFrames() << '@' << t->framerate() << (t->isDrop() ? "d" : "");
+    for (dataSource* list : {&f.A(), &f.C()}) {
+        out << list->filename() << '|' << list->editCount() << '\n';
+        for (const auto& e : list->getEditArray()) {
+            out << e.get() << ' ' << e->editNum() << ' ' << e->clip();
+            for (const TcPtr& t : {e->sourceIn(), e->sourceOut(), e->masterIn(), e->masterOut()}) {
+                if (t) out << ' ' << t->tcAsString() << '=' << t->totalFrames() << '@' << t->framerate() << t->isDrop();
+                else out << " -";
+            }
+            out << ' ' << e->color().r << ',' << e->color().g << ',' << e->color().b << '\n';
+        }
+    }
     return out.str();
 }
-
-// Everything the lists show: which events, in which order, their numbers,
-// names, times and colours, and the labels.
-std::vector<std::string> snapshot(dataSource& list) {
-    std::vector<std::string> lines = {list.filename() + "|" + list.editCount()};
-    for (const auto& e : list.getEditArray()) {
-        std::ostringstream out;
-        out << e.get() << ' ' << e->editNum() << ' ' << e->clip() << ' ' << describeTime(e->sourceIn()) << ' '
-            << describeTime(e->sourceOut()) << ' ' << describeTime(e->masterIn()) << ' '
-            << describeTime(e->masterOut()) << ' ' << e->color().r << ',' << e->color().g << ',' << e->color().b;
-        lines.push_back(out.str());
-    }
-    return lines;
-}
-
-using State = std::pair<std::vector<std::string>, std::vector<std::string>>;
-
-State state(Fixture& f) { return {snapshot(f.A()), snapshot(f.C())}; }
 
 const Color kColors[] = {standardColorText(), standardColorGap(), Color::red(), Color::black()};
 
@@ -47,10 +41,8 @@ EditArray generateList(Rng& rng, const std::string& timebase) {
     const std::int32_t day = (timebase == "29.97df" ? 107892 : 3600 * rate) * 24;
     EditArray list;
     std::int32_t at = pick(rng, 0, day / 2);
-    const int n = pick(rng, 1, 12);
-    for (int i = 0; i < n; ++i) {
-        const std::int32_t length = pick(rng, 1, 500);
-        const std::int32_t source = pick(rng, 0, day - 600);
+    for (int i = 0, n = pick(rng, 1, 12); i < n; ++i) {
+        const std::int32_t length = pick(rng, 1, 500), source = pick(rng, 0, day - 600);
         EditPtr e = edit::initWithNum(eventNumberText(i + 1), "clip" + std::to_string(i), frames(source, timebase),
                                       frames(source + length, timebase), frames(at, timebase),
                                       frames(std::min(at + length, day - 1), timebase));
@@ -63,34 +55,29 @@ EditArray generateList(Rng& rng, const std::string& timebase) {
 
 std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-// What a user might type into a time cell: a time of the day in one of the
-// two forms, the same time again, or something that is not a time.
+// What a user might type into a time cell: the time it holds, something that
+// is not a time, or a time of the day with or without colons.
 std::string typedTime(Rng& rng, const TcPtr& current) {
-    switch (pick(rng, 0, 4)) {
-    case 0: return current->tcAsString();
-    case 1: return "garbage";
-    case 2: return two(pick(rng, 0, 23)) + two(pick(rng, 0, 59)) + two(pick(rng, 0, 59)) + two(pick(rng, 0, 23));
-    default:
-        return two(pick(rng, 0, 23)) + ":" + two(pick(rng, 0, 59)) + ":" + two(pick(rng, 0, 59)) + ":" +
-               two(pick(rng, 0, 23));
-    }
+    const int form = pick(rng, 0, 4);
+    if (form == 0) return current->tcAsString();
+    if (form == 1) return "garbage";
+    const std::string sep = form == 2 ? "" : ":";
+    const std::string h = two(pick(rng, 0, 23)), m = two(pick(rng, 0, 59)), s = two(pick(rng, 0, 59));
+    return h + sep + m + sep + s + sep + two(pick(rng, 0, 23));
 }
 
 void selectSome(Rng& rng, dataSource& list) {
-    std::vector<std::size_t> rows;
     const int n = static_cast<int>(list.getEditArray().size());
-    if (n == 0) return;
-    for (int k = pick(rng, 1, 3); k > 0; --k) rows.push_back(static_cast<std::size_t>(pick(rng, 0, n - 1)));
-    list.selectRows(rows);
+    std::vector<std::size_t> rows;
+    for (int k = n ? pick(rng, 1, 3) : 0; k > 0; --k) rows.push_back(static_cast<std::size_t>(pick(rng, 0, n - 1)));
+    if (n) list.selectRows(rows);
 }
 
 void placeMovies(Rng& rng, FakeMovies& movies) {
-    for (auto* side : {&movies.old, &movies.nu}) {
-        side->loaded = pick(rng, 0, 3) != 0;
-        side->time = pick(rng, 0, 3599 * 600);  // within the hour the list starts in
-        side->scale = 600;
-        side->rate = pick(rng, 0, 1) ? 25 : 29.97;
-    }
+    for (auto* side : {&movies.old, &movies.nu})
+        *side = movieAt(pick(rng, 0, 3599 * 600), 600, pick(rng, 0, 1) ? 25 : 29.97);  // within the list's hour
+    movies.old.loaded = pick(rng, 0, 3) != 0;
+    movies.nu.loaded = pick(rng, 0, 3) != 0;
 }
 
 void randomStep(Rng& rng, Fixture& f) {
@@ -100,66 +87,64 @@ void randomStep(Rng& rng, Fixture& f) {
     case 0:
     case 1:
         if (n > 0) {
-            const auto row = static_cast<std::size_t>(pick(rng, 0, n - 1));
             static const char* const columns[] = {"sourceIn", "sourceOut", "masterIn", "masterOut"};
+            const auto row = static_cast<std::size_t>(pick(rng, 0, n - 1));
             const char* column = columns[pick(rng, 0, 3)];
             list.setObjectValue(typedTime(rng, timecodeForColumn(*list.getEditArray()[row], column)), column, row);
         }
         break;
-    case 2:
-        selectSome(rng, list);
-        list.deleteEvents();
-        break;
-    case 3:
-        placeMovies(rng, f.movies);
-        f.C().newEvent();
-        break;
+    case 2: selectSome(rng, list); list.deleteEvents(); break;
+    case 3: placeMovies(rng, f.movies); f.C().newEvent(); break;
     case 4:
         placeMovies(rng, f.movies);
         selectSome(rng, f.C());
         f.C().setTimes(pick(rng, 0, 1) ? "Set In Times" : "Set Out Times");
         break;
-    default:
+    default: {
+        const double stepper = std::array{1.0, -1.0, 0.25}[pick(rng, 0, 2)];  // anything but 1 is down
         if (pick(rng, 0, 1)) {
-            f.C().setStepperSource(pick(rng, 0, 1) ? 1 : -1);
+            f.C().setStepperSource(stepper);
             f.C().sourceHour();
         } else {
-            f.C().setStepperMaster(pick(rng, 0, 1) ? 1 : -1);
+            f.C().setStepperMaster(stepper);
             f.C().masterHour();
         }
+    }
     }
 }
 
 TEST(UndoProperty, RandomChangesUndoToTheStartAndRedoToTheEnd) {
     const char* const timebases[] = {"25", "30", "29.97df"};
+    const char* const listTypes[] = {"PAL video", "NTSC", "NTSC df"};
     for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(seed);
         Rng rng(seed);
         Fixture f;
-        const std::string timebase = timebases[seed % 3];
-        f.c.prefs().set(pref::EDLType, timebase == "25" ? "PAL video" : (timebase == "30" ? "NTSC" : "NTSC df"));
-        f.A().addEdits(generateList(rng, timebase));
-        f.C().addEdits(generateList(rng, timebase));
+        f.c.prefs().set(pref::EDLType, listTypes[seed % 3]);
+        f.A().addEdits(generateList(rng, timebases[seed % 3]));
+        f.C().addEdits(generateList(rng, timebases[seed % 3]));
         f.A().setFilename("old\n");
         f.C().setFilename("new_fr_old");
-        const State start = state(f);
+        const std::string start = state(f);
 
-        const int steps = pick(rng, 1, 40);
-        for (int i = 0; i < steps; ++i) {
+        for (int i = 0, steps = pick(rng, 1, 40); i < steps; ++i) {
             randomStep(rng, f);
-            if (pick(rng, 0, 4) == 0 && f.undo().canUndo()) {  // undo and redo on the way
-                const State before = state(f);
+            if (pick(rng, 0, 4) == 0 && f.undo().canUndo()) {  // undo and redo on the way, under the same name
+                const std::string before = state(f), name = f.undo().undoActionName();
                 f.undo().undo();
+                ASSERT_EQ(f.undo().redoActionName(), name) << "step " << i;
                 f.undo().redo();
-                ASSERT_EQ(state(f), before) << "seed " << seed << " step " << i;
+                ASSERT_EQ(state(f), before) << "step " << i;
+                ASSERT_EQ(f.undo().undoActionName(), name) << "step " << i;
             }
         }
-        const State end = state(f);
+        const std::string end = state(f);
         const std::size_t recorded = f.undo().undoCount();
         while (f.undo().canUndo()) f.undo().undo();
-        ASSERT_EQ(state(f), start) << "seed " << seed;
+        ASSERT_EQ(state(f), start);
         EXPECT_EQ(f.undo().redoCount(), recorded);
         while (f.undo().canRedo()) f.undo().redo();
-        ASSERT_EQ(state(f), end) << "seed " << seed;
+        ASSERT_EQ(state(f), end);
     }
 }
 

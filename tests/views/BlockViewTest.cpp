@@ -47,6 +47,11 @@ TEST(BlockView, LiveResizeScalesHorizontallyOnly) {
     EXPECT_EQ(view.hiLights()[0].newCut.left, 250);
 }
 
+// A playhead's x, from and to; nothing when there is none.
+std::vector<float> line(const std::optional<Playhead>& p) {
+    return p ? std::vector{p->x, p->from, p->to} : std::vector<float>{};
+}
+
 TEST(BlockView, PlayheadsStandAtElapsedFramesPlusTheMovieStart) {
     FakeMovies movies;
     movies.old.startTC = *tc("00:59:50:00");  // 89750 frames
@@ -54,16 +59,11 @@ TEST(BlockView, PlayheadsStandAtElapsedFramesPlusTheMovieStart) {
     KLVBlockView view(movies, 500, 100);
     view.setBlocksFromEdits({example()});
     view.setPlayheadPositionWithElapsedFrames_old(250);
-    ASSERT_TRUE(view.playheadOld());
-    EXPECT_EQ(view.playheadOld()->x, 0);
-    EXPECT_EQ(view.playheadOld()->from, 99);
-    EXPECT_EQ(view.playheadOld()->to, 51);
+    EXPECT_EQ(line(view.playheadOld()), (std::vector<float>{0, 99, 51}));
     view.setPlayheadPositionWithElapsedFrames_new(125);
-    EXPECT_EQ(view.playheadNew()->x, 125);
-    EXPECT_EQ(view.playheadNew()->from, 49);
-    EXPECT_EQ(view.playheadNew()->to, 1);
+    EXPECT_EQ(line(view.playheadNew()), (std::vector<float>{125, 49, 1}));
     view.setPlayheadPositionWithElapsedFrames_old(100);  // before the first event
-    EXPECT_EQ(view.playheadOld()->x, -150);
+    EXPECT_EQ(line(view.playheadOld()), (std::vector<float>{-150, 99, 51}));
 }
 
 TEST(BlockView, AnAllEqualListDoesNotDivideByZero) {

@@ -41,7 +41,7 @@ TEST(PreferencesPanel, EarlierValuesShowAndSaveReplaced) {
         PreferencesPanel panel(controls);
         panel.showStored(stored({{c.key, c.stored}}));
         EXPECT_EQ(controls.get(c.key), c.shown) << c.key << "=" << c.stored;
-        OrderedSettings out;
+        MemorySettings out;
         panel.savePrefs(out);
         EXPECT_EQ(out.stringForKey(c.key), c.shown) << c.key << "=" << c.stored;
     }
@@ -49,36 +49,34 @@ TEST(PreferencesPanel, EarlierValuesShowAndSaveReplaced) {
 
 TEST(PreferencesPanel, ProToolsOptionsEnableOnlyForProToolsAutomation) {
     struct Case {
-        std::string type;
+        std::string type, picked;  // stored, then what the user picks ("": nothing)
         bool atStartUp, afterSave;
     };
-    const Case cases[] = {{"Pro Tools", true, true},
-                          {"ProTools", true, true},
-                          {"file - TC6000 .EVL", false, false},
-                          {"file - comma separated", false, false},
-                          {"something newer", false, true}};
+    const Case cases[] = {{"Pro Tools", "", true, true},
+                          {"ProTools", "", true, true},
+                          {"file - TC6000 .EVL", "", false, false},
+                          {"file - comma separated", "", false, false},
+                          {"something newer", "", false, true},
+                          {"file - TC6000 .EVL", "Pro Tools", false, true}};  // the choice sends savePrefs
     for (const auto& c : cases) {
         Preferences controls;
         PreferencesPanel panel(controls);
         panel.showStored(stored({{"conformType", c.type}}));
         EXPECT_EQ(panel.proToolsOptionsEnabled(), c.atStartUp) << c.type;
+        if (!c.picked.empty()) controls.set(pref::ConformType, c.picked);
         MemorySettings out;
         panel.savePrefs(out);
-        EXPECT_EQ(panel.proToolsOptionsEnabled(), c.afterSave) << c.type;
+        EXPECT_EQ(panel.proToolsOptionsEnabled(), c.afterSave) << c.type << " " << c.picked;
     }
-    Preferences controls;
-    PreferencesPanel panel(controls);
-    panel.showStored(stored({{"conformType", "file - TC6000 .EVL"}}));
-    controls.set(pref::ConformType, "Pro Tools");  // the user picks Pro Tools; the choice sends savePrefs
-    MemorySettings out;
-    panel.savePrefs(out);
-    EXPECT_TRUE(panel.proToolsOptionsEnabled());
 }
 
-TEST(PreferencesPanel, SavesEverySettingInOrder) {
+TEST(PreferencesPanel, SavesEverySettingInOrderAsTheControlsHoldIt) {
     Preferences controls;
     PreferencesPanel panel(controls);
     panel.showStored(MemorySettings{});
+    MemorySettings noFrame;
+    panel.savePrefs(noFrame);
+    EXPECT_FALSE(noFrame.stringForKey("movieLg")) << "no frame, nothing saved for it";
     panel.setMovieWindowFrame("10 20 640 480");
     OrderedSettings out;
     panel.savePrefs(out);
@@ -95,21 +93,15 @@ TEST(PreferencesPanel, SavesEverySettingInOrder) {
         {"conformEvents", "all events"}, {"conformCopy", "copy"},        {"compareLabClip", "Labroll"},
         {"compareReelsCont", "reels"}};
     EXPECT_EQ(out.writes, expected);
-}
 
-TEST(PreferencesPanel, ControlsSaveWhatTheyHoldWithoutValidation) {
-    Preferences controls;
-    PreferencesPanel panel(controls);
-    panel.showStored(MemorySettings{});
+    // What the controls hold is saved without validation.
     controls.set("prefix", "  odd prefix ");
     panel.setChecked("allowPixAutoLoad", false);
     panel.setFirstOn("conformCopy", false);
-    MemorySettings out;
     panel.savePrefs(out);
     EXPECT_EQ(out.stringForKey("prefix"), "  odd prefix ");
     EXPECT_EQ(out.stringForKey("allowPixAutoLoad"), "OFF");
     EXPECT_EQ(out.stringForKey("conformCopy"), "cut");
-    EXPECT_FALSE(out.stringForKey("movieLg")) << "no frame, nothing saved for it";
 }
 
 TEST(PreferencesPanel, TheThirdNamingSetLoadsOnlyWhole) {
