@@ -13,7 +13,7 @@
 # list of that show. The tree is removed at the end.
 set -eu
 
-RW=${1:-build-release/cli/reelwright}
+RW=${1:-build-bench/cli/reelwright}
 MODE=${2:-sparse}
 [ -x "$RW" ] || { echo "no reelwright at $RW (build it, or give its path)" >&2; exit 2; }
 
