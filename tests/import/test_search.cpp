@@ -56,7 +56,7 @@ TEST(NameMatcher, AgreesWithPlainSubstringSearch) {
 }
 
 std::string tc(int seconds, int hour = 1) {
-    char buf[16];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d:00", hour + seconds / 3600, seconds / 60 % 60, seconds % 60);
     return buf;
 }
