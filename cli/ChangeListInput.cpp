@@ -27,8 +27,7 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
     return inputs;
 }
 
-bool loadChangeList(conformController& c, CliUi& ui, const ChangeListArgs& a, std::ostream& err) {
-    applyHourCode(a.lists, c, ui);
+bool loadChangeList(conformController& c, const ChangeListArgs& a, std::ostream& err) {
     if (!a.changes.empty()) {
         c.selectTab(2);
         c.openFiles({a.changes});

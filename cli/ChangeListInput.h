@@ -30,7 +30,7 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& args);
 
 // Fills list C. False, with the reason on err or in an alert, when it holds no events.
 // --as and --hour answer the hour-code sheet through `ui`.
-bool loadChangeList(conformController& c, CliUi& ui, const ChangeListArgs& args, std::ostream& err);
+bool loadChangeList(conformController& c, const ChangeListArgs& args, std::ostream& err);
 
 // The UI port with the panels answered from the command line: the
 // confirmation alert is printed and taken as "OK".

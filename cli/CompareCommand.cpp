@@ -23,8 +23,7 @@ int runCompare(const CompareArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
-    applyHourCode(a.lists, c, ui);
+    if (!applyListOptions(a.lists, c, ui, io.err)) return 2;
 
     std::vector<std::string> inputs = a.olds;
     inputs.insert(inputs.end(), a.news.begin(), a.news.end());

@@ -30,8 +30,8 @@ int runConform(const ConformArgs& a, Streams io) {
     conformController c(ui, movies);
     const std::string type = conformTypeFor(a.type);
     if (wouldOverwriteInput(conformedPath(a.file, type), changeListInputs(a.source), io.err)) return 1;
-    if (!applyListOptions(a.source.lists, c.prefs(), io.err)) return 2;
-    if (!loadChangeList(c, ui, a.source, io.err)) return 1;
+    if (!applyListOptions(a.source.lists, c, ui, io.err)) return 2;
+    if (!loadChangeList(c, a.source, io.err)) return 1;
     c.prefs().set(pref::ConformType, type);
     if (!a.timebase.empty()) c.prefs().set(pref::ConformTimebase, a.timebase);
     ui.openAnswer = a.file;

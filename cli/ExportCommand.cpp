@@ -33,8 +33,8 @@ int runExport(const ExportArgs& a, Streams io) {
     NoMovies movies;
     conformController c(ui, movies);
     if (wouldOverwriteInput(a.output, changeListInputs(a.source), io.err)) return 1;
-    if (!applyListOptions(a.source.lists, c.prefs(), io.err)) return 2;
-    if (!loadChangeList(c, ui, a.source, io.err)) return 1;
+    if (!applyListOptions(a.source.lists, c, ui, io.err)) return 2;
+    if (!loadChangeList(c, a.source, io.err)) return 1;
     ui.saveAnswer = a.output;
     ExportResult result = runExportType(c, a);
     switch (result.status) {

@@ -48,16 +48,11 @@ void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
     addVfxOptions(cmd, o);
 }
 
-bool applyListOptions(const ListOptions& o, Preferences& prefs, std::ostream& err) {
-    if (!loadSettingsFile(o.settings, prefs, err)) return false;
-    if (!o.edlType.empty()) prefs.set(pref::EDLType, o.edlType);
-    if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
-    if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
-    if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
-    applyVfxOptions(o, prefs);
-    return true;
-}
+namespace {
 
+// Answers the hour-code sheet from --as and --hour. --hour also stands for
+// an hour typed earlier, so a list that reads as a change list by its
+// contents takes it too.
 void applyHourCode(const ListOptions& o, conformController& controller, CliUi& ui) {
     HourCodeAnswer answer;
     if (o.as == "cut") answer.choice = HourCodeChoice::Cut;
@@ -65,6 +60,20 @@ void applyHourCode(const ListOptions& o, conformController& controller, CliUi& u
     answer.hour = o.hour.empty() ? "0" : o.hour;
     ui.setHourCodeAnswer(answer);
     if (!o.hour.empty()) controller.setHourCode(o.hour);
+}
+
+}  // namespace
+
+bool applyListOptions(const ListOptions& o, conformController& controller, CliUi& ui, std::ostream& err) {
+    Preferences& prefs = controller.prefs();
+    if (!loadSettingsFile(o.settings, prefs, err)) return false;
+    if (!o.edlType.empty()) prefs.set(pref::EDLType, o.edlType);
+    if (!o.compare.empty()) prefs.set(pref::CompareLabClip, o.compare == "labroll" ? "Labroll" : "Clipname");
+    if (!o.palMode.empty()) prefs.set(pref::CompareReelsCont, o.palMode);
+    if (!o.ferocity.empty()) prefs.set(pref::CompareFerocity, o.ferocity);
+    applyVfxOptions(o, prefs);
+    applyHourCode(o, controller, ui);
+    return true;
 }
 
 bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err) {

@@ -33,17 +33,12 @@ struct ListOptions {
 
 // Adds the list flags and --settings.
 void addListOptions(CLI::App& cmd, ListOptions& options, bool withFerocity);
-// The settings file first, then the flags. False (after an error on err) when
-// the settings file cannot be read: the caller exits 2.
-bool applyListOptions(const ListOptions& options, Preferences& prefs, std::ostream& err);
+// The settings file first, then the flags, then the hour-code answer. False
+// (after an error on err) when the settings file cannot be read: the caller exits 2.
+bool applyListOptions(const ListOptions& options, conformController& controller, CliUi& ui, std::ostream& err);
 
 // False (after an error on err) when the file cannot be read; an empty path does nothing.
 bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err);
-
-// Answers the hour-code sheet from --as and --hour. --hour also stands for
-// an hour typed earlier, so a list that reads as a change list by its
-// contents takes it too.
-void applyHourCode(const ListOptions& options, conformController& controller, CliUi& ui);
 
 // The VFX naming flags --vfx1, --vfx2 and --vfx3; each switches its scheme on.
 void addVfxOptions(CLI::App& cmd, ListOptions& options);

@@ -47,8 +47,7 @@ int runSearch(const SearchArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
-    applyHourCode(a.lists, c, ui);
+    if (!applyListOptions(a.lists, c, ui, io.err)) return 2;
     c.selectTab(1);
     c.openFiles(a.news);
     dataSource& news = c.dataSourceB();

@@ -23,8 +23,7 @@ int runShow(const ShowArgs& a, Streams io) {
     CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
-    if (!applyListOptions(a.lists, c.prefs(), io.err)) return 2;
-    applyHourCode(a.lists, c, ui);
+    if (!applyListOptions(a.lists, c, ui, io.err)) return 2;
     c.selectTab(tabFor(a.list));
     c.openFiles(a.files);
     const EditArray& events = c.listForTab(c.selectedTab()).getEditArray();

@@ -142,16 +142,20 @@ void conformController::readFile(const std::string& path) {
     filenameCommon_->setFilename(sideFilenameString_);
 }
 
-void conformController::readLines(const std::string& path, const std::vector<std::string_view>& lines) {
+EdlReadOptions conformController::edlReadOptions() const {
+    EdlReadOptions opt;
+    opt.edlType = prefs_.edlType();
+    opt.currentRate = currentRate();
+    opt.compareByClipName = prefs_.compareByClipName();
     const VfxSettings vfx = vfxSettings();
-    auto setVFX = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
+    opt.setVFXValues = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
+    return opt;
+}
+
+void conformController::readLines(const std::string& path, const std::vector<std::string_view>& lines) {
     if (listType_ == "edl") {
-        EdlReadOptions opt;
-        opt.edlType = prefs_.edlType();
-        opt.currentRate = currentRate();
-        opt.compareByClipName = prefs_.compareByClipName();
+        EdlReadOptions opt = edlReadOptions();
         opt.movies = &movies_;
-        opt.setVFXValues = setVFX;
         readEdlLines(lines, opt, editArray_);
     } else if (listType_ == "cut") {
         readCutList(lines);
@@ -166,7 +170,7 @@ void conformController::readLines(const std::string& path, const std::vector<std
         opt.currentRate = currentRate();
         opt.autoLoadMovies = prefs_.get(pref::AllowPixAutoLoad) != "OFF";
         opt.movies = &movies_;
-        opt.setVFXValues = setVFX;
+        opt.setVFXValues = edlReadOptions().setVFXValues;
         readConformDocument(path, opt, editArray_);
     }
 }

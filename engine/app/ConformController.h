@@ -7,6 +7,7 @@
 #include "comparison/VfxNaming.h"
 #include "core/Edit.h"
 #include "import/DataSourceFinder.h"
+#include "import/EdlReader.h"
 #include "lists/DataSource.h"
 #include "lists/ListHost.h"
 #include "ports/MoviePort.h"
@@ -116,6 +117,8 @@ private:
     void beginImport(int index);
     void readFile(const std::string& path);
     void readLines(const std::string& path, const std::vector<std::string_view>& lines);
+    // How the EDL reader reads for the current settings (no movie lines).
+    EdlReadOptions edlReadOptions() const;
     void readCutList(const std::vector<std::string_view>& lines);
     void readXml(const std::string& path);
     bool continuousModeRefuses(int index);

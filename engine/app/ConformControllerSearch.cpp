@@ -15,13 +15,7 @@ void conformController::findEventsInOtherFiles() {
     std::vector<std::string> names;
     for (const auto& e : selected) names.push_back(e->clip());
     std::vector<SearchResult> results = countNamesBelow(*folder, names);
-    EdlReadOptions opt;
-    opt.edlType = prefs_.edlType();
-    opt.currentRate = currentRate();
-    opt.compareByClipName = prefs_.compareByClipName();
-    const VfxSettings vfx = vfxSettings();
-    opt.setVFXValues = [vfx](edit& e) { rw::setVFXValuesForEdit(e, vfx); };
-    rankResults(results, selected, opt, changeTimebase());
+    rankResults(results, selected, edlReadOptions(), changeTimebase());
     if (!results.empty()) {
         finder_.setFinds(results);
         ui_.showSearchResults(summaryText(results));
