@@ -1,7 +1,7 @@
 #include "ChangeListInput.h"
 #include "Commands.h"
 
-#include "conform/ConformCommand.h"
+#include "app/ConformCommand.h"
 #include "ports/WorkstationHost.h"
 
 #include <memory>

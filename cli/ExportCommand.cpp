@@ -1,7 +1,7 @@
 #include "ChangeListInput.h"
 #include "Commands.h"
 
-#include "conform/ChangeListExports.h"
+#include "app/ChangeListExports.h"
 
 #include <memory>
 #include <ostream>

@@ -2,7 +2,7 @@
 
 #include "app/ConformController.h"
 #include "core/Files.h"
-#include "ports/FileSettings.h"
+#include "settings/FileSettings.h"
 #include "views/PreferencesPanel.h"
 
 #include <ostream>

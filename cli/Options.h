@@ -2,7 +2,7 @@
 // Flags shared by the subcommands that read lists. A flag that is not given
 // leaves the setting at its registered default.
 
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 #include "CliUi.h"
 
 #include <CLI/CLI.hpp>

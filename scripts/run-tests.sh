@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
+echo "== layers"
+python3 scripts/check-layers.py
+
 echo "== plain build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -3,8 +3,8 @@
 // routes files into the lists and runs the comparison. It reaches the screen,
 // the movies and the settings store only through ports.
 
-#include "app/Preferences.h"
-#include "comparison/VfxNaming.h"
+#include "settings/Preferences.h"
+#include "app/VfxPreferences.h"
 #include "core/Edit.h"
 #include "import/DataSourceFinder.h"
 #include "import/EdlReader.h"
@@ -13,7 +13,7 @@
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"
 #include "views/KLVBlockView.h"
-#include "views/OffsetPanel.h"
+#include "app/OffsetPanel.h"
 #include "views/UndoStack.h"
 
 #include <array>
@@ -81,7 +81,7 @@ public:
     // Fills the VFX fields of an event from its clip name.
     void setVFXValuesForEdit(edit& e) const;
     // The naming schemes as the preference controls now stand.
-    VfxSettings vfxSettings() const { return VfxSettings::fromPreferences(prefs_); }
+    VfxSettings vfxSettings() const { return vfxSettingsFrom(prefs_); }
     // Which scheme's controls are enabled (each exactly when its switch is on).
     VfxControlsEnabled smartVFXEnable() const { return vfxControlsEnabled(vfxSettings()); }
     // The example texts of schemes 1 and 2; then every event of lists A and B

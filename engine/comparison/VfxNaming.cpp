@@ -1,6 +1,5 @@
 #include "comparison/VfxNaming.h"
 
-#include "app/Preferences.h"
 #include "core/Edit.h"
 #include "core/Text.h"
 
@@ -77,17 +76,6 @@ std::optional<VfxComponents> splitComponents(std::string_view name, const VfxSpl
     return VfxComponents{"NONE", after, before};
 }
 
-VfxScheme schemeFrom(const Preferences& prefs, const std::string& suffix) {
-    VfxScheme s;
-    s.on = prefs.get("smartVFX" + suffix) == "ON";
-    s.prefix = prefs.get("prefix" + suffix);
-    for (int i = 0; i < 3; ++i) {
-        s.sel[i] = prefs.get("sel" + std::to_string(i + 1) + suffix);
-        s.sep[i] = prefs.get("sep" + std::to_string(i + 1) + suffix);
-    }
-    return s;
-}
-
 std::string_view sample(const std::string& sel) {
     if (sel == "scene") return "123";
     if (sel == "shot") return "03";
@@ -95,17 +83,6 @@ std::string_view sample(const std::string& sel) {
 }
 
 }  // namespace
-
-VfxSettings VfxSettings::fromPreferences(const Preferences& prefs) {
-    VfxSettings v;
-    v.scheme1 = schemeFrom(prefs, "");
-    v.scheme2 = schemeFrom(prefs, "_2");
-    v.scheme3.on = prefs.get("smartVFX_3") == "ON";
-    v.scheme3.occurrence = prefs.get("sel1_3");
-    v.scheme3.separator = prefs.get("sep1_3");
-    v.scheme3.beforeAfterTag = static_cast<int>(parseInt(prefs.get("VFXBeforeAfterTag")));
-    return v;
-}
 
 std::optional<VfxComponents> VFXComponentsForString(std::string_view name, const VfxSettings& settings) {
     if (auto c = schemeComponents(name, settings.scheme1)) return c;

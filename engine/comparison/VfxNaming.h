@@ -19,7 +19,6 @@
 
 namespace rw {
 
-class Preferences;
 class edit;
 
 struct VfxScheme {
@@ -39,8 +38,6 @@ struct VfxSplitScheme {
 struct VfxSettings {
     VfxScheme scheme1, scheme2;
     VfxSplitScheme scheme3;
-    // The current values of the preference controls.
-    static VfxSettings fromPreferences(const Preferences& prefs);
 };
 
 // scene, shot, version

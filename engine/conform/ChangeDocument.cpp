@@ -31,11 +31,4 @@ std::string changeDocumentBytes(const EditArray& events, const ChangeDocumentHea
     return mungeData(archivedDataWithRootObject(changeDocumentRoot(events, header)));
 }
 
-std::string mungeData(std::string_view data) {
-    std::string out(data);
-    for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char>(static_cast<std::uint8_t>(out[i]) ^ static_cast<std::uint8_t>((i + 2) & 0xFF));
-    return out;
-}
-
 }  // namespace rw

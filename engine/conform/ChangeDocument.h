@@ -3,7 +3,7 @@
 // and the movie locations, as a scrambled keyed archive. Read back by the
 // change-list document reader.
 
-#include "conform/KeyedArchive.h"
+#include "archive/KeyedArchive.h"
 #include "core/Edit.h"
 
 #include <string>
@@ -21,9 +21,5 @@ ArchiveValue changeDocumentRoot(const EditArray& events, const ChangeDocumentHea
 
 // The bytes of the document file: the archive, scrambled.
 std::string changeDocumentBytes(const EditArray& events, const ChangeDocumentHeader& header);
-
-// Byte i exclusive-or'ed with (i + 2) mod 256; its own inverse, so it both
-// scrambles and unscrambles.
-std::string mungeData(std::string_view data);
 
 }  // namespace rw

@@ -1,6 +1,5 @@
 #include "conform/FileConform.h"
 
-#include "app/ConformController.h"
 #include "conform/ConformAlert.h"
 #include "conform/Tc6000Conform.h"
 #include "conform/TextConform.h"
@@ -13,8 +12,6 @@ namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kConfPath = "confPath";
 
 std::string folderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
 
@@ -66,17 +63,6 @@ FileConformResult conformChosenFile(const std::string& input, const std::string&
         return result;
     }
     result.written = path;
-    return result;
-}
-
-FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
-    auto chosen = c.ui().openPanel(c.prefs().get(kConfPath));
-    if (!chosen) return {};
-    FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
-    c.prefs().set(kConfPath, folderOf(*chosen));
-    // The completion beep alone would say a failed conform went well.
-    if (!result.error.empty()) c.ui().alert("file not conformed", result.error);
-    c.ui().beep();
     return result;
 }
 

@@ -8,8 +8,6 @@
 
 namespace rw {
 
-class conformController;
-
 struct FileConformResult {
     bool chosen = false;  // a file was picked in the open panel
     std::string input;
@@ -21,10 +19,6 @@ struct FileConformResult {
 // separated", "file - TC6000 .EVL"); `events` are in `timebase`.
 FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
                                     const std::string& timebase);
-
-// The open panel in "confPath", the conform, "confPath" := the file's folder,
-// and the completion beep. A file that could not be conformed is reported.
-FileConformResult conformFile(conformController& controller, const std::string& type, const EditArray& events);
 
 // Where the conformed copy of `input` goes for the conform type.
 std::string conformedPath(const std::string& input, const std::string& type);

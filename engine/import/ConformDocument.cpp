@@ -1,7 +1,6 @@
 #include "import/ConformDocument.h"
 
-#include "conform/ChangeDocument.h"
-#include "conform/KeyedArchive.h"
+#include "archive/KeyedArchive.h"
 #include "core/Files.h"
 #include "ports/MoviePort.h"
 

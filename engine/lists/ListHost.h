@@ -4,7 +4,7 @@
 // the movies and the settings. The movie transport calls default to doing
 // nothing until a movie subsystem supplies them.
 
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 #include "core/Edit.h"
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"

@@ -7,7 +7,7 @@
 // save: "ON"/"OFF", and the pair's first or second value ("all events" /
 // "edit by edit", "copy"/"cut", "Labroll"/"Clipname", "reels"/"cont").
 
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 #include "ports/SettingsPort.h"
 
 #include <optional>

@@ -1,4 +1,5 @@
 #include "app/ConformController.h"
+#include "app/VfxPreferences.h"
 #include "comparison/Compare.h"
 #include "comparison/VfxNaming.h"
 
@@ -12,7 +13,7 @@ namespace {
 VfxSettings defaults() {
     Preferences prefs;
     prefs.set("smartVFX", "ON");
-    return VfxSettings::fromPreferences(prefs);
+    return vfxSettingsFrom(prefs);
 }
 
 struct SchemeCase {
@@ -83,7 +84,7 @@ TEST(VfxNaming, SchemesAreTriedInOrderAndOnlyWhenSwitchedOn) {
     prefs.set("sel1_3", "last");
     prefs.set("sep1_3", "_");
     prefs.set("VFXBeforeAfterTag", "2");
-    VfxSettings s = VfxSettings::fromPreferences(prefs);
+    VfxSettings s = vfxSettingsFrom(prefs);
     EXPECT_FALSE(VFXComponentsForString("VFX_1_2_3_", s));  // every switch is off
 
     s.scheme3.on = true;

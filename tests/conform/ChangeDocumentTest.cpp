@@ -2,7 +2,7 @@
 
 #include "comparison/Timebase.h"
 #include "conform/ChangeDocument.h"
-#include "conform/ChangeListExports.h"
+#include "app/ChangeListExports.h"
 #include "core/Files.h"
 #include "import/ConformDocument.h"
 

@@ -1,6 +1,6 @@
 #include "Support.h"
 
-#include "conform/ChangeListExports.h"
+#include "app/ChangeListExports.h"
 #include "conform/ExportTimebase.h"
 #include "core/Files.h"
 #include "support/EventFrames.h"

@@ -1,6 +1,6 @@
 #include "Support.h"
 
-#include "conform/ConformCommand.h"
+#include "app/ConformCommand.h"
 #include "conform/Preflight.h"
 #include "core/Files.h"
 

@@ -1,4 +1,4 @@
-#include "ports/FileSettings.h"
+#include "settings/FileSettings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "lists/ListFakes.h"
-#include "views/MainView.h"
+#include "app/MainView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,32 @@
-#include "conform/ConformCommand.h"
+#include "app/ConformCommand.h"
 
 #include "app/ConformController.h"
 #include "comparison/Timebase.h"
 #include "conform/ExportTimebase.h"
 #include "conform/Preflight.h"
 
+#include <filesystem>
+
 namespace rw {
+
+namespace {
+
+constexpr const char* kConfPath = "confPath";
+
+// The open panel in "confPath", the conform, "confPath" := the file's folder,
+// and the completion beep. A file that could not be conformed is reported.
+FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
+    auto chosen = c.ui().openPanel(c.prefs().get(kConfPath));
+    if (!chosen) return {};
+    FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
+    c.prefs().set(kConfPath, std::filesystem::path(*chosen).parent_path().string());
+    // The completion beep alone would say a failed conform went well.
+    if (!result.error.empty()) c.ui().alert("file not conformed", result.error);
+    c.ui().beep();
+    return result;
+}
+
+}  // namespace
 
 ConformAlert ConformCommand::composeAlert(const EditArray& events) {
     const Preferences& prefs = controller_.prefs();

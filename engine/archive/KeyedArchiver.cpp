@@ -1,6 +1,6 @@
-#include "conform/KeyedArchive.h"
+#include "archive/KeyedArchive.h"
 
-#include "conform/PlistHandle.h"
+#include "archive/PlistHandle.h"
 
 #include <charconv>
 #include <cstdint>
@@ -166,6 +166,13 @@ std::string archivedDataWithRootObject(const ArchiveValue& root) {
     plist_to_bin(static_cast<plist_t>(doc.get()), &bin, &length);
     std::string out = bin ? std::string(bin, length) : std::string();
     plist_to_bin_free(bin);
+    return out;
+}
+
+std::string mungeData(std::string_view data) {
+    std::string out(data);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<char>(static_cast<std::uint8_t>(out[i]) ^ static_cast<std::uint8_t>((i + 2) & 0xFF));
     return out;
 }
 

@@ -1,6 +1,6 @@
-#include "conform/KeyedArchive.h"
+#include "archive/KeyedArchive.h"
 
-#include "conform/PlistHandle.h"
+#include "archive/PlistHandle.h"
 
 #include <charconv>
 #include <cmath>

@@ -47,4 +47,8 @@ std::string archivedDataWithRootObject(const ArchiveValue& root);
 // not listed above.
 std::optional<ArchiveValue> unarchiveObjectWithData(std::string_view bytes);
 
+// Byte i exclusive-or'ed with (i + 2) mod 256; its own inverse, so it both
+// scrambles and unscrambles a change-list document.
+std::string mungeData(std::string_view data);
+
 }  // namespace rw

@@ -1,4 +1,4 @@
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 
 #include "core/Text.h"
 

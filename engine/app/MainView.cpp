@@ -1,4 +1,4 @@
-#include "views/MainView.h"
+#include "app/MainView.h"
 
 #include "app/ConformController.h"
 

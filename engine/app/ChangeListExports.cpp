@@ -1,4 +1,4 @@
-#include "conform/ChangeListExports.h"
+#include "app/ChangeListExports.h"
 
 #include "app/ConformController.h"
 #include "conform/ChangeDocument.h"

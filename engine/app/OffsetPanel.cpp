@@ -1,4 +1,4 @@
-#include "views/OffsetPanel.h"
+#include "app/OffsetPanel.h"
 
 #include "lists/DataSource.h"
 #include "lists/ListHost.h"

@@ -1,4 +1,4 @@
-#include "ports/FileSettings.h"
+#include "settings/FileSettings.h"
 
 #include "core/Files.h"
 #include "core/Text.h"
