@@ -2,6 +2,7 @@
 // `wc -l` on the same file in the same run (reported as counters).
 
 #include "app/ConformController.h"
+#include "app/NullPorts.h"
 
 #include <benchmark/benchmark.h>
 

@@ -47,10 +47,15 @@ bool loadChangeList(conformController& c, const ChangeListArgs& a, std::ostream&
     return true;
 }
 
-bool PanelUi::confirm(const std::string& message, const std::string& informativeText) {
+bool CliUi::confirm(const std::string& message, const std::string& informativeText) {
     err_ << message << ": " << informativeText;
     if (informativeText.empty() || informativeText.back() != '\n') err_ << "\n";
     return true;
+}
+
+std::optional<OpenPanelResult> CliUi::openPanel(const std::string& folder, bool) {
+    if (!openAnswer) return std::nullopt;
+    return OpenPanelResult{{*openAnswer}, folder};
 }
 
 }  // namespace rw::cli

@@ -32,19 +32,4 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& args);
 // --as and --hour answer the hour-code sheet through `ui`.
 bool loadChangeList(conformController& c, const ChangeListArgs& args, std::ostream& err);
 
-// The UI port with the panels answered from the command line: the
-// confirmation alert is printed and taken as "OK".
-class PanelUi : public CliUi {
-public:
-    explicit PanelUi(std::ostream& err) : CliUi(err), err_(err) {}
-    bool confirm(const std::string& message, const std::string& informativeText) override;
-    std::optional<std::string> openPanel(const std::string&) override { return openAnswer; }
-    std::optional<std::string> savePanel(const std::string&, const std::string&) override { return saveAnswer; }
-
-    std::optional<std::string> openAnswer, saveAnswer;
-
-private:
-    std::ostream& err_;
-};
-
 }  // namespace rw::cli

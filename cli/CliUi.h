@@ -16,17 +16,27 @@ public:
         err_ << message << ": " << informativeText << "\n";
         ++alerts_;
     }
+    // The confirmation alert is printed and taken as "OK": the command line
+    // is the user's answer.
+    bool confirm(const std::string& message, const std::string& informativeText) override;
     void beep() override {}
     HourCodeAnswer askHourCode(const std::string&) override { return answer_; }
+    void startProgress() override {}
+    void stopProgress() override {}
 
-    // The folder panel answers with the folder given on the command line.
+    // The panels answer with the paths given on the command line.
+    std::optional<OpenPanelResult> openPanel(const std::string& folder, bool) override;
+    std::optional<std::string> savePanel(const std::string&, const std::string&) override { return saveAnswer; }
     std::optional<std::string> chooseFolder(const std::string&) override { return folder_; }
     void showSearchResults(const std::string& summary) override { searchSummary_ = summary; }
+    void activateApplication() override {}
 
     void setHourCodeAnswer(HourCodeAnswer a) { answer_ = std::move(a); }
     void setFolderAnswer(std::string folder) { folder_ = std::move(folder); }
     const std::optional<std::string>& searchSummary() const { return searchSummary_; }
     int alertCount() const { return alerts_; }
+
+    std::optional<std::string> openAnswer, saveAnswer;
 
 private:
     std::ostream& err_;

@@ -4,6 +4,7 @@
 
 #include "app/ConformController.h"
 #include "core/Files.h"
+#include "app/NullPorts.h"
 
 #include <memory>
 #include <ostream>

@@ -3,6 +3,7 @@
 
 #include "app/ConformCommand.h"
 #include "ports/WorkstationHost.h"
+#include "app/NullPorts.h"
 
 #include <memory>
 #include <ostream>
@@ -25,7 +26,7 @@ std::string conformTypeFor(const std::string& type) {
 }
 
 int runConform(const ConformArgs& a, Streams io) {
-    PanelUi ui(io.err);
+    CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
     const std::string type = conformTypeFor(a.type);

@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include "app/ChangeListExports.h"
+#include "app/NullPorts.h"
 
 #include <memory>
 #include <ostream>
@@ -29,7 +30,7 @@ ExportResult runExportType(conformController& c, const ExportArgs& a) {
 }
 
 int runExport(const ExportArgs& a, Streams io) {
-    PanelUi ui(io.err);
+    CliUi ui(io.err);
     NoMovies movies;
     conformController c(ui, movies);
     if (wouldOverwriteInput(a.output, changeListInputs(a.source), io.err)) return 1;

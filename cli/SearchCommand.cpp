@@ -4,6 +4,7 @@
 
 #include "app/ConformController.h"
 #include "core/Text.h"
+#include "app/NullPorts.h"
 
 #include <memory>
 #include <optional>

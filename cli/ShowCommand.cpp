@@ -3,6 +3,7 @@
 #include "Options.h"
 
 #include "app/ConformController.h"
+#include "app/NullPorts.h"
 
 #include <memory>
 #include <ostream>

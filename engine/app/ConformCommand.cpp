@@ -16,8 +16,9 @@ constexpr const char* kConfPath = "confPath";
 // The open panel in "confPath", the conform, "confPath" := the file's folder,
 // and the completion beep. A file that could not be conformed is reported.
 FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
-    auto chosen = c.ui().openPanel(c.prefs().get(kConfPath));
-    if (!chosen) return {};
+    auto answer = c.ui().openPanel(c.prefs().get(kConfPath), false);
+    if (!answer || answer->paths.empty()) return {};
+    const std::string* chosen = &answer->paths.front();
     FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
     c.prefs().set(kConfPath, std::filesystem::path(*chosen).parent_path().string());
     // The completion beep alone would say a failed conform went well.

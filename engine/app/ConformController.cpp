@@ -76,7 +76,7 @@ std::optional<EditArray> conformController::import(const std::string& letter) {
     editArray_.clear();
     beginImport(index);
     const char* folderKey = index == 2 ? "ChangePath" : "OldNewPath";
-    std::optional<OpenPanelResult> chosen = ui_.runOpenPanel(prefs_.get(folderKey));
+    std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
     if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
     ui_.startProgress();
     importData(chosen->paths);

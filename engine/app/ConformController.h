@@ -56,6 +56,16 @@ public:
     void openBlockDrawer() override { blockDrawerOpen_ = true; }
     void showHideBlocks() { blockDrawerOpen_ = !blockDrawerOpen_; }
 
+    // The movie transport the lists ask for. The movie review attaches here;
+    // until it does, a list's request moves nothing.
+    void gotoTimeSource(const KLVtc&) override {}
+    void gotoTimeMaster(const KLVtc&) override {}
+    void nudgeMoviesBackOne() override {}
+    void nudgeMoviesForwardOne() override {}
+    void playMovies(std::optional<int>) override {}
+    void stopMovies(std::optional<int>) override {}
+    void refreshMovieDiffPanel() override {}
+
     // The offset panel (offsetSheetAction: is its button action).
     OffsetPanel& offsetPanel() { return offsetPanel_; }
 

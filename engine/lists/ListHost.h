@@ -1,8 +1,7 @@
 #pragma once
 // The application controller as the list controllers see it (their
 // "conformer"): the other lists, the undo manager, the block view, the tabs,
-// the movies and the settings. The movie transport calls default to doing
-// nothing until a movie subsystem supplies them.
+// the movies and the settings.
 
 #include "settings/Preferences.h"
 #include "core/Edit.h"
@@ -40,14 +39,14 @@ public:
     virtual void openBlockDrawer() = 0;
 
     // Movie transport (senderTag: the sending control's tag; none for a list controller).
-    virtual void gotoTimeSource(const KLVtc& /*time*/) {}
-    virtual void gotoTimeMaster(const KLVtc& /*time*/) {}
-    virtual void nudgeMoviesBackOne() {}
-    virtual void nudgeMoviesForwardOne() {}
-    virtual void playMovies(std::optional<int> /*senderTag*/) {}
-    virtual void stopMovies(std::optional<int> /*senderTag*/) {}
+    virtual void gotoTimeSource(const KLVtc& time) = 0;
+    virtual void gotoTimeMaster(const KLVtc& time) = 0;
+    virtual void nudgeMoviesBackOne() = 0;
+    virtual void nudgeMoviesForwardOne() = 0;
+    virtual void playMovies(std::optional<int> senderTag) = 0;
+    virtual void stopMovies(std::optional<int> senderTag) = 0;
     // Makes the movie difference panel draw its content again.
-    virtual void refreshMovieDiffPanel() {}
+    virtual void refreshMovieDiffPanel() = 0;
 };
 
 }  // namespace rw

@@ -1,7 +1,7 @@
 #pragma once
 // The OLD and NEW movies as the lists see them. An EDL may name the movies it
 // was cut against ("MovieOld:" / "MovieNew:" lines); the movie subsystem loads
-// them. Until a movie subsystem is attached nothing is loaded.
+// them.
 
 #include "core/KLVtc.h"
 
@@ -18,27 +18,21 @@ public:
     virtual void setMoviesOld(const std::string& url) = 0;
     virtual void setMoviesNew(const std::string& url) = 0;
     // The loaded movie's location as a URL text; empty when none is loaded.
-    virtual std::string movieLocation(MovieSide) const { return {}; }
+    virtual std::string movieLocation(MovieSide) const = 0;
 
     // What the change list reads to turn a movie's position into a list frame.
-    virtual bool hasMovie(MovieSide) const { return false; }
+    virtual bool hasMovie(MovieSide) const = 0;
     // The current time in the movie's own units, and the units per second.
-    virtual std::int64_t currentTime(MovieSide) const { return 0; }
-    virtual std::int32_t timeScale(MovieSide) const { return 0; }
+    virtual std::int64_t currentTime(MovieSide) const = 0;
+    virtual std::int32_t timeScale(MovieSide) const = 0;
     // The frame rate measured from the stream.
-    virtual double measuredRate(MovieSide) const { return 0.0; }
+    virtual double measuredRate(MovieSide) const = 0;
     // The text of the side's start-timecode field; may be empty.
-    virtual std::string startField(MovieSide) const { return {}; }
+    virtual std::string startField(MovieSide) const = 0;
     // The timecode at which the movie starts; 00:00:00:00 at 24 until one is set.
-    virtual KLVtc startTimecode(MovieSide) const { return KLVtc(); }
+    virtual KLVtc startTimecode(MovieSide) const = 0;
     // The playback rate: above 0 while playing forward, 0 when stopped.
-    virtual double playbackRate(MovieSide) const { return 0.0; }
-};
-
-class NoMovies : public MoviePort {
-public:
-    void setMoviesOld(const std::string&) override {}
-    void setMoviesNew(const std::string&) override {}
+    virtual double playbackRate(MovieSide) const = 0;
 };
 
 }  // namespace rw

@@ -11,10 +11,10 @@ class TablePort {
 public:
     virtual ~TablePort() = default;
     // The rows, the labels, the selection or the sort order changed: read everything again.
-    virtual void reloadData() {}
+    virtual void reloadData() = 0;
     // The controller's selection changed; show it.
-    virtual void selectionChanged() {}
-    virtual void scrollRowToVisible(std::size_t /*row*/) {}
+    virtual void selectionChanged() = 0;
+    virtual void scrollRowToVisible(std::size_t row) = 0;
 };
 
 }  // namespace rw

@@ -3,6 +3,8 @@
 
 #include "EventBuilders.h"
 #include "support/TempDir.h"
+#include "app/NullPorts.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 #include "comparison/VfxNaming.h"
 
 #include "EventBuilders.h"
+#include "app/NullPorts.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

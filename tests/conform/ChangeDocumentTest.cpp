@@ -1,3 +1,4 @@
+#include "app/NullPorts.h"
 #include "Support.h"
 
 #include "comparison/Timebase.h"
@@ -13,7 +14,7 @@ namespace {
 
 using test::ev;
 
-struct Movies : MoviePort {
+struct Movies : NoMovies {
     std::string oldLocation, loadedOld, loadedNew;
     void setMoviesOld(const std::string& u) override { loadedOld = u; }
     void setMoviesNew(const std::string& u) override { loadedNew = u; }
@@ -45,9 +46,9 @@ EditArray sampleList(const std::string& rate) {
 std::string exportDocument(const EditArray& list, const std::string& sender, test::TempDir& dir,
                            MoviePort* movies = nullptr) {
     test::Conformer f(list, "film cutlist", movies);
-    f.ui.saveAnswer = dir.file("list.conform");
+    f.ui.savePanelAnswer = dir.file("list.conform");
     EXPECT_EQ(exportC(f.c, sender).status, ExportResult::Status::Written);
-    return *f.ui.saveAnswer;
+    return *f.ui.savePanelAnswer;
 }
 
 // Numbers, names and times (as text and as frame counts) of the events.

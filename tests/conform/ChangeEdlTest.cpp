@@ -58,10 +58,10 @@ TEST(ChangeEdl, DropFrameExportWritesDropTimes) {
 TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
     test::TempDir dir;
     Named f(list25());
-    f.ui.saveAnswer = dir.file("out.edl");
+    f.ui.savePanelAnswer = dir.file("out.edl");
     EXPECT_EQ(exportChangeEDL(f.c, "x").status, ExportResult::Status::Written);
-    EXPECT_EQ(f.ui.saveNames.at(0), "reel1_fr_reel0.edl");
-    EXPECT_EQ(f.ui.saveFolders.at(0), "");
+    EXPECT_EQ(f.ui.savePanelNames.at(0), "reel1_fr_reel0.edl");
+    EXPECT_EQ(f.ui.savePanelFolders.at(0), "");
     EXPECT_EQ(f.c.prefs().get("exportPath"), dir.path());
     EXPECT_EQ(*readFileText(dir.file("out.edl")), changeEdlContent(f.c, "x"));
     const EditArray back = test::openAsListC(dir.file("out.edl"), 2);  // read back as list C
@@ -72,18 +72,18 @@ TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
 
     Named cancelled(list25());
     EXPECT_EQ(exportC(cancelled.c, "x").status, ExportResult::Status::Cancelled);
-    EXPECT_EQ(cancelled.ui.saveNames.at(0), "reel1_fr_reel0.conform");
+    EXPECT_EQ(cancelled.ui.savePanelNames.at(0), "reel1_fr_reel0.conform");
     EXPECT_FALSE(cancelled.c.prefs().has("exportPath"));
 
     Named failing(list25());
-    failing.ui.saveAnswer = dir.file("missing/folder/out.edl");
+    failing.ui.savePanelAnswer = dir.file("missing/folder/out.edl");
     EXPECT_EQ(exportChangeEDL(failing.c, "x").status, ExportResult::Status::WriteFailed);
     EXPECT_EQ(failing.ui.beeps, 1);
 
     Named empty({});
     EXPECT_EQ(exportChangeEDL(empty.c, "x").status, ExportResult::Status::Empty);
     EXPECT_EQ(empty.ui.beeps, 1);
-    EXPECT_TRUE(empty.ui.saveNames.empty());
+    EXPECT_TRUE(empty.ui.savePanelNames.empty());
 }
 
 }  // namespace

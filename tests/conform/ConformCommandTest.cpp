@@ -115,10 +115,10 @@ TEST(ConformCommand, ComposedTextByType) {
         Fixture f(type);
         f.ui.confirmAnswer = false;
         EXPECT_EQ(f.command.conform("Conform").step, step) << type;
-        ASSERT_EQ(f.ui.confirms.size(), 1u);
-        EXPECT_EQ(f.ui.confirms[0].message, message);
-        EXPECT_EQ(f.ui.confirms[0].text, text);
-        EXPECT_TRUE(f.ui.openFolders.empty()) << type;
+        ASSERT_EQ(f.ui.confirmations.size(), 1u);
+        EXPECT_EQ(f.ui.confirmations[0].message, message);
+        EXPECT_EQ(f.ui.confirmations[0].informativeText, text);
+        EXPECT_TRUE(f.ui.openPanelFolders.empty()) << type;
     }
 }
 
@@ -129,7 +129,7 @@ TEST(ConformCommand, EmptyEventSetBeeps) {
     EXPECT_EQ(unselected.command.conform("Conform Selected Events Only").step, ConformOutcome::Step::NothingToConform);
     for (Fixture* f : {&empty, &unselected}) {
         EXPECT_EQ(f->ui.beeps, 1);
-        EXPECT_TRUE(f->ui.confirms.empty());
+        EXPECT_TRUE(f->ui.confirmations.empty());
     }
 }
 
@@ -152,7 +152,7 @@ TEST(ConformCommand, FileConformThroughTheOpenPanel) {
     f.ui.openAnswer = dir.file("cues.txt");
     ConformOutcome o = f.command.conform("Conform");
     EXPECT_EQ(o.step, ConformOutcome::Step::FileConform);
-    EXPECT_EQ(f.ui.openFolders.at(0), "/nowhere");
+    EXPECT_EQ(f.ui.openPanelFolders.at(0), "/nowhere");
     EXPECT_EQ(o.file.written, dir.file("cues-conf.txt"));
     EXPECT_EQ(*readFileText(o.file.written), "a\t02:00:05:00\tCONFORMED\n");
     EXPECT_EQ(f.c.prefs().get("confPath"), dir.path());

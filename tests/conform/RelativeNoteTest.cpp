@@ -67,7 +67,7 @@ TEST(RelativeNote, RefusedListsShowTheAlertAndWriteNothing) {
         EXPECT_EQ(f.ui.alerts[0].informativeText,
                   "this change EDL contains reordered shots which can cause errors in a relative change note.\n"
                   "please locate and delete these shots before trying again.");
-        EXPECT_TRUE(f.ui.saveNames.empty());
+        EXPECT_TRUE(f.ui.savePanelNames.empty());
     }
 }
 
@@ -76,9 +76,9 @@ TEST(RelativeNote, ExportWritesTheFeetFramesNoteForItsSender) {
     EditArray list = {ev("001", "01:01:00:00", "01:01:10:00", "01:01:00:10", "01:01:10:10")};
     test::Conformer f(list);
     f.c.dataSourceC().setFilename("cut2");
-    f.ui.saveAnswer = dir.file("note.txt");
+    f.ui.savePanelAnswer = dir.file("note.txt");
     EXPECT_EQ(exportRelative(f.c, "Export Feet+Frames Change Note").status, ExportResult::Status::Written);
-    EXPECT_EQ(f.ui.saveNames.at(0), "cut2.txt");
+    EXPECT_EQ(f.ui.savePanelNames.at(0), "cut2.txt");
     EXPECT_EQ(*readFileText(dir.file("note.txt")), relativeNoteText(list, true));
 
     test::Conformer empty;

@@ -6,6 +6,8 @@
 #include "core/Edit.h"
 #include "ports/UiPort.h"
 #include "support/TempDir.h"
+#include "app/NullPorts.h"
+#include "support/RecordingUi.h"
 
 #include <optional>
 #include <string>
@@ -29,28 +31,15 @@ inline EditArray twoChanges() {
             ev("002", "01:01:00:00", "01:02:00:00", "02:00:10:00", "02:01:10:00")};
 }
 
+// Confirms, and answers the one-file open panel with `openAnswer`.
 class PanelUi : public RecordingUi {
 public:
-    struct Asked {
-        std::string message, text;
-    };
-    std::vector<Asked> confirms;
-    std::vector<std::string> openFolders, saveFolders, saveNames;
-    bool confirmAnswer = true;
-    std::optional<std::string> openAnswer, saveAnswer;
-
-    bool confirm(const std::string& m, const std::string& t) override {
-        confirms.push_back({m, t});
-        return confirmAnswer;
-    }
-    std::optional<std::string> openPanel(const std::string& folder) override {
-        openFolders.push_back(folder);
-        return openAnswer;
-    }
-    std::optional<std::string> savePanel(const std::string& folder, const std::string& name) override {
-        saveFolders.push_back(folder);
-        saveNames.push_back(name);
-        return saveAnswer;
+    PanelUi() { confirmAnswer = true; }
+    std::optional<std::string> openAnswer;
+    std::optional<OpenPanelResult> openPanel(const std::string& folder, bool multiple) override {
+        RecordingUi::openPanel(folder, multiple);
+        if (!openAnswer) return std::nullopt;
+        return OpenPanelResult{{*openAnswer}, folder};
     }
 };
 

@@ -5,6 +5,8 @@
 #include "app/ConformController.h"
 #include "core/Text.h"
 #include "import/EdlReader.h"
+#include "app/NullPorts.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // file of the shared corpus when it is present.
 
 #include "ImportHelpers.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "app/NullPorts.h"
 #include "ImportHelpers.h"
 #include "ports/MoviePort.h"
 
@@ -78,7 +79,7 @@ TEST(EdlReader, WhatTheLinesMake) {
         EXPECT_EQ(test::rows(readEdl(c.text, c.type, c.byClip, c.import)), c.expected) << c.what;
 }
 
-struct MovieSpy : MoviePort {
+struct MovieSpy : NoMovies {
     std::vector<std::string> olds, news;
     void setMoviesOld(const std::string& u) override { olds.push_back(u); }
     void setMoviesNew(const std::string& u) override { news.push_back(u); }

@@ -3,6 +3,7 @@
 #include "ports/UiPort.h"
 #include "support/EventFrames.h"
 #include "support/TempDir.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

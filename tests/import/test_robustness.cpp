@@ -7,6 +7,7 @@
 #include "import/ChangeListReader.h"
 #include "import/CutListReader.h"
 #include "import/FcpXmlParser.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

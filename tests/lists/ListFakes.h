@@ -7,6 +7,8 @@
 #include "comparison/Heal.h"
 #include "ports/TablePort.h"
 #include "support/TempDir.h"
+#include "app/NullPorts.h"
+#include "support/RecordingUi.h"
 
 #include <optional>
 #include <stdexcept>
@@ -49,6 +51,7 @@ public:
     int reloads = 0;
     std::vector<std::size_t> scrolledTo;
     void reloadData() override { ++reloads; }
+    void selectionChanged() override {}
     void scrollRowToVisible(std::size_t row) override { scrolledTo.push_back(row); }
 };
 

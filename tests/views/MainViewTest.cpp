@@ -1,5 +1,6 @@
 #include "lists/ListFakes.h"
 #include "app/MainView.h"
+#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "ports/SettingsPort.h"
 #include "views/PreferencesPanel.h"
+#include "settings/MemorySettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,46 @@
+#pragma once
+// The ports of a run with nobody at the screen and no movies: what the command
+// line and the benchmarks hand the controller.
+
+#include "core/KLVtc.h"
+#include "ports/MoviePort.h"
+#include "ports/UiPort.h"
+
+#include <optional>
+#include <string>
+
+namespace rw {
+
+// Shows nothing and answers no: Cancel in every panel, the EDL button in the
+// hour-code sheet, nothing confirmed.
+class SilentUi : public UiPort {
+public:
+    void alert(const std::string&, const std::string&) override {}
+    bool confirm(const std::string&, const std::string&) override { return false; }
+    void beep() override {}
+    HourCodeAnswer askHourCode(const std::string&) override { return {}; }
+    void startProgress() override {}
+    void stopProgress() override {}
+    std::optional<OpenPanelResult> openPanel(const std::string&, bool) override { return std::nullopt; }
+    std::optional<std::string> savePanel(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
+    void showSearchResults(const std::string&) override {}
+    void activateApplication() override {}
+};
+
+// No movie is ever loaded; the movie lines of lists and documents are ignored.
+class NoMovies : public MoviePort {
+public:
+    void setMoviesOld(const std::string&) override {}
+    void setMoviesNew(const std::string&) override {}
+    std::string movieLocation(MovieSide) const override { return {}; }
+    bool hasMovie(MovieSide) const override { return false; }
+    std::int64_t currentTime(MovieSide) const override { return 0; }
+    std::int32_t timeScale(MovieSide) const override { return 0; }
+    double measuredRate(MovieSide) const override { return 0.0; }
+    std::string startField(MovieSide) const override { return {}; }
+    KLVtc startTimecode(MovieSide) const override { return KLVtc(); }
+    double playbackRate(MovieSide) const override { return 0.0; }
+};
+
+}  // namespace rw
