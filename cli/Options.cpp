@@ -1,3 +1,4 @@
+#include "settings/Choices.h"
 #include "Options.h"
 
 #include "app/ConformController.h"
@@ -26,7 +27,7 @@ CLI::Validator hourCheck() {
 
 void addListOptions(CLI::App& cmd, ListOptions& o, bool withFerocity) {
     cmd.add_option("--edl-type", o.edlType, "list type: the frame rate of lists that carry none (default \"film cutlist\")")
-        ->check(CLI::IsMember(listTypes()));
+        ->check(CLI::IsMember(choices::listTypes()));
     cmd.add_option("--compare", o.compare, "match events by lab roll (reel) or by clip name (default labroll)")
         ->check(CLI::IsMember({"labroll", "clipname"}));
     cmd.add_option("--pal-mode", o.palMode, "PAL film translation by reels or continuous (default reels)")

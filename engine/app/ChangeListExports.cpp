@@ -1,6 +1,7 @@
 #include "app/ChangeListExports.h"
 
 #include "app/ConformController.h"
+#include "app/SenderTitles.h"
 #include "conform/ChangeDocument.h"
 #include "conform/ChangeEdl.h"
 #include "conform/Euphonix.h"
@@ -14,7 +15,6 @@ namespace rw {
 
 namespace {
 
-constexpr const char* kExportPath = "exportPath";
 
 const EditArray& listC(conformController& c) { return c.dataSourceC().getEditArray(); }
 
@@ -26,10 +26,10 @@ std::string proposedName(conformController& c, const std::string& extension) {
 // The save panel and the write. A failed write beeps, in every export:
 // silence would pass it off as done.
 ExportResult save(conformController& c, const std::string& content, const std::string& extension) {
-    auto path = c.ui().savePanel(c.prefs().get(kExportPath), proposedName(c, extension));
+    auto path = c.ui().savePanel(c.prefs().get(pref::ExportPath), proposedName(c, extension));
     if (!path) return {ExportResult::Status::Cancelled, "", ""};
     std::string error = writeFileAtomic(*path, content);
-    c.prefs().set(kExportPath, std::filesystem::path(*path).parent_path().string());
+    c.rememberFolder(pref::ExportPath, std::filesystem::path(*path).parent_path().string());
     if (!error.empty()) {
         c.ui().beep();
         return {ExportResult::Status::WriteFailed, *path, error};
@@ -103,7 +103,7 @@ ExportResult exportEuphonixRelative(conformController& c) {
 ExportResult exportRelative(conformController& c, const std::string& senderTitle) {
     if (listC(c).empty()) return {};
     if (refusedByOrder(c)) return {ExportResult::Status::Refused, "", ""};
-    return save(c, relativeNoteText(listC(c), senderTitle == "Export Feet+Frames Change Note"), ".txt");
+    return save(c, relativeNoteText(listC(c), senderTitle == title::ExportFeetFramesNote), ".txt");
 }
 
 }  // namespace rw

@@ -1,6 +1,7 @@
 #include "app/ConformCommand.h"
 
 #include "app/ConformController.h"
+#include "app/SenderTitles.h"
 #include "comparison/Timebase.h"
 #include "conform/ExportTimebase.h"
 #include "conform/Preflight.h"
@@ -11,16 +12,14 @@ namespace rw {
 
 namespace {
 
-constexpr const char* kConfPath = "confPath";
-
 // The open panel in "confPath", the conform, "confPath" := the file's folder,
 // and the completion beep. A file that could not be conformed is reported.
 FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
-    auto answer = c.ui().openPanel(c.prefs().get(kConfPath), false);
+    auto answer = c.ui().openPanel(c.prefs().get(pref::ConfPath), false);
     if (!answer || answer->paths.empty()) return {};
     const std::string* chosen = &answer->paths.front();
     FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
-    c.prefs().set(kConfPath, std::filesystem::path(*chosen).parent_path().string());
+    c.rememberFolder(pref::ConfPath, std::filesystem::path(*chosen).parent_path().string());
     // The completion beep alone would say a failed conform went well.
     if (!result.error.empty()) c.ui().alert("file not conformed", result.error);
     c.ui().beep();
@@ -42,7 +41,7 @@ ConformAlert ConformCommand::composeAlert(const EditArray& events) {
 ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
     dataSource& listC = controller_.dataSourceC();
     const EditArray events =
-        senderTitle == "Conform Selected Events Only" ? listC.selectedEvents() : listC.getEditArray();
+        senderTitle == title::ConformSelectedOnly ? listC.selectedEvents() : listC.getEditArray();
     ConformOutcome outcome;
     if (events.empty()) {
         controller_.ui().beep();

@@ -12,6 +12,7 @@
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
 #include "lists/ListUndo.h"
+#include "app/SenderTitles.h"
 
 #include <cstdlib>
 
@@ -37,6 +38,56 @@ conformController::conformController(UiPort& ui, MoviePort& movies)
     undo_.setPerformer([this](const UndoRecord& record) { performUndo(record); });
 }
 
+void conformController::startUp(SettingsPort& store) {
+    store_ = &store;
+    prefsPanel_.showStored(store);
+    smartVFXEnable();
+    smartVFXRefresh();
+    for (dataSource* list : {&listA_, &listB_, &listC_}) list->clearSortDescriptors();
+    selectTab(0);
+    notify(ModelChange::Preferences);
+}
+
+void conformController::savePrefs() {
+    if (store_) prefsPanel_.savePrefs(*store_);
+}
+
+void conformController::setObserver(ModelObserver* observer) {
+    observer_ = observer;
+    prefs_.setObserver(observer);
+    undo_.setObserver(observer);
+}
+
+void conformController::notify(ModelChange change) {
+    if (observer_) observer_->modelChanged(change);
+}
+
+void conformController::rememberFolder(const std::string& key, const std::string& folder) {
+    prefs_.set(key, folder);
+    if (store_) store_->setString(key, folder);
+}
+
+void conformController::selectTab(int tab) {
+    if (tab == selectedTab_) return;
+    selectedTab_ = tab;
+    notify(ModelChange::SelectedTab);
+}
+
+void conformController::setBlockDrawerOpen(bool open) {
+    if (open == blockDrawerOpen_) return;
+    blockDrawerOpen_ = open;
+    notify(ModelChange::BlockDrawer);
+}
+
+std::optional<EditPtr> conformController::eventToLocate() {
+    const EditArray selected = listForTab(selectedTab_).selectedEvents();
+    if (selected.size() != 1) {
+        ui_.beep();
+        return std::nullopt;
+    }
+    return selected.front();
+}
+
 void conformController::performUndo(const UndoRecord& record) { rw::performUndo(*this, record); }
 
 dataSource& conformController::listForTab(int tab) {
@@ -55,7 +106,7 @@ void conformController::openFiles(const std::vector<std::string>& paths) {
     editArray_.clear();
     int index = selectedTab_;
     if (pathExtension(paths.front()) == "conform") {
-        selectedTab_ = 2;
+        selectTab(2);
         index = 2;
     }
     beginImport(index);
@@ -75,13 +126,13 @@ std::optional<EditArray> conformController::import(const std::string& letter) {
     if (index <= 1 && continuousModeRefuses(index)) return std::nullopt;
     editArray_.clear();
     beginImport(index);
-    const char* folderKey = index == 2 ? "ChangePath" : "OldNewPath";
+    const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
     if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
     ui_.startProgress();
     importData(chosen->paths);
     ui_.stopProgress();
-    prefs_.set(index == 2 && !chosen->paths.empty() ? "ChangePath" : "OldNewPath", chosen->folder);
+    rememberFolder(index == 2 && !chosen->paths.empty() ? pref::ChangePath : pref::OldNewPath, chosen->folder);
     if (index <= 1) importedPaths_.insert(importedPaths_.end(), chosen->paths.begin(), chosen->paths.end());
     return editArray_;
 }
@@ -237,11 +288,11 @@ std::optional<EditArray> conformController::compareABwithSelection(bool selected
 }
 
 void conformController::compare(const std::string& senderTitle) {
-    selectedTab_ = 2;
+    selectTab(2);
     openBlockDrawer();
     listC_.deleteAll();  // the table's own delete path, so the old list C can be had back by undo
     listC_.clearSortDescriptors();
-    std::optional<EditArray> result = compareABwithSelection(senderTitle == "Compare Selected Events Only");
+    std::optional<EditArray> result = compareABwithSelection(senderTitle == title::CompareSelectedOnly);
     listC_.addEdits(result.value_or(EditArray{}));
     lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
 }
@@ -266,6 +317,8 @@ ChangeListCopyResult conformController::saveChangeListCopy() {
     if (!error.empty()) return {"", error};
     return {path, ""};
 }
+
+std::string hourCodeText(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 std::string defaultChangeListFolder() {
     std::string base;

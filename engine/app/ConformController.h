@@ -10,9 +10,12 @@
 #include "import/EdlReader.h"
 #include "lists/DataSource.h"
 #include "lists/ListHost.h"
+#include "ports/ModelObserver.h"
 #include "ports/MoviePort.h"
+#include "ports/SettingsPort.h"
 #include "ports/UiPort.h"
 #include "views/KLVBlockView.h"
+#include "views/PreferencesPanel.h"
 #include "app/OffsetPanel.h"
 #include "views/UndoStack.h"
 
@@ -37,6 +40,25 @@ public:
     conformController(const conformController&) = delete;
     conformController& operator=(const conformController&) = delete;
 
+    // Start-up: the stored preferences into the controls (values of earlier
+    // versions replaced, the VFX sets enabled and refreshed), the three sort
+    // orders cleared, the first tab in front. `store` is kept: remembered
+    // folders are written to it as they change, and quit() saves into it.
+    void startUp(SettingsPort& store);
+    // Quitting: savePrefs.
+    void quit() { savePrefs(); }
+    // The preferences panel's action: the enabling rule, then every setting
+    // stored. Without a store (before startUp) nothing is stored.
+    void savePrefs();
+    PreferencesPanel& preferencesPanel() { return prefsPanel_; }
+
+    // The windows' one observer; nullptr for none.
+    void setObserver(ModelObserver* observer);
+
+    // A panel's folder, remembered under `key` (pref::OldNewPath ...) in the
+    // controls and at once in the store, so the next run starts there too.
+    void rememberFolder(const std::string& key, const std::string& folder);
+
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
     UiPort& ui() { return ui_; }
@@ -53,8 +75,8 @@ public:
 
     KLVBlockView& blockView() override { return blockView_; }
     bool blockDrawerOpen() const { return blockDrawerOpen_; }
-    void openBlockDrawer() override { blockDrawerOpen_ = true; }
-    void showHideBlocks() { blockDrawerOpen_ = !blockDrawerOpen_; }
+    void openBlockDrawer() override { setBlockDrawerOpen(true); }
+    void showHideBlocks() { setBlockDrawerOpen(!blockDrawerOpen_); }
 
     // The movie transport the lists ask for. The movie review attaches here;
     // until it does, a list's request moves nothing.
@@ -70,7 +92,12 @@ public:
     OffsetPanel& offsetPanel() { return offsetPanel_; }
 
     int selectedTab() const { return selectedTab_; }
-    void selectTab(int tab) { selectedTab_ = tab; }
+    // Every change of the front tab comes through here, so the window hears it.
+    void selectTab(int tab) override;
+
+    // The event a session or movie locate goes to: the one selected event of
+    // the front list; with none or several, the beep and nullopt.
+    std::optional<EditPtr> eventToLocate();
 
     // The timebase of the current list type.
     std::string currentRate() const { return prefs_.currentRate(); }
@@ -125,6 +152,8 @@ public:
 
 private:
     void beginImport(int index);
+    void setBlockDrawerOpen(bool open);
+    void notify(ModelChange change);
     void readFile(const std::string& path);
     void readLines(const std::string& path, const std::vector<std::string_view>& lines);
     // How the EDL reader reads for the current settings (no movie lines).
@@ -135,6 +164,9 @@ private:
     ChangeListCopyResult saveChangeListCopy();
 
     Preferences prefs_;
+    PreferencesPanel prefsPanel_{prefs_};
+    SettingsPort* store_ = nullptr;
+    ModelObserver* observer_ = nullptr;
     UiPort& ui_;
     MoviePort& movies_;
     dataSource listA_{0, this}, listB_{1, this}, listC_{2, this};
@@ -156,6 +188,10 @@ private:
     bool autosave_ = true;
     ChangeListCopyResult lastCopy_;
 };
+
+// The hour-code sheet's stepper (hourCodeInc:): the value as the hour field
+// shows it, with a leading "0" below 10.
+std::string hourCodeText(int value);
 
 // "<data home>/reelwright/Change Lists/": XDG_DATA_HOME, else ~/.local/share.
 std::string defaultChangeListFolder();

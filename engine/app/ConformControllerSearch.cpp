@@ -8,7 +8,7 @@
 namespace rw {
 
 void conformController::findEventsInOtherFiles() {
-    auto folder = ui_.chooseFolder(prefs_.get("FindPath"));
+    auto folder = ui_.chooseFolder(prefs_.get(pref::FindPath));
     const EditArray selected = listB_.selectedEvents();
     if (!folder || folder->empty() || selected.empty()) return;
     ui_.startProgress();
@@ -24,7 +24,7 @@ void conformController::findEventsInOtherFiles() {
                   "make sure to select a folder containing relevant EDLs, Cutlists or XML");
     }
     ui_.stopProgress();
-    prefs_.set("FindPath", *folder);
+    rememberFolder(pref::FindPath, *folder);
 }
 
 void conformController::importFromFinderList() {
@@ -34,7 +34,7 @@ void conformController::importFromFinderList() {
         return;
     }
     listA_.deleteAll();
-    selectedTab_ = 0;
+    selectTab(0);
     openFiles({found->thePath});
 }
 

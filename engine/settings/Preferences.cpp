@@ -4,13 +4,6 @@
 
 namespace rw {
 
-const std::vector<std::string>& listTypes() {
-    static const std::vector<std::string> types = {"film cutlist", "24fps EDL/XML", "PAL film", "PAL film 2",
-                                                   "PAL video",    "NTSC",          "NTSC df",  "50fps EDL/XML",
-                                                   "60fps EDL/XML"};
-    return types;
-}
-
 std::string rateForListType(const std::string& t) {
     if (t == "film cutlist" || t == "24fps EDL/XML" || t == "PAL film") return "24";
     if (t == "PAL video") return "25";
@@ -35,14 +28,35 @@ const std::map<std::string, std::string>& Preferences::registeredDefaults() {
     return defaults;
 }
 
-Preferences::Preferences() : values_(registeredDefaults()) {}
+namespace {
+// Controls of keys with no registered default start from these, so a first
+// save stores a usable third naming set and the switches as off.
+const std::map<std::string, std::string>& initialControlValues() {
+    static const std::map<std::string, std::string> initial = {
+        {"smartVFX", "OFF"}, {"smartVFX_2", "OFF"}, {"smartVFX_3", "OFF"},
+        {"sel1_3", "last"},  {"sep1_3", "_"},       {"VFXBeforeAfterTag", "1"},
+    };
+    return initial;
+}
+}  // namespace
+
+Preferences::Preferences() : values_(registeredDefaults()) {
+    values_.insert(initialControlValues().begin(), initialControlValues().end());
+}
 
 std::string Preferences::get(const std::string& key) const {
     auto it = values_.find(key);
     return it == values_.end() ? std::string() : it->second;
 }
 
-void Preferences::set(const std::string& key, const std::string& value) { values_[key] = value; }
+void Preferences::set(const std::string& key, const std::string& value) {
+    auto [it, inserted] = values_.try_emplace(key, value);
+    if (!inserted) {
+        if (it->second == value) return;
+        it->second = value;
+    }
+    if (observer_) observer_->modelChanged(ModelChange::Preferences);
+}
 
 namespace {
 std::string shownValue(const std::string& key, const std::string& stored) {
@@ -67,6 +81,9 @@ void Preferences::loadStored(const SettingsPort& store) {
     for (const char* key : {"allowPixAutoLoad", "smartVFX", "smartVFX_2"}) {
         if (auto v = store.stringForKey(key)) values_[key] = *v;
     }
+    for (const char* key : pref::RememberedFolders) {
+        if (auto v = store.stringForKey(key)) values_[key] = *v;
+    }
     // The third naming set comes only as a whole, with a tag of 0 or more.
     const auto smart3 = store.stringForKey("smartVFX_3");
     const auto sel3 = store.stringForKey("sel1_3");
@@ -78,6 +95,7 @@ void Preferences::loadStored(const SettingsPort& store) {
         values_["sep1_3"] = *sep3;
         values_["VFXBeforeAfterTag"] = std::to_string(tag);
     }
+    if (observer_) observer_->modelChanged(ModelChange::Preferences);
 }
 
 }  // namespace rw

@@ -3,6 +3,7 @@
 // controls; every operation reads the current value when it runs. The store
 // behind SettingsPort only persists them (load at start, save on change).
 
+#include "ports/ModelObserver.h"
 #include "ports/SettingsPort.h"
 
 #include <map>
@@ -23,16 +24,21 @@ inline constexpr const char* CompareLabClip = "compareLabClip";
 inline constexpr const char* CompareReelsCont = "compareReelsCont";
 inline constexpr const char* ConformCopy = "conformCopy";
 inline constexpr const char* AllowPixAutoLoad = "allowPixAutoLoad";
+// The folders the open, find, conform, export and movie panels start in.
+inline constexpr const char* OldNewPath = "OldNewPath";
+inline constexpr const char* ChangePath = "ChangePath";
+inline constexpr const char* FindPath = "FindPath";
+inline constexpr const char* ConfPath = "confPath";
+inline constexpr const char* ExportPath = "exportPath";
+inline constexpr const char* MoviePath = "moviePath";
+inline constexpr const char* RememberedFolders[] = {OldNewPath, ChangePath, FindPath, ConfPath, ExportPath, MoviePath};
 }  // namespace pref
-
-// The list types ("EDL type") the system knows, in menu order.
-const std::vector<std::string>& listTypes();
 // The rate a list type implies for lists that carry none; "" when none.
 std::string rateForListType(const std::string& listType);
 
 class Preferences {
 public:
-    Preferences();  // every registered default
+    Preferences();  // every registered default, and the controls' own first values
 
     static const std::map<std::string, std::string>& registeredDefaults();
 
@@ -42,8 +48,12 @@ public:
     bool has(const std::string& key) const { return values_.count(key) != 0; }
 
     // Brings stored values into the controls, replacing values of earlier
-    // versions ("24fps EDL" shows as "24fps EDL/XML" and so on).
+    // versions ("24fps EDL" shows as "24fps EDL/XML" and so on), and the
+    // remembered folders.
     void loadStored(const SettingsPort& store);
+
+    // Told of every value that changes.
+    void setObserver(ModelObserver* observer) { observer_ = observer; }
 
     std::string edlType() const { return get(pref::EDLType); }
     std::string compareFerocity() const { return get(pref::CompareFerocity); }
@@ -55,6 +65,7 @@ public:
 
 private:
     std::map<std::string, std::string> values_;
+    ModelObserver* observer_ = nullptr;
 };
 
 }  // namespace rw

@@ -19,6 +19,11 @@ void UndoStack::registerUndo(UndoRecord record) {
 
 void UndoStack::setActionName(std::string name) {
     if (lastTarget_ && !lastTarget_->empty()) lastTarget_->back().actionName = std::move(name);
+    if (state_ == State::Normal) changed();
+}
+
+void UndoStack::changed() {
+    if (observer_) observer_->modelChanged(ModelChange::UndoStack);
 }
 
 std::string UndoStack::undoActionName() const { return undo_.empty() ? std::string() : undo_.back().actionName; }
@@ -38,12 +43,15 @@ void UndoStack::apply(std::vector<Step>& from, State state) {
     } restore{state_};
     state_ = state;
     if (performer_) performer_(step.record);
+    state_ = State::Normal;
+    changed();
 }
 
 void UndoStack::removeAllActions() {
     undo_.clear();
     redo_.clear();
     lastTarget_ = nullptr;
+    changed();
 }
 
 }  // namespace rw

@@ -4,6 +4,7 @@
 // opposite record; registered while undoing it lands on the redo stack, while
 // redoing on the undo stack. A new change made by the user clears the redo stack.
 
+#include "ports/ModelObserver.h"
 #include "views/UndoRecord.h"
 
 #include <cstddef>
@@ -18,6 +19,8 @@ public:
     using Performer = std::function<void(const UndoRecord&)>;
 
     void setPerformer(Performer performer) { performer_ = std::move(performer); }
+    // Told when the names or the counts the Edit menu shows may have changed.
+    void setObserver(ModelObserver* observer) { observer_ = observer; }
 
     void registerUndo(UndoRecord record);
     // Names the step registered last ("Timecode Change", "Delete Events", ...).
@@ -45,8 +48,10 @@ private:
     enum class State { Normal, Undoing, Redoing };
 
     void apply(std::vector<Step>& from, State state);
+    void changed();
 
     Performer performer_;
+    ModelObserver* observer_ = nullptr;
     std::vector<Step> undo_, redo_;
     std::vector<Step>* lastTarget_ = nullptr;
     State state_ = State::Normal;

@@ -1,6 +1,7 @@
 // Lists written by other tools: the pinned copies in the test data, and every
 // file of the shared corpus when it is present.
 
+#include "settings/Choices.h"
 #include "ImportHelpers.h"
 #include "support/RecordingUi.h"
 
@@ -88,7 +89,7 @@ TEST(Corpus, EveryFileImportsUnderEveryListType) {
         const std::pair<int, bool> tabs[] = {{0, true}, {sub == "edl" ? 0 : 2, false}};
         for (const auto& entry : fs::directory_iterator(corpus / sub, ec)) {
             ++files;
-            for (const std::string& type : listTypes())
+            for (const std::string& type : choices::listTypes())
                 for (const auto& [tab, byClip] : tabs) {
                     Loaded l = load(entry.path().string(), type, tab, byClip);
                     const bool reported = std::any_of(l.alerts.begin(), l.alerts.end(), [](const auto& a) {

@@ -2,6 +2,7 @@
 // without a crash (run under the sanitizers) and without a malformed event;
 // the XML reader stops with its parse-error alert.
 
+#include "settings/Choices.h"
 #include "ImportHelpers.h"
 #include "core/Files.h"
 #include "import/ChangeListReader.h"
@@ -79,7 +80,7 @@ TEST(EdlFuzz, MutatedListsAndRandomBytes) {
             default: text[at] = static_cast<char>(byte(rng)); break;
             }
         }
-        const std::string& type = listTypes()[static_cast<std::size_t>(round) % listTypes().size()];
+        const std::string& type = choices::listTypes()[static_cast<std::size_t>(round) % choices::listTypes().size()];
         expectWellFormed(readEdl(decodeText(text), type, round % 2 == 0));
     }
     for (int round = 0; round < 200; ++round) {
