@@ -1,7 +1,7 @@
 #include "app/ChangeListExports.h"
 
 #include "app/ConformController.h"
-#include "app/SenderTitles.h"
+#include "views/SenderTitles.h"
 #include "conform/ChangeDocument.h"
 #include "conform/ChangeEdl.h"
 #include "conform/Euphonix.h"

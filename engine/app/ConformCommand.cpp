@@ -1,7 +1,7 @@
 #include "app/ConformCommand.h"
 
 #include "app/ConformController.h"
-#include "app/SenderTitles.h"
+#include "views/SenderTitles.h"
 #include "comparison/Timebase.h"
 #include "conform/ExportTimebase.h"
 #include "conform/Preflight.h"

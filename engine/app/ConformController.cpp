@@ -12,7 +12,7 @@
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
 #include "lists/ListUndo.h"
-#include "app/SenderTitles.h"
+#include "views/SenderTitles.h"
 
 #include <cstdlib>
 

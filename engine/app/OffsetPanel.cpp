@@ -1,5 +1,7 @@
 #include "app/OffsetPanel.h"
 
+#include "views/SenderTitles.h"
+
 #include "lists/DataSource.h"
 #include "lists/ListHost.h"
 
@@ -11,7 +13,7 @@ namespace rw {
 namespace {
 
 // A signed offset: a leading "-" negates, a leading "+" is dropped.
-std::optional<std::int64_t> parseOffset(const std::string& text, const std::string& timebase) {
+std::optional<std::int64_t> parseOffset(const std::string& text, const Timebase& timebase) {
     std::string_view t = text;
     const bool negative = !t.empty() && t.front() == '-';
     if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
@@ -28,11 +30,12 @@ void shift(const TcPtr& t, std::int64_t by, std::set<const KLVtc*>& done) {
 }  // namespace
 
 bool OffsetPanel::offsetSheetAction(const std::string& title) {
-    if (title != "Offset") return true;
+    if (title != title::Offset) return true;
     dataSource& list = host_.listForTab(host_.selectedTab());
     const EditArray events = list.selectedEvents();
     if (events.empty()) return true;
-    const std::string timebase = events.front()->sourceIn() ? events.front()->sourceIn()->framerateString() : "";
+    // The time's own rate and drop flag: 59.94 drop frame has no rate text of its own.
+    const Timebase timebase = events.front()->sourceIn() ? events.front()->sourceIn()->timebase() : Timebase{};
     const auto source = parseOffset(offsetValueSource, timebase);
     const auto master = parseOffset(offsetValueMaster, timebase);
     if (!source || !master) {

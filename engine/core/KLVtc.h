@@ -63,6 +63,9 @@ public:
     bool isDrop() const { return isDrop_; }
 
     std::string framerateString() const;
+    // The rate and drop flag as a timebase value: what parses text typed for
+    // this time (framerateString() names 59.94 drop frame as "60").
+    Timebase timebase() const { return {static_cast<double>(framerate_), isDrop_}; }
     std::string tcAsString() const;
     std::string tcAsFeetFrames() const;
     std::string TC6000String() const;

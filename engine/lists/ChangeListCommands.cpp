@@ -3,6 +3,7 @@
 // events, and moving every event an hour on one side.
 
 #include "comparison/Heal.h"
+#include "views/SenderTitles.h"
 #include "lists/DataSource.h"
 #include "lists/ListHost.h"
 #include "lists/MoviePosition.h"
@@ -52,10 +53,11 @@ void dataSource::newEvent() {
     // Zero length: Set In/Out Times give it its ends.
     EditPtr e = edit::initWithNum("000", "user_event", timeAt(oldFrame, timebase), timeAt(oldFrame, timebase),
                                   timeAt(newFrame, timebase), timeAt(newFrame, timebase));
-    NewEvent record{e, tag_, editArray_, numbersOf(editArray_)};
+    NewEvent record{e, tag_, editArray_, numbersOf(editArray_), {}};
     editArray_.push_back(e);
     sortForInsertion();
     renumberArray(editArray_);
+    record.after = editArray_;
     reloadData();
     selectRows({*rowOfEvent(e)});
     refreshBlockView();
@@ -73,8 +75,8 @@ std::optional<std::int32_t> dataSource::capturedFrame(MovieSide side, const KLVt
 }
 
 void dataSource::setTimes(const std::string& title) {
-    const bool in = title == "Set In Times";
-    if (!isChangeList() || !conformer_ || (!in && title != "Set Out Times")) return;
+    const bool in = title == title::SetInTimes;
+    if (!isChangeList() || !conformer_ || (!in && title != title::SetOutTimes)) return;
     const auto row = selectedRow();
     if (!row) return;
     const edit& e = *editArray_[*row];

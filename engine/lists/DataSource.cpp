@@ -78,8 +78,11 @@ void dataSource::sortForInsertion() {
     else sortEvents(editArray_, sortDescriptors_);
 }
 
-// Rows that no longer exist leave the selection, as a table drops them on reload.
+// Rows that no longer exist leave the selection, as a table drops them on
+// reload; the count label is brought up to date first, so the table reads
+// the final texts.
 void dataSource::reloadData() {
+    updateCount();
     if (!selection_.empty() && selection_.back() >= editArray_.size()) {
         std::vector<std::size_t> rows = selection_;
         setSelection(std::move(rows), current_);

@@ -16,7 +16,7 @@ void dataSource::setObjectValue(const std::string& value, std::string_view colum
     }
     const TcPtr current = timecodeForColumn(e, column);
     if (!current) return;
-    const TcPtr typed = KLVtc::initWithString(expandTypedTimecode(value), current->framerateString());
+    const TcPtr typed = KLVtc::initWithString(expandTypedTimecode(value), current->timebase());
     if (!typed || typed->totalFrames() == current->totalFrames()) {
         reloadData();  // the cell shows its old value again
         return;
@@ -45,13 +45,12 @@ void dataSource::deleteEvents() {
     // The old rows name other events now; the table reads the selection again on reload.
     selection_.clear();
     current_.reset();
+    if (editArray_.empty()) filename_ = kNoFileLoaded;
     reloadData();
     // The event that followed the deleted block takes the selection.
     if (editArray_.size() > rows.front()) selectRows({rows.front()});
     else deselectAll();
     if (isChangeList()) refreshBlockView();
-    updateCount();
-    if (editArray_.empty()) filename_ = kNoFileLoaded;
 }
 
 void dataSource::deleteAll() {

@@ -69,27 +69,22 @@ void apply(ListHost& host, const RedoDeleteEvents& r) {
     std::erase_if(events, [&](const EditPtr& e) {
         return std::find(r.events.begin(), r.events.end(), e) != r.events.end();
     });
+    if (events.empty()) list.setFilename(kNoFileLoaded);  // as the deletion itself left it
     list.reloadData();
     list.deselectAll();
     list.addEdits({});
-    if (events.empty()) list.setFilename(kNoFileLoaded);  // as the deletion itself left it
     registerOpposite(host, std::move(again), "Delete Events");
-}
-
-bool sameEvents(EditArray a, EditArray b) {
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
 }
 
 // A toggle: puts a hand-made event back in (redo) or takes it out (undo).
 void apply(ListHost& host, const NewEvent& r) {
     dataSource& list = host.listForTab(r.tableView);
     EditArray& events = list.getEditArray();
-    NewEvent next{r.theEdit, r.tableView, {}, {}};
+    NewEvent next{r.theEdit, r.tableView, {}, {}, {}};
     if (const auto row = list.rowOfEvent(r.theEdit)) {
+        const bool untouched = events == r.after;
         events.erase(events.begin() + static_cast<std::ptrdiff_t>(*row));
-        if (sameEvents(events, r.before)) {  // nothing else changed: back to the exact order and numbers
+        if (untouched) {  // back to the exact order and numbers
             events = r.before;
             for (std::size_t i = 0; i < events.size() && i < r.numbersBefore.size(); ++i)
                 events[i]->setEditNum(r.numbersBefore[i]);
@@ -102,6 +97,7 @@ void apply(ListHost& host, const NewEvent& r) {
         events.push_back(r.theEdit);
         list.sortForInsertion();
         renumberArray(events);
+        next.after = events;
         list.selectRows({*list.rowOfEvent(r.theEdit)});
     }
     list.refreshBlockView();

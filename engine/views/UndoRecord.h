@@ -59,6 +59,9 @@ struct NewEvent {
     int tableView = 2;
     EditArray before;
     std::vector<std::string> numbersBefore;
+    // The list right after the event went in: while the list still stands so
+    // (no header sort, no other change), undo gives back `before` exactly.
+    EditArray after;
 };
 
 // Every change event moved one hour on one side.
