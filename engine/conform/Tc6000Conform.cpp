@@ -14,30 +14,18 @@ namespace {
 
 constexpr const char* kHeader = "ICONLISTV1";
 
-using Group = std::vector<const Snapshot*>;
-using Groups = std::map<std::pair<std::string, std::string>, Group>;
-
-// The last snapshot not later than `at`, scanning in file order up to the
-// first later one.
-const Snapshot* inForceAt(const Group& group, std::int32_t at) {
-    const Snapshot* remembered = nullptr;
-    for (const Snapshot* s : group) {
-        if (s->time->totalFrames() > at) break;
-        remembered = s;
-    }
-    return remembered;
-}
+using Groups = std::map<std::pair<std::string, std::string>, SnapshotGroup>;
 
 void addNewSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& events, std::vector<Snapshot>& out) {
     Groups groups;
-    for (const auto& s : snapshots) groups[{s.device, s.engine}].push_back(&s);
+    for (const auto& s : snapshots) groups[{s.device, s.engine}].add(s);
     for (int d = 1; d <= 8; ++d) {
         for (int e = 1; e <= 4; ++e) {
             auto it = groups.find({std::to_string(d), "R" + std::to_string(e)});
             if (it == groups.end()) continue;
             for (const auto& event : events) {
                 if (!event->sourceIn() || !event->masterIn()) continue;
-                if (const Snapshot* s = inForceAt(it->second, event->sourceIn()->totalFrames()))
+                if (const Snapshot* s = it->second.inForceAt(event->sourceIn()->totalFrames()))
                     out.push_back({event->masterIn()->copy(), s->device, s->engine, s->patch});
             }
         }
@@ -45,8 +33,9 @@ void addNewSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& ev
 }
 
 void addMovedSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& events, std::vector<Snapshot>& out) {
+    const ChangeIndex index(events);
     for (const auto& s : snapshots) {
-        auto moved = movedFrames(events, s.time->totalFrames());
+        auto moved = index.movedFrames(s.time->totalFrames());
         if (!moved || *moved < 0 || *moved > std::numeric_limits<std::int32_t>::max()) continue;
         TcPtr time = s.time->copy();
         time->setTotalFrames(static_cast<std::int32_t>(*moved));
@@ -72,6 +61,17 @@ std::vector<Snapshot> withoutRepeats(const std::vector<Snapshot>& sorted) {
 }
 
 }  // namespace
+
+void SnapshotGroup::add(const Snapshot& s) {
+    const std::int32_t t = s.time->totalFrames();
+    latest_.push_back(latest_.empty() ? t : std::max(latest_.back(), t));
+    snapshots_.push_back(&s);
+}
+
+const Snapshot* SnapshotGroup::inForceAt(std::int32_t at) const {
+    const auto later = std::upper_bound(latest_.begin(), latest_.end(), at);
+    return later == latest_.begin() ? nullptr : snapshots_[static_cast<std::size_t>(later - latest_.begin()) - 1];
+}
 
 std::vector<Snapshot> readSnapshots(const std::vector<std::string>& lines, const std::string& timebase) {
     std::vector<Snapshot> out;
