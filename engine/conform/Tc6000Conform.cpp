@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <string_view>
 
 namespace rw {
 
@@ -19,14 +20,18 @@ using Groups = std::map<std::pair<std::string, std::string>, SnapshotGroup>;
 void addNewSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& events, std::vector<Snapshot>& out) {
     Groups groups;
     for (const auto& s : snapshots) groups[{s.device, s.engine}].add(s);
+    // One time per event, shared by its snapshots in every group: none of them changes it.
+    std::vector<TcPtr> starts;
+    starts.reserve(events.size());
+    for (const auto& event : events) starts.push_back(event->masterIn() ? event->masterIn()->copy() : nullptr);
     for (int d = 1; d <= 8; ++d) {
         for (int e = 1; e <= 4; ++e) {
             auto it = groups.find({std::to_string(d), "R" + std::to_string(e)});
             if (it == groups.end()) continue;
-            for (const auto& event : events) {
-                if (!event->sourceIn() || !event->masterIn()) continue;
-                if (const Snapshot* s = it->second.inForceAt(event->sourceIn()->totalFrames()))
-                    out.push_back({event->masterIn()->copy(), s->device, s->engine, s->patch});
+            for (std::size_t k = 0; k < events.size(); ++k) {
+                if (!events[k]->sourceIn() || !starts[k]) continue;
+                if (const Snapshot* s = it->second.inForceAt(events[k]->sourceIn()->totalFrames()))
+                    out.push_back({starts[k], s->device, s->engine, s->patch});
             }
         }
     }
@@ -43,16 +48,36 @@ void addMovedSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& 
     }
 }
 
+// A snapshot's place in the sorts: its device and engine as one rank (they
+// compare as texts), its time, and where it is in the list.
+struct SortKey {
+    std::uint32_t group;
+    std::int32_t time;
+    std::size_t at;
+};
+
+std::vector<SortKey> sortKeys(const std::vector<Snapshot>& list) {
+    std::map<std::pair<std::string_view, std::string_view>, std::uint32_t> ranks;
+    for (const auto& s : list) ranks.emplace(std::pair<std::string_view, std::string_view>(s.device, s.engine), 0);
+    std::uint32_t rank = 0;
+    for (auto& r : ranks) r.second = rank++;
+    std::vector<SortKey> keys;
+    keys.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        keys.push_back({ranks.find({list[i].device, list[i].engine})->second, list[i].time->totalFrames(), i});
+    return keys;
+}
+
 // Of a run of snapshots of one device, engine and patch within one hour only
 // the first stays.
-std::vector<Snapshot> withoutRepeats(const std::vector<Snapshot>& sorted) {
-    std::vector<Snapshot> out;
+std::vector<SortKey> withoutRepeats(const std::vector<SortKey>& sorted, const std::vector<Snapshot>& list) {
+    std::vector<SortKey> out;
+    out.reserve(sorted.size());
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         if (i > 0) {
-            const Snapshot& a = sorted[i - 1];
-            const Snapshot& b = sorted[i];
-            if (a.device == b.device && a.engine == b.engine && a.patch == b.patch &&
-                a.time->hours() == b.time->hours())
+            const Snapshot& a = list[sorted[i - 1].at];
+            const Snapshot& b = list[sorted[i].at];
+            if (sorted[i - 1].group == sorted[i].group && a.patch == b.patch && a.time->hours() == b.time->hours())
                 continue;
         }
         out.push_back(sorted[i]);
@@ -97,18 +122,24 @@ std::optional<std::string> conformTc6000File(const std::string& text, const Edit
     std::vector<Snapshot> list;
     addNewSnapshots(snapshots, events, list);
     addMovedSnapshots(snapshots, events, list);
-    std::stable_sort(list.begin(), list.end(), [](const Snapshot& a, const Snapshot& b) {
-        if (a.device != b.device) return a.device < b.device;
-        if (a.engine != b.engine) return a.engine < b.engine;
-        return a.time->totalFrames() < b.time->totalFrames();
+    // Sorted by keys: a new list holds a snapshot per event and group.
+    std::vector<SortKey> keys = sortKeys(list);
+    std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+        return a.group != b.group ? a.group < b.group : a.time < b.time;
     });
-    list = withoutRepeats(list);
-    std::stable_sort(list.begin(), list.end(), [](const Snapshot& a, const Snapshot& b) {
-        return a.time->totalFrames() < b.time->totalFrames();
-    });
+    keys = withoutRepeats(keys, list);
+    std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) { return a.time < b.time; });
 
     std::string out = kHeader;
-    for (const auto& s : list) out += "\n" + s.time->TC6000String() + "," + s.device + "," + s.engine + "," + s.patch;
+    for (const SortKey& key : keys) {
+        const Snapshot* s = &list[key.at];
+        out += '\n';
+        out += s->time->TC6000String();
+        for (const std::string* field : {&s->device, &s->engine, &s->patch}) {
+            out += ',';
+            out += *field;
+        }
+    }
     return out;
 }
 
