@@ -67,15 +67,17 @@ private:
         bool outside;
         std::int64_t end, cut;
     };
-    // A level's times are kept in the main sequence's frame before the
-    // levels' lengths are applied: every time that is not cut only ever moves
-    // by the shifts (start - in) of the levels it passes.
+    // All levels' times are compared in one frame: a time inside a level
+    // plus the shifts (start - in) of that level and every level around it.
+    // There a time that passes a level uncut keeps its value, a start before
+    // a level's in rises to it, and an end at or past a level's out is cut to
+    // the level's end.
     struct Level {
-        std::int64_t shift;   // sum of the shifts of this and every outer level
-        std::int64_t in, out;  // the used part, shifted
-        Window outer;          // extremes over this and every outer level
-        bool crossed;          // an inner level's used part starts after an outer one's ends
-        Tail tail;             // an end cut at this level
+        std::int64_t shift;        // the sum of the shifts of this and every outer level
+        std::int64_t in, out;      // the used part, in that frame
+        Window outer;              // extremes over this and every outer level
+        bool crossed;              // an inner level's used part starts after an outer one's ends
+        Tail tail;                 // an end cut at this level
         std::vector<Window> runs;  // extremes over the 2^k levels ending here
     };
     void compose();
