@@ -17,68 +17,78 @@ constexpr const char* kHeader = "ICONLISTV1";
 
 using Groups = std::map<std::pair<std::string, std::string>, SnapshotGroup>;
 
-void addNewSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& events, std::vector<Snapshot>& out) {
+// A snapshot of the new list: its time, and the snapshot of the file whose
+// device, engine and patch it carries. A new list holds a snapshot per event
+// and group, so it is kept small and sorted by keys: the device and engine
+// as one rank (they compare as texts) and the time.
+struct Entry {
+    const KLVtc* time;
+    const Snapshot* from;
+    std::uint32_t group;
+    std::int32_t frames;
+};
+
+struct NewList {
+    std::vector<TcPtr> times;  // the entries' times
+    std::vector<Entry> entries;
+};
+
+std::vector<std::uint32_t> groupRanks(const std::vector<Snapshot>& snapshots) {
+    std::map<std::pair<std::string_view, std::string_view>, std::uint32_t> ranks;
+    for (const auto& s : snapshots) ranks.emplace(std::pair<std::string_view, std::string_view>(s.device, s.engine), 0);
+    std::uint32_t rank = 0;
+    for (auto& r : ranks) r.second = rank++;
+    std::vector<std::uint32_t> out;
+    out.reserve(snapshots.size());
+    for (const auto& s : snapshots) out.push_back(ranks.find({s.device, s.engine})->second);
+    return out;
+}
+
+void addNewSnapshots(const std::vector<Snapshot>& snapshots, const std::vector<std::uint32_t>& ranks,
+                     const EditArray& events, NewList& out) {
     Groups groups;
     for (const auto& s : snapshots) groups[{s.device, s.engine}].add(s);
     // One time per event, shared by its snapshots in every group: none of them changes it.
-    std::vector<TcPtr> starts;
-    starts.reserve(events.size());
-    for (const auto& event : events) starts.push_back(event->masterIn() ? event->masterIn()->copy() : nullptr);
+    const std::size_t first = out.times.size();
+    for (const auto& event : events) out.times.push_back(event->masterIn() ? event->masterIn()->copy() : nullptr);
     for (int d = 1; d <= 8; ++d) {
         for (int e = 1; e <= 4; ++e) {
             auto it = groups.find({std::to_string(d), "R" + std::to_string(e)});
             if (it == groups.end()) continue;
             for (std::size_t k = 0; k < events.size(); ++k) {
-                if (!events[k]->sourceIn() || !starts[k]) continue;
+                const KLVtc* start = out.times[first + k].get();
+                if (!events[k]->sourceIn() || !start) continue;
                 if (const Snapshot* s = it->second.inForceAt(events[k]->sourceIn()->totalFrames()))
-                    out.push_back({starts[k], s->device, s->engine, s->patch});
+                    out.entries.push_back({start, s, ranks[static_cast<std::size_t>(s - snapshots.data())],
+                                           start->totalFrames()});
             }
         }
     }
 }
 
-void addMovedSnapshots(const std::vector<Snapshot>& snapshots, const EditArray& events, std::vector<Snapshot>& out) {
+void addMovedSnapshots(const std::vector<Snapshot>& snapshots, const std::vector<std::uint32_t>& ranks,
+                       const EditArray& events, NewList& out) {
     const ChangeIndex index(events);
-    for (const auto& s : snapshots) {
-        auto moved = index.movedFrames(s.time->totalFrames());
+    for (std::size_t i = 0; i < snapshots.size(); ++i) {
+        auto moved = index.movedFrames(snapshots[i].time->totalFrames());
         if (!moved || *moved < 0 || *moved > std::numeric_limits<std::int32_t>::max()) continue;
-        TcPtr time = s.time->copy();
+        TcPtr time = snapshots[i].time->copy();
         time->setTotalFrames(static_cast<std::int32_t>(*moved));
-        out.push_back({time, s.device, s.engine, s.patch});
+        out.entries.push_back({time.get(), &snapshots[i], ranks[i], time->totalFrames()});
+        out.times.push_back(std::move(time));
     }
-}
-
-// A snapshot's place in the sorts: its device and engine as one rank (they
-// compare as texts), its time, and where it is in the list.
-struct SortKey {
-    std::uint32_t group;
-    std::int32_t time;
-    std::size_t at;
-};
-
-std::vector<SortKey> sortKeys(const std::vector<Snapshot>& list) {
-    std::map<std::pair<std::string_view, std::string_view>, std::uint32_t> ranks;
-    for (const auto& s : list) ranks.emplace(std::pair<std::string_view, std::string_view>(s.device, s.engine), 0);
-    std::uint32_t rank = 0;
-    for (auto& r : ranks) r.second = rank++;
-    std::vector<SortKey> keys;
-    keys.reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        keys.push_back({ranks.find({list[i].device, list[i].engine})->second, list[i].time->totalFrames(), i});
-    return keys;
 }
 
 // Of a run of snapshots of one device, engine and patch within one hour only
 // the first stays.
-std::vector<SortKey> withoutRepeats(const std::vector<SortKey>& sorted, const std::vector<Snapshot>& list) {
-    std::vector<SortKey> out;
+std::vector<Entry> withoutRepeats(const std::vector<Entry>& sorted) {
+    std::vector<Entry> out;
     out.reserve(sorted.size());
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         if (i > 0) {
-            const Snapshot& a = list[sorted[i - 1].at];
-            const Snapshot& b = list[sorted[i].at];
-            if (sorted[i - 1].group == sorted[i].group && a.patch == b.patch && a.time->hours() == b.time->hours())
-                continue;
+            const Entry& a = sorted[i - 1];
+            const Entry& b = sorted[i];
+            if (a.group == b.group && a.from->patch == b.from->patch && a.time->hours() == b.time->hours()) continue;
         }
         out.push_back(sorted[i]);
     }
@@ -119,23 +129,22 @@ std::optional<std::string> conformTc6000File(const std::string& text, const Edit
     if (lines.empty() || lines.front() != kHeader) return std::nullopt;
     const std::vector<Snapshot> snapshots = readSnapshots(lines, timebase);
 
-    std::vector<Snapshot> list;
-    addNewSnapshots(snapshots, events, list);
-    addMovedSnapshots(snapshots, events, list);
-    // Sorted by keys: a new list holds a snapshot per event and group.
-    std::vector<SortKey> keys = sortKeys(list);
-    std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
-        return a.group != b.group ? a.group < b.group : a.time < b.time;
+    const std::vector<std::uint32_t> ranks = groupRanks(snapshots);
+    NewList list;
+    addNewSnapshots(snapshots, ranks, events, list);
+    addMovedSnapshots(snapshots, ranks, events, list);
+    std::vector<Entry> entries = std::move(list.entries);
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.group != b.group ? a.group < b.group : a.frames < b.frames;
     });
-    keys = withoutRepeats(keys, list);
-    std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) { return a.time < b.time; });
+    entries = withoutRepeats(entries);
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.frames < b.frames; });
 
     std::string out = kHeader;
-    for (const SortKey& key : keys) {
-        const Snapshot* s = &list[key.at];
+    for (const Entry& e : entries) {
         out += '\n';
-        out += s->time->TC6000String();
-        for (const std::string* field : {&s->device, &s->engine, &s->patch}) {
+        out += e.time->TC6000String();
+        for (const std::string* field : {&e.from->device, &e.from->engine, &e.from->patch}) {
             out += ',';
             out += *field;
         }
