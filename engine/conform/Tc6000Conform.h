@@ -16,6 +16,20 @@ struct Snapshot {
     std::string device, engine, patch;
 };
 
+// One device and engine's snapshots in file order. The snapshot in force at
+// a time is the one before the first snapshot later than it (a file need not
+// be in time order); the running latest time finds that one by binary search.
+class SnapshotGroup {
+public:
+    void add(const Snapshot& s);  // `s` outlives the group
+    // Null when the group's first snapshot is already later.
+    const Snapshot* inForceAt(std::int32_t at) const;
+
+private:
+    std::vector<const Snapshot*> snapshots_;
+    std::vector<std::int32_t> latest_;  // the latest time up to each snapshot
+};
+
 // The snapshots of a list's lines after the first; malformed lines are dropped.
 std::vector<Snapshot> readSnapshots(const std::vector<std::string>& lines, const std::string& timebase);
 

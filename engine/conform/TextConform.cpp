@@ -26,8 +26,13 @@ const char* statusWord(Status s) {
     return "NOCODE";
 }
 
+// Timecodes read the old ranges in full, footages within their hour.
+struct Indexes {
+    ChangeIndex full, withinHour;
+};
+
 // One field's output text; a time field updates the line's status.
-std::string conformField(std::string_view field, const EditArray& events, const std::string& timebase,
+std::string conformField(std::string_view field, const Indexes& events, const std::string& timebase,
                          Status& status) {
     const std::string v(withoutQuotes(field));
     OldRange range = OldRange::Full;
@@ -37,7 +42,8 @@ std::string conformField(std::string_view field, const EditArray& events, const 
         range = OldRange::WithinHour;
     }
     if (!time) return v;
-    auto moved = movedFrames(events, time->totalFrames(), range);
+    const ChangeIndex& index = range == OldRange::Full ? events.full : events.withinHour;
+    auto moved = index.movedFrames(time->totalFrames());
     if (!moved || !fitsFrames(*moved)) {
         status = Status::Respot;
         return "[" + v + "]";
@@ -51,12 +57,13 @@ std::string conformField(std::string_view field, const EditArray& events, const 
 
 std::string conformTextFile(const std::string& text, const EditArray& events, char separator,
                             const std::string& timebase) {
+    const Indexes indexes{ChangeIndex(events, OldRange::Full), ChangeIndex(events, OldRange::WithinHour)};
     std::string out;
     for (const auto& line : splitLines(text)) {
         Status status = Status::NoCode;
         const auto fields = splitView(line, separator);
         for (std::size_t k = 0; k < fields.size(); ++k) {
-            std::string v = conformField(fields[k], events, timebase, status);
+            std::string v = conformField(fields[k], indexes, timebase, status);
             out += separator == ',' ? "\"" + v + "\"" : v;
             if (k + 1 < fields.size()) out += separator;
             else out += std::string("\t") + statusWord(status) + "\n";

@@ -76,7 +76,7 @@ void FcpSequenceReader::startElement(std::string_view name, const char* const* a
             item.transitionEnd = transitionEnd_;
             transitionStart_ = transitionEnd_ = 0;
         }
-        clipItems_.push_back(std::move(item));
+        clipItems_.push(std::move(item));
     } else if (name == "track") {
         tracks_.emplace_back();
     } else if (name != "transitionitem") {
@@ -87,7 +87,7 @@ void FcpSequenceReader::startElement(std::string_view name, const char* const* a
                 // A file's timecode and reel are its own, never the last file's.
                 currentTC_ = nullptr;
                 currentReel_.clear();
-                if (parent() == "clipitem" && !clipItems_.empty()) clipItems_.back().fileID = currentFileID_;
+                if (parent() == "clipitem" && !clipItems_.empty()) clipItems_.top().fileID = currentFileID_;
             }
         } else if (name == "timecode") {
             currentTCFrames_ = -1;
@@ -114,7 +114,7 @@ bool FcpSequenceReader::endElement(std::string_view name) {
     else if (name == "multiclip") --skipMulticlip_;
 
     const std::string_view p = parent(), gp = grandparent();
-    FcpClipItem* item = clipItems_.empty() ? nullptr : &clipItems_.back();
+    FcpClipItem* item = clipItems_.empty() ? nullptr : &clipItems_.top();
     bool goOn = true;
     if (name == "track") endTrack();
     else if (name == "ntsc" && (gp == "sequence" || gp == "clipitem")) ntsc_ = trimmed(text_) != "FALSE";
@@ -184,7 +184,7 @@ void FcpSequenceReader::endTrack() {
     tracks_.pop_back();
     if (track.enabled != "TRUE") return;
     auto& into = tracks_.empty() ? finished_ : tracks_.back().events;
-    into.insert(into.end(), track.events.begin(), track.events.end());
+    into.splice(into.end(), track.events);
 }
 
 void FcpSequenceReader::endFile() {
@@ -194,13 +194,12 @@ void FcpSequenceReader::endFile() {
 
 void FcpSequenceReader::finishClipItem() {
     if (clipItems_.empty()) return;
-    FcpClipItem item = std::move(clipItems_.back());
-    clipItems_.pop_back();
+    FcpClipItem item = clipItems_.pop();
     if (item.enabled == "FALSE" || !item.fileID) return;
     // A file id that no file element defined has no start: it counts from 0.
     auto file = files_.find(*item.fileID);
     const std::int64_t fileTC = file != files_.end() && file->second.tc ? file->second.tc->totalFrames() : 0;
-    auto placed = placeClipItem(item, clipItems_, !finished_.empty());
+    auto placed = clipItems_.place(item, !finished_.empty());
     if (!placed || tracks_.empty()) return;  // outside the used part, or on no timeline
 
     std::string clip = item.clipname.value_or("");

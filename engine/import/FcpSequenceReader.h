@@ -12,6 +12,7 @@
 #include "core/Edit.h"
 #include "import/FcpClipItem.h"
 
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,8 +53,10 @@ private:
         std::int64_t offset = 0;
         std::string timebase;
     };
+    // Lists, so that a nested track hands its events outward in constant time.
+    using PendingList = std::list<Pending>;
     struct Track {
-        std::vector<Pending> events;
+        PendingList events;
         std::string enabled = "TRUE";  // a track without <enabled> is on
     };
     struct FileRecord {
@@ -90,10 +93,10 @@ private:
     std::string currentKLVTimebase_;
     std::int64_t transitionStart_ = 0, transitionEnd_ = 0;
 
-    std::vector<Pending> finished_;
+    PendingList finished_;
     std::vector<Track> tracks_;
     std::unordered_map<std::string, FileRecord> files_;
-    std::vector<FcpClipItem> clipItems_;
+    FcpClipItemStack clipItems_;
     std::string refusedRate_;
 };
 
