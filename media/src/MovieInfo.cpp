@@ -1,0 +1,100 @@
+// What a movie tells about itself: rate, length, size and start timecode.
+
+#include "ReaderImpl.h"
+
+#include "movies/MovieRate.h"
+
+#include <cstdio>
+
+namespace rw::media {
+
+namespace {
+
+constexpr std::uint32_t kTmcd = MKTAG('t', 'm', 'c', 'd');
+
+std::optional<TrackTimecode> parseTimecodeTag(const char* text) {
+    TrackTimecode tc;
+    char s1 = 0, s2 = 0, s3 = 0;
+    if (!text || std::sscanf(text, "%d%c%d%c%d%c%d", &tc.hours, &s1, &tc.minutes, &s2, &tc.seconds, &s3, &tc.frames) != 7)
+        return std::nullopt;
+    if (s1 != ':' || s2 != ':' || (s3 != ':' && s3 != ';' && s3 != '.' && s3 != ','))
+        return std::nullopt;
+    return tc;
+}
+
+const char* timecodeTag(const AVDictionary* metadata) {
+    const AVDictionaryEntry* e = av_dict_get(metadata, "timecode", nullptr, 0);
+    return e ? e->value : nullptr;
+}
+
+// The last timecode track's timecode, else a timecode tag on the video
+// stream, the file or any other stream, as FFmpeg reports them.
+void readTimecode(const AVFormatContext& fmt, int video, MovieInfo& info) {
+    const char* found = nullptr;
+    for (unsigned i = 0; i < fmt.nb_streams; ++i) {
+        const AVStream* st = fmt.streams[i];
+        if (st->codecpar->codec_tag != kTmcd) continue;
+        info.hasTimecodeTrack = true;
+        if (const char* t = timecodeTag(st->metadata)) found = t;
+    }
+    if (!found) found = timecodeTag(fmt.streams[video]->metadata);
+    if (!found) found = timecodeTag(fmt.metadata);
+    for (unsigned i = 0; !found && i < fmt.nb_streams; ++i) found = timecodeTag(fmt.streams[i]->metadata);
+    info.timecode = parseTimecodeTag(found);
+}
+
+bool isMpegVideo(AVCodecID id) { return id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO; }
+
+std::int64_t streamDuration(const AVFormatContext& fmt, const AVStream& st) {
+    if (st.duration > 0 && st.duration != AV_NOPTS_VALUE) return st.duration;
+    if (fmt.duration > 0 && fmt.duration != AV_NOPTS_VALUE)
+        return av_rescale_q(fmt.duration, AV_TIME_BASE_Q, st.time_base);
+    return 0;
+}
+
+// The measured rate and the frame grid. The container's sample count over its
+// duration is exact for a constant rate; without a count (Matroska, some
+// MXF) FFmpeg's average rate stands in.
+void measureRate(const AVFormatContext& fmt, const AVStream& st, MovieInfo& info, std::int64_t unit) {
+    const std::int64_t ticks = streamDuration(fmt, st);
+    FrameRateSource source;
+    source.hasVideo = true;
+    source.isMpeg = isMpegVideo(st.codecpar->codec_id);
+    source.encodedRate = av_q2d(st.r_frame_rate);
+    source.sampleCount = st.nb_frames;
+    source.duration = ticks * unit;
+    source.timeScale = info.timeScale;
+    info.rate = staticFrameRate(source);
+    info.duration = ticks * unit;
+
+    AVRational grid{0, 1};
+    if (source.isMpeg) grid = st.r_frame_rate;
+    else if (st.nb_frames > 0 && ticks > 0) grid = AVRational{0, 0};  // frames over duration, below
+    else grid = st.avg_frame_rate.num > 0 ? st.avg_frame_rate : st.r_frame_rate;
+    if (grid.den == 0) {
+        // length = duration / count
+        info.frames = FrameGrid{info.duration, st.nb_frames, info.duration};
+    } else {
+        info.frames = FrameGrid::fromRate(grid.num, grid.den, info.timeScale, info.duration);
+    }
+    if (info.rate <= 0 && grid.num > 0 && grid.den > 0) info.rate = av_q2d(grid);
+    info.frameCount = st.nb_frames > 0 ? st.nb_frames : info.frames.frameCount();
+}
+
+}  // namespace
+
+void describeMovie(MovieReader::Impl& impl) {
+    const AVFormatContext& fmt = *impl.format;
+    const AVStream& st = *fmt.streams[impl.stream];
+    MovieInfo& info = impl.info;
+    info.timeScale = st.time_base.den;
+    info.width = st.codecpar->width;
+    info.height = st.codecpar->height;
+    measureRate(fmt, st, info, impl.unit);
+    info.rateText = framerateText(static_cast<float>(info.rate));
+    readTimecode(fmt, impl.stream, info);
+    const MovieStart start = startForLoadedMovie(std::nullopt, info.timecode, info.rateText, KLVtc());
+    info.startTimecode = start.field;
+}
+
+}  // namespace rw::media
