@@ -1,0 +1,94 @@
+#include "Movies.h"
+
+#include "media/MovieReader.h"
+
+#include <gtest/gtest.h>
+
+namespace rw::test {
+namespace {
+
+struct ReaderCase {
+    const char* name;
+    MovieSpec spec;
+    const char* rateText;
+    const char* start;  // as read at the rate text
+    bool timecodeTrack;
+};
+
+// Intra-only and long-GOP (B-frames), every rate the lists use, in the
+// containers movies come in.
+const ReaderCase kMovies[] = {
+    {"mjpeg2398.mov", {"mjpeg", 24000, 1001, 30, 64, 48, 1, ""}, "23.98", "", false},
+    {"mjpeg24.mov", {"mjpeg", 24, 1, 30, 64, 48, 1, "10:00:00:00"}, "24.00", "10:00:00:00", true},
+    {"h264_25.mov", {"libx264", 25, 1, 40, 64, 48, 12, "00:59:50:00"}, "25.00", "00:59:50:00", true},
+    {"h264_2997df.mov", {"libx264", 30000, 1001, 40, 64, 48, 12, "01:00:00;00"}, "29.97", "01:00:00:00", true},
+    {"h264_2398.mp4", {"libx264", 24000, 1001, 40, 64, 48, 12, ""}, "23.98", "", false},
+    {"h264_24.mkv", {"libx264", 24, 1, 40, 64, 48, 12, ""}, "24.00", "", false},
+    {"mjpeg25.avi", {"mjpeg", 25, 1, 30, 64, 48, 1, ""}, "25.00", "", false},
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
+
+class Reader : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(Reader, DescribesTheMovie) {
+    const ReaderCase& c = GetParam();
+    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    ASSERT_TRUE(opened) << opened.error;
+    const media::MovieInfo& info = opened.value->info();
+    EXPECT_EQ(info.rateText, c.rateText);
+    EXPECT_EQ(info.startTimecode, c.start);
+    EXPECT_EQ(info.hasTimecodeTrack, c.timecodeTrack);
+    EXPECT_EQ(info.frameCount, c.spec.frames);
+    EXPECT_EQ(info.width, c.spec.width);
+    EXPECT_EQ(info.height, c.spec.height);
+}
+
+// First and last frames, both sides of every key frame, jumps back and
+// forth so that seeks, the cache and decoding on are all used.
+TEST_P(Reader, GivesTheExactFrameEverywhere) {
+    const ReaderCase& c = GetParam();
+    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    ASSERT_TRUE(opened) << opened.error;
+    media::MovieReader& m = *opened.value;
+    const int last = c.spec.frames - 1, g = c.spec.gop;
+    for (int k : {0, last, g - 1, g, g + 1, 2 * g - 1, 2 * g, 5, 4, 3, 2 * g + 1, g + 2, 1, last - 1, last, 0}) {
+        if (k < 0 || k > last) continue;
+        auto f = m.frameNumber(k);
+        ASSERT_TRUE(f) << f.error;
+        EXPECT_EQ(frameNumberIn(*f.value.image), k) << c.name << " frame " << k;
+        EXPECT_EQ(f.value.index, k);
+    }
+}
+
+// A time inside a frame shows that frame; steps of one and ten move by frames
+// and stop at the ends.
+TEST_P(Reader, StepsAndTimesWithinFrames) {
+    const ReaderCase& c = GetParam();
+    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    ASSERT_TRUE(opened) << opened.error;
+    media::MovieReader& m = *opened.value;
+    const FrameGrid& grid = m.info().frames;
+    std::int64_t t = grid.frameStart(12);
+    for (auto [steps, expected] : std::vector<std::pair<int, int>>{{1, 13}, {-10, 3}, {10, 13}, {-1, 12}, {-100, 0}}) {
+        t = m.stepTime(t, steps);
+        auto f = m.frameAt(t + grid.frameStart(1) / 2);  // inside the frame
+        ASSERT_TRUE(f) << f.error;
+        EXPECT_EQ(frameNumberIn(*f.value.image), expected) << c.name;
+    }
+    EXPECT_EQ(m.stepTime(m.lastFrameTime(), 5), m.lastFrameTime());
+    auto end = m.lastFrame();
+    ASSERT_TRUE(end);
+    EXPECT_EQ(frameNumberIn(*end.value.image), c.spec.frames - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Movies, Reader, ::testing::ValuesIn(kMovies),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             for (char& ch : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return n;
+                         });
+
+}  // namespace
+}  // namespace rw::test
