@@ -20,13 +20,26 @@ namespace {
 
 using rw::media::MovieReader;
 
+// Made afresh for each run, in a folder removed at exit.
+struct MovieFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("reelwright-bench-" + std::to_string(std::random_device()()));
+    MovieFolder() { std::filesystem::create_directories(path); }
+    ~MovieFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+// 20 s of 1080p at 24 fps.
 const std::string& moviePath(const std::string& codec) {
+    static MovieFolder folder;
     static std::map<std::string, std::string> made;
     auto& path = made[codec];
     if (path.empty()) {
-        path = (std::filesystem::temp_directory_path() / ("reelwright-bench-" + codec + ".mov")).string();
+        path = (folder.path / (codec + ".mov")).string();
         rw::test::MovieSpec spec{codec, 24, 1, 480, 1920, 1080, codec == "mjpeg" ? 1 : 48, "", true};
-        if (!std::filesystem::exists(path) && !rw::test::makeMovie(path, spec).empty()) path.clear();
+        if (!rw::test::makeMovie(path, spec).empty()) path.clear();
     }
     return path;
 }
@@ -66,6 +79,7 @@ void locate(benchmark::State& state, const std::string& codec) {
     state.counters["locate_one_ms"] = medianMs(one);
     state.counters["locate_both_ms"] = medianMs(both);
     state.counters["step_ms"] = medianMs(step);
+    state.counters["mbit_per_s"] = static_cast<double>(std::filesystem::file_size(moviePath(codec))) * 8 / 20e6;
 }
 
 }  // namespace

@@ -68,7 +68,11 @@ std::optional<MovieStart> startFor(const Side& s, const media::MovieInfo& info, 
 // else the exit status after a message.
 int locatedFrame(const Side& s, const std::string& edlType, Streams io, media::Frame& frame) {
     const std::string listRate = rateForListType(edlType);
-    const TcPtr tc = KLVtc::initWithString(s.tc, listRate.empty() ? "24" : listRate);
+    if (listRate.empty()) {
+        io.err << "--edl-type \"" << edlType << "\" gives the list timecodes no rate; choose one that does\n";
+        return 2;
+    }
+    const TcPtr tc = KLVtc::initWithString(s.tc, listRate);
     if (!tc) {
         io.err << "\"" << s.tc << "\" is not a timecode at the list's rate (" << listRate << ")\n";
         return 2;

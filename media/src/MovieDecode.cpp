@@ -11,6 +11,8 @@ namespace {
 
 // Packets read for one request at most: a damaged file never keeps a request busy.
 constexpr int kPacketBudget = 20000;
+// Frames before the target that are decoded in full: more than any reordering spans.
+constexpr int kFullDecodeFrames = 8;
 
 }  // namespace
 
@@ -29,6 +31,7 @@ FramePtr MovieReader::Impl::decodeNext() {
             continue;
         }
         if (packet->stream_index == stream) {
+            noteSent(*packet);
             rc = avcodec_send_packet(decoder.get(), packet.get());
             if (rc < 0 && rc != AVERROR(EAGAIN)) lastError = avError(rc);
         }
@@ -38,6 +41,34 @@ FramePtr MovieReader::Impl::decodeNext() {
     return nullptr;
 }
 
+void MovieReader::Impl::startSkipping(std::int64_t targetTime) {
+    const std::int64_t margin = info.frames.frameStart(kFullDecodeFrames) / unit + 1;
+    skipUntil = firstPts + targetTime / unit - margin;
+    sentWhileSkipping = INT64_MIN;
+    skipping = true;
+    trustFrom = INT64_MAX;
+    decoder->skip_frame = AVDISCARD_NONREF;
+}
+
+void MovieReader::Impl::stopSkipping(std::int64_t trustTime) {
+    skipping = false;
+    trustFrom = trustTime;
+    decoder->skip_frame = AVDISCARD_DEFAULT;
+}
+
+// Every frame shown from the last skipping packet's time on was decoded: the
+// packets of later frames all came after skipping stopped.
+void MovieReader::Impl::noteSent(const AVPacket& p) {
+    if (!skipping) return;
+    const std::int64_t ts = p.pts != AV_NOPTS_VALUE ? p.pts : p.dts;
+    if (ts == AV_NOPTS_VALUE) return stopSkipping(INT64_MAX);  // cannot tell: trust nothing, seek again
+    if (ts >= skipUntil) {
+        const std::int64_t last = std::max(sentWhileSkipping, firstPts);
+        return stopSkipping(sentWhileSkipping == INT64_MIN ? INT64_MIN : (last - firstPts) * unit);
+    }
+    sentWhileSkipping = std::max(sentWhileSkipping, ts);
+}
+
 std::int64_t MovieReader::Impl::movieTime(const AVFrame& frame, std::int64_t fallback) const {
     const std::int64_t pts = frame.best_effort_timestamp;
     if (pts == AV_NOPTS_VALUE) return fallback;
@@ -45,6 +76,7 @@ std::int64_t MovieReader::Impl::movieTime(const AVFrame& frame, std::int64_t fal
 }
 
 void MovieReader::Impl::append(std::int64_t time, FramePtr frame) {
+    if (time < trustFrom) return;
     if (!run.empty() && time <= run.rbegin()->first) return;  // out of order: a damaged stream
     run.emplace(time, CachedFrame{std::move(frame), nullptr});
     while (static_cast<int>(run.size()) > options.cacheFrames) run.erase(run.begin());
@@ -66,7 +98,7 @@ bool MovieReader::Impl::extendRunTo(std::int64_t time) {
 // Seeks to a key frame whose first decoded picture is not later than `time`,
 // stepping back further when the demuxer's key frame shows later (decode
 // order differs from presentation order) and, last, from the very start.
-bool MovieReader::Impl::seekBefore(std::int64_t time) {
+bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward) {
     const AVStream* st = format->streams[stream];
     const std::int64_t ticksPerSecond = std::max<std::int64_t>(1, st->time_base.den / unit);
     std::int64_t target = firstPts + time / unit;
@@ -74,6 +106,8 @@ bool MovieReader::Impl::seekBefore(std::int64_t time) {
         run.clear();
         avcodec_flush_buffers(decoder.get());
         draining = exhausted = false;
+        if (fastForward) startSkipping(time);
+        else stopSkipping(INT64_MIN);
         const bool fromStart = attempt == 3 || target <= firstPts;
         const int rc = fromStart ? avformat_seek_file(format.get(), stream, INT64_MIN, firstPts, firstPts, 0)
                                  : av_seek_frame(format.get(), stream, target, AVSEEK_FLAG_BACKWARD);
@@ -115,8 +149,12 @@ Outcome<Frame> MovieReader::frameAt(std::int64_t time) {
         // Just past the run: decoding on is cheaper than a seek.
         const std::int64_t reach = m.run.empty() ? -1 : m.info.frames.step(m.run.rbegin()->first, m.options.cacheFrames / 2);
         const bool ahead = !m.run.empty() && m.run.begin()->first <= time && time <= reach;
-        if (!ahead) m.seekBefore(time);
+        if (!ahead) m.seekBefore(time, true);
         m.extendRunTo(time);
+        if (!ahead && (m.run.empty() || m.run.begin()->first > time)) {
+            m.seekBefore(time, false);  // fast forward left a gap: decode every frame
+            m.extendRunTo(time);
+        }
     }
     return m.frameFromRun(time);
 }

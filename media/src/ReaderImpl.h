@@ -32,10 +32,22 @@ struct MovieReader::Impl {
     bool exhausted = false;   // no frame follows the run's last one
     std::string lastError;
 
+    // Fast forward after a seek: until the packets come within a few frames of
+    // the target, frames no other frame refers to are not decoded. A frame
+    // shown before `trustFrom` may have lost such a neighbour, so the run
+    // starts at trustFrom (movie time).
+    bool skipping = false;
+    std::int64_t skipUntil = 0;                 // stream ticks
+    std::int64_t sentWhileSkipping = INT64_MIN;  // stream ticks
+    std::int64_t trustFrom = INT64_MIN;
+    void startSkipping(std::int64_t targetTime);
+    void stopSkipping(std::int64_t trustTime);
+    void noteSent(const AVPacket& packet);
+
     // The next frame in presentation order, or nullptr at the end.
     FramePtr decodeNext();
     std::int64_t movieTime(const AVFrame& frame, std::int64_t fallback) const;
-    bool seekBefore(std::int64_t time);
+    bool seekBefore(std::int64_t time, bool fastForward);
     void append(std::int64_t time, FramePtr frame);
     bool extendRunTo(std::int64_t time);
     Outcome<Frame> frameFromRun(std::int64_t time);

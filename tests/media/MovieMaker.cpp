@@ -47,7 +47,8 @@ void paint(AVFrame& f, int n, bool texture) {
     for (int y = 0; y < f.height; ++y) {
         for (int x = 0; x < f.width; ++x) {
             int v = bitAt(n, x, y, f.width, f.height) ? 220 : 30;
-            if (texture) v += static_cast<int>(((x * 7 + y * 13 + n * 5) ^ (x * y)) % 23) - 11;
+            const int panned = x + 2 * n;  // detail that moves, as picture does
+            if (texture) v += static_cast<int>(((panned * 7 + y * 13) ^ (panned * y)) % 23) - 11;
             f.data[0][y * f.linesize[0] + x] = static_cast<std::uint8_t>(v);
         }
     }

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 namespace rw::test {
 namespace {
 
@@ -45,14 +49,20 @@ TEST_P(Reader, DescribesTheMovie) {
 }
 
 // First and last frames, both sides of every key frame, jumps back and
-// forth so that seeks, the cache and decoding on are all used.
+// forth so that seeks, the cache and decoding on are all used, then every
+// frame in a shuffled order.
 TEST_P(Reader, GivesTheExactFrameEverywhere) {
     const ReaderCase& c = GetParam();
     auto opened = media::MovieReader::open(movie(c.name, c.spec));
     ASSERT_TRUE(opened) << opened.error;
     media::MovieReader& m = *opened.value;
     const int last = c.spec.frames - 1, g = c.spec.gop;
-    for (int k : {0, last, g - 1, g, g + 1, 2 * g - 1, 2 * g, 5, 4, 3, 2 * g + 1, g + 2, 1, last - 1, last, 0}) {
+    std::vector<int> order{0, last, g - 1, g, g + 1, 2 * g - 1, 2 * g, 5, 4, 3, 2 * g + 1, g + 2, 1, last - 1, last, 0};
+    std::vector<int> every(c.spec.frames);
+    std::iota(every.begin(), every.end(), 0);
+    std::shuffle(every.begin(), every.end(), std::mt19937(5));
+    order.insert(order.end(), every.begin(), every.end());
+    for (int k : order) {
         if (k < 0 || k > last) continue;
         auto f = m.frameNumber(k);
         ASSERT_TRUE(f) << f.error;
