@@ -142,7 +142,8 @@ Outcome<Frame> MovieReader::Impl::frameFromRun(std::int64_t time) {
 
 Outcome<Frame> MovieReader::frameAt(std::int64_t time) {
     Impl& m = *impl_;
-    time = std::clamp<std::int64_t>(time, 0, std::max<std::int64_t>(lastFrameTime(), 0));
+    const std::int64_t end = m.info.duration > 0 ? m.info.duration - 1 : std::max<std::int64_t>(lastFrameTime(), 0);
+    time = std::clamp<std::int64_t>(time, 0, std::max(end, lastFrameTime()));
     const bool inRun = !m.run.empty() && m.run.begin()->first <= time &&
                        (m.run.rbegin()->first > time || m.exhausted);
     if (!inRun) {

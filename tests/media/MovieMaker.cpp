@@ -84,7 +84,7 @@ std::string openWriter(Writer& w, const std::string& path, const MovieSpec& s) {
     AVCodecContext& c = *w.codec;
     c.width = s.width;
     c.height = s.height;
-    c.time_base = AVRational{s.rateDen, s.rateNum};
+    c.time_base = AVRational{s.rateDen, s.jitter ? 2 * s.rateNum : s.rateNum};
     c.framerate = AVRational{s.rateNum, s.rateDen};
     c.pix_fmt = s.codec == "mjpeg" ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
     c.gop_size = s.gop;
@@ -121,7 +121,7 @@ std::string makeMovie(const std::string& path, const MovieSpec& s) {
     for (int n = 0; n < s.frames; ++n) {
         if (av_frame_make_writable(frame.get()) < 0) return "frame not writable";
         paint(*frame, n, s.texture);
-        frame->pts = n;
+        frame->pts = s.jitter ? 2 * n + n % 2 : n;
         if (avcodec_send_frame(w.codec.get(), frame.get()) < 0 || w.drain() < 0) return "cannot encode frame";
     }
     if (avcodec_send_frame(w.codec.get(), nullptr) < 0 || w.drain() < 0) return "cannot finish encoding";

@@ -17,6 +17,9 @@ struct MovieSpec {
     int gop = 12;              // key frame every this many frames
     std::string timecode;      // "10:00:00:00", ";" before the frames for drop frame; empty: none
     bool texture = false;      // busy picture, so decoding costs what real picture costs
+    // Variable rate: frame n at (2n + n % 2) half-frame ticks, every odd frame
+    // shown half a frame late.
+    bool jitter = false;
 };
 
 // Empty on success, else why the movie could not be made. The container

@@ -29,6 +29,8 @@ const ReaderCase kMovies[] = {
     {"h264_2398.mp4", {"libx264", 24000, 1001, 40, 64, 48, 12, ""}, "23.98", "", false},
     {"h264_24.mkv", {"libx264", 24, 1, 40, 64, 48, 12, ""}, "24.00", "", false},
     {"mjpeg25.avi", {"mjpeg", 25, 1, 30, 64, 48, 1, ""}, "25.00", "", false},
+    // MPEG-2: the encoded rate; the file's timecode, not a QuickTime timecode track
+    {"mpeg2_25.mxf", {"mpeg2video", 25, 1, 30, 64, 48, 12, "10:00:00:00"}, "25.00", "10:00:00:00", false},
 };
 
 void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
@@ -90,6 +92,29 @@ TEST_P(Reader, StepsAndTimesWithinFrames) {
     auto end = m.lastFrame();
     ASSERT_TRUE(end);
     EXPECT_EQ(frameNumberIn(*end.value.image), c.spec.frames - 1);
+}
+
+// Variable rate: the rate is samples over duration (30 frames in 61 half
+// frames), and a time shows the frame whose own presentation time holds it.
+TEST(VariableRate, TimesShowTheFrameShownThen) {
+    MovieSpec spec;
+    spec.jitter = true;
+    auto opened = media::MovieReader::open(movie("jitter25.mov", spec));
+    ASSERT_TRUE(opened) << opened.error;
+    media::MovieReader& m = *opened.value;
+    EXPECT_EQ(m.info().rateText, "24.59");
+    EXPECT_EQ(m.info().frameCount, spec.frames);
+    EXPECT_EQ(frameNumberIn(*m.lastFrame().value.image), 29);
+    const std::int64_t tick = m.info().timeScale / 50;  // half a frame
+    for (int k : {7, 2, 3, 0, 29, 16, 15}) {
+        const std::int64_t shown = (2 * k + k % 2) * tick;
+        for (auto [time, expected] : std::vector<std::pair<std::int64_t, int>>{{shown, k}, {shown - 1, k - 1}}) {
+            if (expected < 0) continue;
+            auto f = m.frameAt(time);
+            ASSERT_TRUE(f) << f.error;
+            EXPECT_EQ(frameNumberIn(*f.value.image), expected) << "time " << time;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Movies, Reader, ::testing::ValuesIn(kMovies),

@@ -67,7 +67,7 @@ public:
     Outcome<Frame> frameAt(std::int64_t time);
     Outcome<Frame> frameNumber(std::int64_t index);
     Outcome<Frame> firstFrame() { return frameAt(0); }
-    Outcome<Frame> lastFrame() { return frameAt(lastFrameTime()); }
+    Outcome<Frame> lastFrame() { return frameAt(info().duration > 0 ? info().duration - 1 : lastFrameTime()); }
 
     // Frame steps on the movie's grid: n forward (n > 0) or back (n < 0).
     std::int64_t stepTime(std::int64_t from, int n) const;
