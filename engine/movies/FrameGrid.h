@@ -14,7 +14,8 @@ struct FrameGrid {
     std::int64_t duration = 0;   // time units
 
     // From a rate of rateNum/rateDen frames per second at `timeScale` units per second.
-    static FrameGrid fromRate(std::int64_t rateNum, std::int64_t rateDen, std::int64_t timeScale, std::int64_t duration);
+    static FrameGrid fromRate(std::int64_t rateNum, std::int64_t rateDen, std::int64_t timeScale,
+                              std::int64_t duration);
 
     bool valid() const { return lengthNum > 0 && lengthDen > 0; }
     std::int64_t frameStart(std::int64_t k) const;

@@ -148,7 +148,8 @@ Outcome<Frame> MovieReader::frameAt(std::int64_t time) {
                        (m.run.rbegin()->first > time || m.exhausted);
     if (!inRun) {
         // Just past the run: decoding on is cheaper than a seek.
-        const std::int64_t reach = m.run.empty() ? -1 : m.info.frames.step(m.run.rbegin()->first, m.options.cacheFrames / 2);
+        const std::int64_t reach =
+            m.run.empty() ? -1 : m.info.frames.step(m.run.rbegin()->first, m.options.cacheFrames / 2);
         const bool ahead = !m.run.empty() && m.run.begin()->first <= time && time <= reach;
         if (!ahead) m.seekBefore(time, true);
         m.extendRunTo(time);

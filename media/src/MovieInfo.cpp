@@ -15,7 +15,8 @@ constexpr std::uint32_t kTmcd = MKTAG('t', 'm', 'c', 'd');
 std::optional<TrackTimecode> parseTimecodeTag(const char* text) {
     TrackTimecode tc;
     char s1 = 0, s2 = 0, s3 = 0;
-    if (!text || std::sscanf(text, "%d%c%d%c%d%c%d", &tc.hours, &s1, &tc.minutes, &s2, &tc.seconds, &s3, &tc.frames) != 7)
+    if (!text ||
+        std::sscanf(text, "%d%c%d%c%d%c%d", &tc.hours, &s1, &tc.minutes, &s2, &tc.seconds, &s3, &tc.frames) != 7)
         return std::nullopt;
     if (s1 != ':' || s2 != ':' || (s3 != ':' && s3 != ';' && s3 != '.' && s3 != ','))
         return std::nullopt;

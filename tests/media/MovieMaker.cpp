@@ -157,8 +157,10 @@ media::Image readPng(const std::string& path) {
     if (avcodec_send_packet(codec.get(), packet.get()) < 0 || avcodec_receive_frame(codec.get(), frame.get()) < 0)
         return {};
     media::Image image = media::Image::blank(frame->width, frame->height, 4);
-    std::unique_ptr<SwsContext, SwsFree> sws(sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
-                                     frame->width, frame->height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr, nullptr));
+    const auto format = static_cast<AVPixelFormat>(frame->format);
+    std::unique_ptr<SwsContext, SwsFree> sws(sws_getContext(frame->width, frame->height, format, frame->width,
+                                                            frame->height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr,
+                                                            nullptr, nullptr));
     if (!sws) return {};
     std::uint8_t* planes[4] = {image.bytes.data(), nullptr, nullptr, nullptr};
     const int strides[4] = {static_cast<int>(image.stride), 0, 0, 0};

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace rw {
 namespace {
 
@@ -120,7 +122,7 @@ TEST(MovieLocate, Examples) {
         const std::int64_t length = c.scale * 60;
         const FrameGrid frames = c.rate == film   ? FrameGrid::fromRate(24000, 1001, c.scale, length)
                                  : c.rate == ntsc ? FrameGrid::fromRate(30000, 1001, c.scale, length)
-                                                  : FrameGrid::fromRate(static_cast<std::int64_t>(r), 1, c.scale, length);
+                                                  : FrameGrid::fromRate(std::lround(r), 1, c.scale, length);
         const LocateRequest req{c.time, c.newSide, c.rate, c.scale, length, c.field, c.start, c.ntscDf};
         const LocateResult got = locateMovie(req, frames);
         EXPECT_FLOAT_EQ(got.seconds, c.seconds) << c.what;

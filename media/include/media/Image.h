@@ -18,7 +18,9 @@ struct Image {
 
     static Image blank(int width, int height, int channels);
     bool empty() const { return width <= 0 || height <= 0; }
-    std::uint8_t* pixel(int x, int y) { return bytes.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * channels; }
+    std::uint8_t* pixel(int x, int y) {
+        return bytes.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * channels;
+    }
     const std::uint8_t* pixel(int x, int y) const {
         return bytes.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * channels;
     }
