@@ -53,32 +53,28 @@ std::int64_t streamDuration(const AVFormatContext& fmt, const AVStream& st) {
     return 0;
 }
 
-// The measured rate and the frame grid. The container's sample count over its
-// duration is exact for a constant rate; without a count (Matroska, some
-// MXF) FFmpeg's average rate stands in.
+// Frame starts: the container's duration over its sample count, exact for a
+// constant rate and the average for a variable one; without a count
+// (Matroska, some MXF) or for MPEG-1/2, the stream's own rate.
+FrameGrid frameGrid(const AVStream& st, const MovieInfo& info, bool mpeg) {
+    if (!mpeg && st.nb_frames > 0 && info.duration > 0) return FrameGrid{info.duration, st.nb_frames, info.duration};
+    const AVRational r = mpeg || st.avg_frame_rate.num <= 0 ? st.r_frame_rate : st.avg_frame_rate;
+    return FrameGrid::fromRate(r.num, r.den, info.timeScale, info.duration);
+}
+
 void measureRate(const AVFormatContext& fmt, const AVStream& st, MovieInfo& info, std::int64_t unit) {
-    const std::int64_t ticks = streamDuration(fmt, st);
     FrameRateSource source;
     source.hasVideo = true;
     source.isMpeg = isMpegVideo(st.codecpar->codec_id);
     source.encodedRate = av_q2d(st.r_frame_rate);
     source.sampleCount = st.nb_frames;
-    source.duration = ticks * unit;
+    source.duration = streamDuration(fmt, st) * unit;
     source.timeScale = info.timeScale;
     info.rate = staticFrameRate(source);
-    info.duration = ticks * unit;
-
-    AVRational grid{0, 1};
-    if (source.isMpeg) grid = st.r_frame_rate;
-    else if (st.nb_frames > 0 && ticks > 0) grid = AVRational{0, 0};  // frames over duration, below
-    else grid = st.avg_frame_rate.num > 0 ? st.avg_frame_rate : st.r_frame_rate;
-    if (grid.den == 0) {
-        // length = duration / count
-        info.frames = FrameGrid{info.duration, st.nb_frames, info.duration};
-    } else {
-        info.frames = FrameGrid::fromRate(grid.num, grid.den, info.timeScale, info.duration);
-    }
-    if (info.rate <= 0 && grid.num > 0 && grid.den > 0) info.rate = av_q2d(grid);
+    info.duration = source.duration;
+    info.frames = frameGrid(st, info, source.isMpeg);
+    if (info.rate <= 0 && info.frames.valid())  // nothing counted: the stream's rate stands in
+        info.rate = static_cast<double>(info.timeScale) * info.frames.lengthDen / info.frames.lengthNum;
     info.frameCount = st.nb_frames > 0 ? st.nb_frames : info.frames.frameCount();
 }
 
