@@ -25,5 +25,7 @@ void addShowCommand(CLI::App& app, Streams io, int& status);
 void addExportCommand(CLI::App& app, Streams io, int& status);
 void addConformCommand(CLI::App& app, Streams io, int& status);
 void addSearchCommand(CLI::App& app, Streams io, int& status);
+// movie-info, frame and difference.
+void addMovieCommands(CLI::App& app, Streams io, int& status);
 
 }  // namespace rw::cli

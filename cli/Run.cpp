@@ -13,6 +13,7 @@ int run(int argc, const char* const* argv, Streams io) {
     addExportCommand(app, io, status);
     addConformCommand(app, io, status);
     addSearchCommand(app, io, status);
+    addMovieCommands(app, io, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,6 +1,7 @@
 // Nested clip items: the composed placement against the walk through every
 // enclosing clip item, and a nest far deeper than any real sequence.
 
+#include "support/RecordingUi.h"
 #include "import/FcpClipItem.h"
 #include "import/FcpXmlParser.h"
 #include "import/XmemlBuilder.h"

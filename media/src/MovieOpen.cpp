@@ -1,0 +1,96 @@
+// Opening a movie: every way a file can fail to be one gets its own reason.
+
+#include "ReaderImpl.h"
+
+#include <filesystem>
+
+namespace rw::media {
+
+namespace {
+
+using Opened = Outcome<std::unique_ptr<MovieReader::Impl>>;
+
+std::string checkFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return path + ": no such file";
+    if (!std::filesystem::is_regular_file(status)) return path + ": not a file";
+    if (std::filesystem::file_size(path, ec) == 0 || ec) return path + ": the file is empty";
+    return {};
+}
+
+// The first video stream that is a picture sequence (not cover art).
+int videoStream(const AVFormatContext& fmt) {
+    const int best = av_find_best_stream(const_cast<AVFormatContext*>(&fmt), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (best >= 0 && !(fmt.streams[best]->disposition & AV_DISPOSITION_ATTACHED_PIC)) return best;
+    for (unsigned i = 0; i < fmt.nb_streams; ++i) {
+        const AVStream* st = fmt.streams[i];
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string openDecoder(MovieReader::Impl& impl, const std::string& path) {
+    const AVCodecParameters* par = impl.format->streams[impl.stream]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    if (!codec) return path + ": no decoder for its video (" + avcodec_get_name(par->codec_id) + ")";
+    impl.decoder.reset(avcodec_alloc_context3(codec));
+    if (!impl.decoder) return path + ": out of memory";
+    int rc = avcodec_parameters_to_context(impl.decoder.get(), par);
+    if (rc >= 0) {
+        impl.decoder->thread_count = impl.options.decoderThreads;
+        rc = avcodec_open2(impl.decoder.get(), codec, nullptr);
+    }
+    if (rc < 0) return path + ": its video cannot be decoded (" + avError(rc) + ")";
+    return {};
+}
+
+std::string openFormat(MovieReader::Impl& impl, const std::string& path) {
+    AVFormatContext* raw = nullptr;
+    int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    if (rc < 0) return path + ": not a movie (" + avError(rc) + ")";
+    impl.format.reset(raw);
+    rc = avformat_find_stream_info(raw, nullptr);
+    if (rc < 0) return path + ": its streams cannot be read (" + avError(rc) + ")";
+    impl.stream = videoStream(*raw);
+    if (impl.stream < 0) return path + ": the file has no video";
+    const AVRational tb = raw->streams[impl.stream]->time_base;
+    if (tb.num <= 0 || tb.den <= 0) return path + ": its video has no time base";
+    impl.unit = tb.num;
+    return {};
+}
+
+}  // namespace
+
+MovieReader::MovieReader(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+MovieReader::~MovieReader() = default;
+
+Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path, const ReaderOptions& options) {
+    using Result = Outcome<std::unique_ptr<MovieReader>>;
+    if (std::string why = checkFile(path); !why.empty()) return Result::failure(why);
+    auto impl = std::make_unique<Impl>();
+    impl->options = options;
+    if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
+    if (std::string why = openFormat(*impl, path); !why.empty()) return Result::failure(why);
+    if (std::string why = openDecoder(*impl, path); !why.empty()) return Result::failure(why);
+    FramePtr first = impl->decodeNext();
+    if (!first)
+        return Result::failure(path + ": no picture in it can be decoded" +
+                               (impl->lastError.empty() ? "" : " (" + impl->lastError + ")"));
+    const std::int64_t pts = first->best_effort_timestamp;
+    impl->firstPts = pts != AV_NOPTS_VALUE ? pts : 0;
+    describeMovie(*impl);
+    if (impl->info.width <= 0 || impl->info.height <= 0) {
+        impl->info.width = first->width;
+        impl->info.height = first->height;
+    }
+    impl->append(0, std::move(first));
+    return Result{std::make_unique<MovieReader>(std::move(impl)), {}};
+}
+
+const MovieInfo& MovieReader::info() const { return impl_->info; }
+
+void quietFFmpegLog() { av_log_set_level(AV_LOG_QUIET); }
+
+}  // namespace rw::media
