@@ -38,8 +38,8 @@ const std::string& moviePath(const std::string& codec) {
     auto& path = made[codec];
     if (path.empty()) {
         path = (folder.path / (codec + ".mov")).string();
-        rw::test::MovieSpec spec{codec, 24, 1, 480, 1920, 1080, codec == "mjpeg" ? 1 : 48, "", true};
-        if (!rw::test::makeMovie(path, spec).empty()) path.clear();
+        rw::test::MovieRecipe recipe{codec, 24, 1, 480, 1920, 1080, codec == "mjpeg" ? 1 : 48, "", true};
+        if (!rw::test::makeMovie(path, recipe).empty()) path.clear();
     }
     return path;
 }

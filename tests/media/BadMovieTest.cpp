@@ -9,8 +9,8 @@
 namespace rw::test {
 namespace {
 
-MovieSpec spec(const std::string& codec, int frames, int gop = 1) {
-    MovieSpec s;
+MovieRecipe recipe(const std::string& codec, int frames, int gop = 1) {
+    MovieRecipe s;
     s.codec = codec;
     s.frames = frames;
     s.gop = gop;
@@ -31,7 +31,7 @@ std::string silentWave() {
 
 TEST(BadMovie, OpenSaysWhy) {
     const TempDir dir;
-    const std::string good = readAll(movie("bad_source.mov", spec("mjpeg", 10)));
+    const std::string good = readAll(movie("bad_source.mov", recipe("mjpeg", 10)));
     const struct {
         std::string path, reason;
     } cases[] = {
@@ -57,7 +57,7 @@ TEST(BadMovie, DamagedMoviesNeverCrash) {
     std::mt19937 random(20261207);
     for (const char* name : {"damage_h264.mov", "damage_mjpeg.avi"}) {
         const bool h264 = std::string(name).find("h264") != std::string::npos;
-        const std::string good = readAll(movie(name, spec(h264 ? "libx264" : "mjpeg", 24, 8)));
+        const std::string good = readAll(movie(name, recipe(h264 ? "libx264" : "mjpeg", 24, 8)));
         for (int round = 0; round < 40; ++round) {
             std::string bytes = good;
             if (round % 4 == 3) {

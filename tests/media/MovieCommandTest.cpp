@@ -7,9 +7,9 @@
 namespace rw::test {
 namespace {
 
-const MovieSpec kPal{"mjpeg", 25, 1, 260, 64, 48, 1, "00:59:50:00"};
-const MovieSpec kFilm{"mjpeg", 24000, 1001, 250, 64, 48, 1, ""};
-const MovieSpec kNtsc{"libx264", 30000, 1001, 310, 64, 48, 60, ""};
+const MovieRecipe kPal{"mjpeg", 25, 1, 260, 64, 48, 1, "00:59:50:00"};
+const MovieRecipe kFilm{"mjpeg", 24000, 1001, 250, 64, 48, 1, ""};
+const MovieRecipe kNtsc{"libx264", 30000, 1001, 310, 64, 48, 60, ""};
 
 TEST(MovieCommands, MovieInfoPrintsWhatTheMovieSays) {
     const CliResult r = runCli({"movie-info", movie("pal.mov", kPal)});
@@ -28,7 +28,7 @@ TEST(MovieCommands, MovieInfoPrintsWhatTheMovieSays) {
 TEST(MovieCommands, FrameShowsTheLocatedFrame) {
     const struct {
         const char* name;
-        MovieSpec spec;
+        MovieRecipe recipe;
         std::vector<std::string> flags;
         int frame;
     } cases[] = {
@@ -45,7 +45,7 @@ TEST(MovieCommands, FrameShowsTheLocatedFrame) {
     };
     const TempDir dir;
     for (const auto& c : cases) {
-        std::vector<std::string> args{"frame", movie(c.name, c.spec), "--output", dir.file("f.png")};
+        std::vector<std::string> args{"frame", movie(c.name, c.recipe), "--output", dir.file("f.png")};
         args.insert(args.end(), c.flags.begin(), c.flags.end());
         const CliResult r = runCli(args);
         ASSERT_EQ(r.status, 0) << r.err;

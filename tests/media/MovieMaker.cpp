@@ -74,7 +74,7 @@ struct Writer {
     }
 };
 
-std::string openWriter(Writer& w, const std::string& path, const MovieSpec& s) {
+std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s) {
     AVFormatContext* raw = nullptr;
     if (avformat_alloc_output_context2(&raw, nullptr, nullptr, path.c_str()) < 0) return "no container for " + path;
     w.format.reset(raw);
@@ -110,7 +110,7 @@ std::string openWriter(Writer& w, const std::string& path, const MovieSpec& s) {
 
 }  // namespace
 
-std::string makeMovie(const std::string& path, const MovieSpec& s) {
+std::string makeMovie(const std::string& path, const MovieRecipe& s) {
     Writer w;
     if (std::string why = openWriter(w, path, s); !why.empty()) return why;
     std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());

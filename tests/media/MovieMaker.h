@@ -9,7 +9,7 @@
 
 namespace rw::test {
 
-struct MovieSpec {
+struct MovieRecipe {
     std::string codec = "mjpeg";  // mjpeg (intra only), libx264 (long GOP with B-frames), mpeg4, ...
     int rateNum = 25, rateDen = 1;
     int frames = 30;
@@ -24,7 +24,7 @@ struct MovieSpec {
 
 // Empty on success, else why the movie could not be made. The container
 // follows the path's extension.
-std::string makeMovie(const std::string& path, const MovieSpec& spec);
+std::string makeMovie(const std::string& path, const MovieRecipe& recipe);
 
 // The number a frame shows; -1 when the picture holds no bar code.
 int frameNumberIn(const media::Image& image);

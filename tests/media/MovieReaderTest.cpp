@@ -13,7 +13,7 @@ namespace {
 
 struct ReaderCase {
     const char* name;
-    MovieSpec spec;
+    MovieRecipe recipe;
     const char* rateText;
     const char* start;  // as read at the rate text
     bool timecodeTrack;
@@ -39,15 +39,15 @@ class Reader : public ::testing::TestWithParam<ReaderCase> {};
 
 TEST_P(Reader, DescribesTheMovie) {
     const ReaderCase& c = GetParam();
-    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    auto opened = media::MovieReader::open(movie(c.name, c.recipe));
     ASSERT_TRUE(opened) << opened.error;
     const media::MovieInfo& info = opened.value->info();
     EXPECT_EQ(info.rateText, c.rateText);
     EXPECT_EQ(info.startTimecode, c.start);
     EXPECT_EQ(info.hasTimecodeTrack, c.timecodeTrack);
-    EXPECT_EQ(info.frameCount, c.spec.frames);
-    EXPECT_EQ(info.width, c.spec.width);
-    EXPECT_EQ(info.height, c.spec.height);
+    EXPECT_EQ(info.frameCount, c.recipe.frames);
+    EXPECT_EQ(info.width, c.recipe.width);
+    EXPECT_EQ(info.height, c.recipe.height);
 }
 
 // First and last frames, both sides of every key frame, jumps back and
@@ -55,12 +55,12 @@ TEST_P(Reader, DescribesTheMovie) {
 // frame in a shuffled order.
 TEST_P(Reader, GivesTheExactFrameEverywhere) {
     const ReaderCase& c = GetParam();
-    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    auto opened = media::MovieReader::open(movie(c.name, c.recipe));
     ASSERT_TRUE(opened) << opened.error;
     media::MovieReader& m = *opened.value;
-    const int last = c.spec.frames - 1, g = c.spec.gop;
+    const int last = c.recipe.frames - 1, g = c.recipe.gop;
     std::vector<int> order{0, last, g - 1, g, g + 1, 2 * g - 1, 2 * g, 5, 4, 3, 2 * g + 1, g + 2, 1, last - 1, last, 0};
-    std::vector<int> every(c.spec.frames);
+    std::vector<int> every(c.recipe.frames);
     std::iota(every.begin(), every.end(), 0);
     std::shuffle(every.begin(), every.end(), std::mt19937(5));
     order.insert(order.end(), every.begin(), every.end());
@@ -77,7 +77,7 @@ TEST_P(Reader, GivesTheExactFrameEverywhere) {
 // and stop at the ends.
 TEST_P(Reader, StepsAndTimesWithinFrames) {
     const ReaderCase& c = GetParam();
-    auto opened = media::MovieReader::open(movie(c.name, c.spec));
+    auto opened = media::MovieReader::open(movie(c.name, c.recipe));
     ASSERT_TRUE(opened) << opened.error;
     media::MovieReader& m = *opened.value;
     const FrameGrid& grid = m.info().frames;
@@ -91,19 +91,19 @@ TEST_P(Reader, StepsAndTimesWithinFrames) {
     EXPECT_EQ(m.stepTime(m.lastFrameTime(), 5), m.lastFrameTime());
     auto end = m.lastFrame();
     ASSERT_TRUE(end);
-    EXPECT_EQ(frameNumberIn(*end.value.image), c.spec.frames - 1);
+    EXPECT_EQ(frameNumberIn(*end.value.image), c.recipe.frames - 1);
 }
 
 // Variable rate: the rate is samples over duration (30 frames in 61 half
 // frames), and a time shows the frame whose own presentation time holds it.
 TEST(VariableRate, TimesShowTheFrameShownThen) {
-    MovieSpec spec;
-    spec.jitter = true;
-    auto opened = media::MovieReader::open(movie("jitter25.mov", spec));
+    MovieRecipe recipe;
+    recipe.jitter = true;
+    auto opened = media::MovieReader::open(movie("jitter25.mov", recipe));
     ASSERT_TRUE(opened) << opened.error;
     media::MovieReader& m = *opened.value;
     EXPECT_EQ(m.info().rateText, "24.59");
-    EXPECT_EQ(m.info().frameCount, spec.frames);
+    EXPECT_EQ(m.info().frameCount, recipe.frames);
     EXPECT_EQ(frameNumberIn(*m.lastFrame().value.image), 29);
     const std::int64_t tick = m.info().timeScale / 50;  // half a frame
     for (int k : {7, 2, 3, 0, 29, 16, 15}) {

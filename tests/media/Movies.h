@@ -17,14 +17,14 @@ inline const TempDir& movieFolder() {
     return folder;
 }
 
-// The path of a movie made from `spec` under `name`; made on first use.
-inline std::string movie(const std::string& name, const MovieSpec& spec) {
+// The path of a movie made from `recipe` under `name`; made on first use.
+inline std::string movie(const std::string& name, const MovieRecipe& recipe) {
     static std::map<std::string, std::string> made;
     auto it = made.find(name);
     if (it != made.end()) return it->second;
     media::quietFFmpegLog();
     const std::string path = movieFolder().file(name);
-    const std::string why = makeMovie(path, spec);
+    const std::string why = makeMovie(path, recipe);
     EXPECT_EQ(why, "") << name;
     return made[name] = path;
 }
