@@ -63,6 +63,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
     }
     if (type == conformtype::ProTools) {
         outcome.step = ConformOutcome::Step::ProToolsConfirmed;
+        if (proTools_) proTools_->start(conformEventsFrom(editArrayConvC_));
         return outcome;
     }
     outcome.step = ConformOutcome::Step::FileConform;
