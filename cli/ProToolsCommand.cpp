@@ -34,19 +34,6 @@ void nudgePasteHour(dataSource& listC, const std::string& direction) {
     listC.masterHour();
 }
 
-// The main thread's part: the queued panel work, and "next" after each event
-// in one-at-a-time mode. True when the worker finished every event.
-bool driveStopPanel(ProToolsConform& control, RehearsalPanel& panel, bool oneAtATime) {
-    for (;;) {
-        panel.runUntil([&control] { return !control.workerRunning(); });
-        if (!oneAtATime || !control.nextEnabled()) break;
-        control.abortConform(sender::Next);
-    }
-    const bool finished = control.lastEnd() == WorkerEnd::Finished;
-    if (control.active()) control.abortConform(sender::Stop);  // a panel left open for the user
-    return finished;
-}
-
 }  // namespace
 
 void addProToolsOptions(CLI::App& cmd, ProToolsArgs& a) {
@@ -78,7 +65,8 @@ int runProToolsConform(const ProToolsArgs& a, const ChangeListArgs& source, cons
     nudgePasteHour(c.dataSourceC(), a.nudgePasteHour);
 
     VirtualClock clock;
-    SimulatedWorkstation session(clock, a.sessionRate ? a.sessionRate : sessionRateFor(c.prefs().get(pref::ConformTimebase)));
+    const int rate = a.sessionRate ? a.sessionRate : sessionRateFor(c.prefs().get(pref::ConformTimebase));
+    SimulatedWorkstation session(clock, rate);
     ProtocolTrace trace(session, io.out);
     RehearsalPanel panel(&io.err);
     ProToolsConform control(trace, clock, panel, ui, c.prefs());
@@ -86,7 +74,7 @@ int runProToolsConform(const ProToolsArgs& a, const ChangeListArgs& source, cons
     ConformCommand command(c, session);
     command.setProToolsConform(&control);
     if (command.conform("Conform").step != ConformOutcome::Step::ProToolsConfirmed) return 1;
-    const bool finished = driveStopPanel(control, panel, a.oneAtATime);
+    const bool finished = rehearse(control, panel, a.oneAtATime);
     io.out << sessionListing(session);
     return finished ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "workstation/RehearsalPanel.h"
 
+#include "protools/ProToolsConform.h"
+
 namespace rw {
 
 void RehearsalPanel::runOnMainThread(std::function<void()> work) {
@@ -33,6 +35,17 @@ void RehearsalPanel::setStatus(const std::string& text, StatusColor c) {
     color = c;
     statuses.push_back(c == StatusColor::Red ? text + " (red)" : text);
     if (statusOut_) *statusOut_ << "status: " << text << (number ? " " + std::to_string(*number) : "") << "\n";
+}
+
+bool rehearse(ProToolsConform& control, RehearsalPanel& panel, bool pressNext) {
+    for (;;) {
+        panel.runUntil([&control] { return !control.workerRunning(); });
+        if (!pressNext || !control.nextEnabled()) break;
+        control.abortConform(sender::Next);
+    }
+    const bool finished = control.lastEnd() == WorkerEnd::Finished;
+    if (control.active()) control.abortConform(sender::Stop);
+    return finished;
 }
 
 }  // namespace rw

@@ -17,6 +17,8 @@
 
 namespace rw {
 
+class ProToolsConform;
+
 class RehearsalPanel : public StopPanelPort {
 public:
     explicit RehearsalPanel(std::ostream* statusOut = nullptr) : statusOut_(statusOut) {}
@@ -56,5 +58,10 @@ private:
     std::condition_variable ready_;
     std::deque<std::function<void()>> queue_;
 };
+
+// The main thread's part of a rehearsed conform: runs the panel's queued work
+// until the worker has ended, pressing "next" after each event when asked,
+// and Stop for a panel left open. True when the worker finished every event.
+bool rehearse(ProToolsConform& control, RehearsalPanel& panel, bool pressNext);
 
 }  // namespace rw
