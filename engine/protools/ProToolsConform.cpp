@@ -16,7 +16,7 @@ ProToolsConform::~ProToolsConform() {
 }
 
 bool ProToolsConform::start(ConformEvents events) {
-    if (active_) {
+    if (active_ || events.empty()) {
         ui_.beep();
         return false;
     }

@@ -33,7 +33,7 @@ public:
     // The confirmed conform: panel set up, index 0, flag up, and a worker
     // that starts after the command's pause. While a conform holds the panel
     // open a new one is refused with a beep (false): it would change the
-    // events under the running worker.
+    // events under the running worker. No events: the beep.
     bool start(ConformEvents events);
 
     // abortConform: "next" conforms the next event of a one-at-a-time run

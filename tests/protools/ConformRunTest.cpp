@@ -205,7 +205,7 @@ TEST(ProToolsConform, SecondConformWhileThePanelIsOpenIsRefused) {
     ASSERT_EQ(rig.command.conform("Conform").step, ConformOutcome::Step::ProToolsConfirmed);
     rig.panel.runUntil([&] { return !rig.control->workerRunning(); });
     EXPECT_TRUE(rig.control->active());
-    EXPECT_FALSE(rig.control->start({}));
+    EXPECT_FALSE(rig.control->start(conformEventsFrom(rig.c.dataSourceC().getEditArray())));
     EXPECT_EQ(rig.ui.beeps, 1);
     EXPECT_EQ(rig.panel.status, "initializing");
     EXPECT_DOUBLE_EQ(rig.session.suppressionInterval(), 0.1);
