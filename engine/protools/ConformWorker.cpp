@@ -343,9 +343,9 @@ void Run::finish(std::size_t lastIndex) {
         end_ = WorkerEnd::Finished;
         return;
     }
-    status(status::WaitingForNext, StatusColor::Red);
     const int next = static_cast<int>(lastIndex) + 2;
     onMain([next](StopPanelPort& panel) { panel.setEventNumber(next); });
+    status(status::WaitingForNext, StatusColor::Red);
     end_ = WorkerEnd::WaitingForNext;
 }
 
