@@ -4,6 +4,7 @@
 #include "comparison/Timebase.h"
 #include "conform/ExportTimebase.h"
 #include "conform/Preflight.h"
+#include "protools/ProToolsConform.h"
 
 #include <filesystem>
 

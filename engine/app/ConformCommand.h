@@ -8,13 +8,13 @@
 #include "conform/FileConform.h"
 #include "core/Edit.h"
 #include "ports/WorkstationHost.h"
-#include "protools/ProToolsConform.h"
 
 #include <string>
 
 namespace rw {
 
 class conformController;
+class ProToolsConform;
 
 struct ConformOutcome {
     enum class Step {

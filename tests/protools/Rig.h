@@ -6,6 +6,7 @@
 #include "app/ConformCommand.h"
 #include "app/ConformController.h"
 #include "app/NullPorts.h"
+#include "protools/ProToolsConform.h"
 #include "support/RecordingUi.h"
 #include "workstation/Clocks.h"
 #include "workstation/ProtocolTrace.h"
