@@ -177,6 +177,12 @@ TEST(ProToolsConform, EndsThatLeaveOrCloseThePanel) {
              r.c.dataSourceC().getEditArray()[0]->setSourceOut(test::tc("01:00:02:00"));
          },
          WorkerEnd::GaveUp, false, 1},
+        // An old end the session refuses: the selection never gets its length.
+        {"refused time",
+         [](Rig& r) {
+             r.c.dataSourceC().getEditArray()[0]->setSourceOut(test::tc("24:00:01:00"));
+         },
+         WorkerEnd::GaveUp, false, 1},
     };
     for (const auto& r : rows) {
         Rig rig;
@@ -191,9 +197,11 @@ TEST(ProToolsConform, EndsThatLeaveOrCloseThePanel) {
             EXPECT_EQ(rig.panel.statuses.back(), "Pro Tools did not finish - conform stopped (red)");
         }
         if (r.end == WorkerEnd::GaveUp) {
-            EXPECT_EQ(rig.ui.alerts.at(0).message, "paste length ERR");
+            const bool paste = std::string(r.what) == "speed change";
+            EXPECT_EQ(rig.ui.alerts.at(0).message, paste ? "paste length ERR" : "selection length ERR");
             EXPECT_NE(rig.ui.alerts[0].informativeText.find("event 007"), std::string::npos);
-            EXPECT_EQ(rig.panel.progress, protocol::PasteTries);
+            EXPECT_EQ(rig.panel.progress, paste ? protocol::PasteTries : 1);
+            EXPECT_EQ(rig.count("set 01:00:00:00"), paste ? protocol::PasteTries : protocol::SelectionTries);
         }
     }
 }
