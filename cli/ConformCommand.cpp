@@ -1,8 +1,8 @@
 #include "ChangeListInput.h"
 #include "Commands.h"
+#include "ProToolsCommand.h"
 
 #include "app/ConformCommand.h"
-#include "ports/WorkstationHost.h"
 #include "app/NullPorts.h"
 
 #include <memory>
@@ -17,6 +17,7 @@ struct ConformArgs {
     ChangeListArgs source;
     std::string file;
     std::string timebase;
+    ProToolsArgs protools;
 };
 
 std::string conformTypeFor(const std::string& type) {
@@ -50,14 +51,23 @@ void addConformCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ConformArgs>();
     CLI::App* cmd = app.add_subcommand(
         "conform", "Conform a tab or comma separated file or a TC6000 .EVL list to list C; the copy is written "
-                   "beside the file and its path printed");
-    cmd->add_option("type", args->type, "tab, csv or evl")->required()->check(CLI::IsMember({"tab", "csv", "evl"}));
+                   "beside the file and its path printed. protools: rehearse the Pro Tools conform (--simulate), "
+                   "listing each action and then the session");
+    cmd->add_option("type", args->type, "tab, csv, evl or protools")
+        ->required()
+        ->check(CLI::IsMember({"tab", "csv", "evl", "protools"}));
     addChangeListOptions(*cmd, args->source);
-    cmd->add_option("--file", args->file, "the file to conform")->required();
+    cmd->add_option("--file", args->file, "the file to conform (tab, csv, evl)");
     cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24)")
         ->check(CLI::IsMember({"23.976", "24", "25", "29.97", "29.97df", "30", "50", "59.94", "59.94df", "60"}));
+    addProToolsOptions(*cmd, args->protools);
     cmd->callback([args, io, &status] {
         requireChangeListSource(args->source);
+        if (args->type == "protools") {
+            status = runProToolsConform(args->protools, args->source, args->timebase, io);
+            return;
+        }
+        if (args->file.empty()) throw CLI::RequiredError("--file");
         status = runConform(*args, io);
     });
 }

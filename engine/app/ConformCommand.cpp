@@ -5,6 +5,7 @@
 #include "comparison/Timebase.h"
 #include "conform/ExportTimebase.h"
 #include "conform/Preflight.h"
+#include "protools/ProToolsConform.h"
 
 #include <filesystem>
 
@@ -62,6 +63,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
     }
     if (type == conformtype::ProTools) {
         outcome.step = ConformOutcome::Step::ProToolsConfirmed;
+        if (proTools_) proTools_->start(conformEventsFrom(editArrayConvC_));
         return outcome;
     }
     outcome.step = ConformOutcome::Step::FileConform;

@@ -14,6 +14,7 @@
 namespace rw {
 
 class conformController;
+class ProToolsConform;
 
 struct ConformOutcome {
     enum class Step {
@@ -39,6 +40,10 @@ public:
     // The alert for an (unconverted) event set under the current preferences.
     ConformAlert composeAlert(const EditArray& events);
 
+    // Where a confirmed Pro Tools conform starts its worker; without one the
+    // command only answers ProToolsConfirmed.
+    void setProToolsConform(ProToolsConform* control) { proTools_ = control; }
+
     // The events being conformed, in the conform timebase; replaced by every
     // conform command.
     const EditArray& editArrayConvC() const { return editArrayConvC_; }
@@ -47,6 +52,7 @@ private:
     conformController& controller_;
     WorkstationHost& host_;
     EditArray editArrayConvC_;
+    ProToolsConform* proTools_ = nullptr;
 };
 
 }  // namespace rw

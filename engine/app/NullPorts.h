@@ -5,9 +5,11 @@
 #include "core/KLVtc.h"
 #include "ports/MoviePort.h"
 #include "ports/UiPort.h"
+#include "ports/WorkstationHost.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rw {
 
@@ -41,6 +43,25 @@ public:
     std::string startField(MovieSide) const override { return {}; }
     KLVtc startTimecode(MovieSide) const override { return KLVtc(); }
     double playbackRate(MovieSide) const override { return 0.0; }
+};
+
+// A machine without the workstation: nothing runs, nothing can be scripted;
+// only the pasteboard keeps its text.
+class NoWorkstation : public WorkstationHost {
+public:
+    std::vector<LaunchedApplication> launchedApplications() const override { return {}; }
+    bool activate(const std::string&) override { return false; }
+    bool accessibilityEnabled() const override { return false; }
+    std::optional<std::string> runScript(const std::string&) override { return std::nullopt; }
+    void postKeyEvent(std::int32_t, int, bool, std::uint64_t) override {}
+    void setPasteboardString(const std::string& text) override { pasteboard_ = text; }
+    std::optional<std::string> pasteboardString() const override { return pasteboard_; }
+    float processorUse(std::int32_t) override { return 0.0f; }
+    void beep() override {}
+    void setLocalEventsSuppressionInterval(double) override {}
+
+private:
+    std::optional<std::string> pasteboard_;
 };
 
 }  // namespace rw

@@ -1,9 +1,10 @@
 #pragma once
 // The outside audio workstation (Pro Tools) as the conform and the session
 // locate reach it: the running applications, activation, menu scripts,
-// synthetic keystrokes, the pasteboard and the processor use. A simulated
-// host and native hosts implement it; the engine holds every rule about what
-// is sent and when.
+// synthetic keystrokes, the pasteboard, the processor use and the beep. A
+// simulated host and native hosts implement it; the engine holds every rule
+// about what is sent and when. The conform worker calls it from its own
+// thread, so an implementation must allow calls from any one thread at a time.
 
 #include <cstdint>
 #include <optional>
@@ -30,6 +31,12 @@ inline constexpr int KeypadDivide = 75;
 inline constexpr int KeypadEnter = 76;
 }  // namespace keycode
 
+// Modifier flags of a keyboard event.
+namespace keyflag {
+inline constexpr std::uint64_t None = 0;
+inline constexpr std::uint64_t Command = 0x100000;
+}  // namespace keyflag
+
 class WorkstationHost {
 public:
     virtual ~WorkstationHost() = default;
@@ -41,28 +48,20 @@ public:
     virtual bool accessibilityEnabled() const = 0;
     // Runs a menu script; its result as text, nullopt when it has none or fails.
     virtual std::optional<std::string> runScript(const std::string& script) = 0;
-    // Key down then key up, posted to the process, with or without Command.
-    virtual void postKey(std::int32_t processSerialNumberLow, int keyCode, bool command) = 0;
+    // One keyboard event (key down or key up) of a virtual key code with
+    // modifier flags, posted to the process by its serial number.
+    virtual void postKeyEvent(std::int32_t processSerialNumberLow, int keyCode, bool keyDown,
+                              std::uint64_t flags) = 0;
+    // The general pasteboard as plain string.
     virtual void setPasteboardString(const std::string& text) = 0;
     virtual std::optional<std::string> pasteboardString() const = 0;
-    // The process's processor use in percent; nullopt when it cannot be read.
-    virtual std::optional<double> processorUse(std::int32_t processIdentifier) = 0;
-};
-
-// A machine without the workstation: nothing runs, nothing can be scripted.
-class NoWorkstation : public WorkstationHost {
-public:
-    std::vector<LaunchedApplication> launchedApplications() const override { return {}; }
-    bool activate(const std::string&) override { return false; }
-    bool accessibilityEnabled() const override { return false; }
-    std::optional<std::string> runScript(const std::string&) override { return std::nullopt; }
-    void postKey(std::int32_t, int, bool) override {}
-    void setPasteboardString(const std::string& text) override { pasteboard_ = text; }
-    std::optional<std::string> pasteboardString() const override { return pasteboard_; }
-    std::optional<double> processorUse(std::int32_t) override { return std::nullopt; }
-
-private:
-    std::optional<std::string> pasteboard_;
+    // The process's processor use in percent; 0.0 when it is not running or
+    // cannot be read.
+    virtual float processorUse(std::int32_t processIdentifier) = 0;
+    // The system beep.
+    virtual void beep() = 0;
+    // How long local input is held back after a synthetic keyboard event.
+    virtual void setLocalEventsSuppressionInterval(double seconds) = 0;
 };
 
 }  // namespace rw

@@ -1,0 +1,155 @@
+#include "Rig.h"
+
+#include "app/SessionLocate.h"
+#include "protools/ProcessorWatch.h"
+#include "support/RunCli.h"
+#include "workstation/ProcessorUse.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+namespace rw {
+namespace {
+
+// Readings handed out in order; past the end, the stop flag goes down.
+struct Script {
+    std::vector<float> values;
+    std::atomic<bool> running{true};
+    std::size_t next = 0;
+    ProcessorReading reading() {
+        return [this] {
+            if (next >= values.size()) running = false;
+            return next < values.size() ? values[next++] : 0.0f;
+        };
+    }
+};
+
+TEST(ProcessorWatch, BaselineCountsDistinctAgreeingReadings) {
+    VirtualClock clock;
+    struct Row {
+        std::vector<float> values;
+        std::optional<float> baseline;
+    } rows[] = {
+        {{4.0f, 4.0f, 4.0f, 4.1f, 4.2f, 4.3f}, (4.0f + 4.1f + 4.2f + 4.3f) / 4},
+        // An outlier starts the series again from itself, and so does the return to rest.
+        {{4.0f, 10.0f, 4.0f, 4.1f, 4.2f, 4.3f}, (4.0f + 4.1f + 4.2f + 4.3f) / 4},
+        // 0.0 throughout never counts: only Stop ends the wait.
+        {std::vector<float>(1000, 0.0f), std::nullopt},
+    };
+    for (auto& r : rows) {
+        Script s{r.values};
+        EXPECT_EQ(measureBaseline(s.reading(), clock, s.running), r.baseline);
+    }
+}
+
+TEST(ProcessorWatch, QuietSettledStoppedOrTimedOut) {
+    std::vector<float> settled;
+    for (int i = 0; i < 600; ++i) settled.push_back(i % 2 ? 5.1f : 5.0f);
+    struct Row {
+        std::vector<float> values;
+        int quiet;
+        QuietWait result;
+        std::size_t readings;
+    } rows[] = {
+        {{50, 50, 4.0f, 4.0f, 4.1f, 4.2f}, 3, QuietWait::Quiet, 6},
+        {{50, 4.0f, 4.1f, 4.2f, 4.3f, 4.0f}, 5, QuietWait::Quiet, 6},
+        {settled, 3, QuietWait::Quiet, 500},  // a new level under 1.5 x the baseline
+        {{50, 51}, 3, QuietWait::Stopped, 3},
+        {std::vector<float>(7000, 50), 3, QuietWait::TimedOut, 6000},
+    };
+    for (auto& r : rows) {
+        VirtualClock clock;
+        Script s{r.values};
+        EXPECT_EQ(waitForQuiet(s.reading(), clock, s.running, 4.0f, r.quiet, 60.0), r.result) << r.values.size();
+        EXPECT_EQ(s.next, std::min(r.readings, r.values.size())) << r.values.size();
+    }
+}
+
+TEST(ProcessorWatch, PaceTable) {
+    const std::tuple<const char*, double, int> rows[] = {
+        {"careful", 0.12, 5}, {"very careful", 0.3, 10}, {"fast", 0.07, 3}, {"normal", 0.07, 3}, {"", 0.07, 3}};
+    for (auto [text, pause, quiet] : rows) {
+        EXPECT_EQ(paceFor(text).pause, pause) << text;
+        EXPECT_EQ(paceFor(text).quietReadings, quiet) << text;
+    }
+}
+
+TEST(ProcessorUse, ReadFromProc) {
+    EXPECT_GE(processorUseOfProcess(static_cast<std::int32_t>(getpid())), 0.0f);
+    EXPECT_EQ(processorUseOfProcess(0x3ffffff0), 0.0f);  // above any process identifier
+    EXPECT_EQ(processorUseOfProcess(-1), 0.0f);
+}
+
+TEST(AudioTrack, EditsKeepRunsJoined) {
+    AudioTrack track(1000);
+    const auto clip = track.read(100, 200);
+    track.silence(100, 200);
+    EXPECT_EQ(track.regions().size(), 3u);
+    EXPECT_EQ(track.sourceAt(150), std::nullopt);
+    track.write(500, clip);
+    EXPECT_EQ(track.sourceAt(550), 150);
+    track.write(100, clip);  // back in place: one run again up to the moved piece
+    EXPECT_EQ(track.regions(), (std::vector<Region>{{0, 500, 0}, {500, 600, 100}, {600, 1000, 600}}));
+    track.write(950, clip);  // what passes the end is lost
+    EXPECT_EQ(track.regions().back(), (Region{950, 1000, 100}));
+}
+
+TEST(SessionLocate, OneSelectedEventElseTheBeep) {
+    struct Row {
+        std::vector<std::size_t> rows;
+        bool running;
+        bool master;
+        std::string listing;
+    } rows[] = {
+        {{1}, true, true, "script locate\nkey 75\nset 02:00:01:00\nkey 9 cmd\nkey 76\n"},
+        {{0}, true, false, "script locate\nkey 75\nset 01:00:00:00\nkey 9 cmd\nkey 76\n"},
+        {{0, 1}, true, true, ""},
+        {{}, true, false, ""},
+        {{0}, false, true, "script locate\n"},
+    };
+    for (const auto& r : rows) {
+        test::Rig rig;
+        rig.c.dataSourceC().addEdits({test::change("1", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00"),
+                                      test::change("2", "01:00:01:00", "01:00:02:00", "02:00:01:00", "02:00:02:00")});
+        rig.c.selectTab(2);
+        rig.c.dataSourceC().selectRows(r.rows);
+        rig.session.setRunning(r.running);
+        rig.trace.setScriptLabel("locate");
+        SessionLocator locator(rig.c, rig.trace, rig.clock);
+        if (r.master) locator.locateSessionToMaster();
+        else locator.locateSessionToSource();
+        EXPECT_EQ(rig.listing.str(), r.listing);
+        const bool located = r.listing.size() > 20;
+        EXPECT_EQ(rig.session.beeps(), located ? 0 : 1);
+        EXPECT_EQ(rig.clock.now(), located ? std::chrono::milliseconds(100) : std::chrono::milliseconds(0));
+        if (located) {
+            EXPECT_EQ(rig.session.selectionStart(), r.master ? 86400 * 2 + 24 : 86400);
+        }
+    }
+}
+
+TEST(ProToolsCli, RehearsalListsActionsThenTheSession) {
+    const std::string old = std::string(RW_EXAMPLES) + "/old_cut.edl", cut = std::string(RW_EXAMPLES) + "/new_cut.edl";
+    test::CliResult r = test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate",
+                                      "--nudge-paste-hour", "up", "--pace", "careful", "--cut"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("script activate\nkey 75\nkey 75\nkey 8 cmd\npause 0.24\nget 01:00:00:00\n"));
+    EXPECT_NE(r.out.find("\nkey 7 cmd\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nbaseline\nkey 7 cmd\npause 0.12\nwait-quiet\n"), std::string::npos);
+    const std::string session = r.out.substr(r.out.find("region "));
+    EXPECT_TRUE(session.starts_with("region 00:00:00:00 01:00:01:00 from 00:00:00:00\nregion 01:00:01:00 "));
+    EXPECT_NE(session.find("region 02:00:00:00 02:00:05:00 from 01:00:01:00\n"), std::string::npos);
+    EXPECT_NE(session.find(" silence\n"), std::string::npos);
+    EXPECT_TRUE(session.ends_with("\nregion 02:00:25:00 24:00:00:00 from 02:00:25:00\n"));
+
+    const std::vector<std::string> failing[] = {
+        {"conform", "protools", "--old", old, "--new", cut, "--simulate", "--session-rate", "25"},
+        {"conform", "protools", "--old", old, "--new", cut},
+    };
+    for (const auto& args : failing) EXPECT_EQ(test::runCli(args).status, 1);
+    EXPECT_EQ(test::runCli({"conform", "tab", "--old", old, "--new", cut}).status, 2);  // no --file
+}
+
+}  // namespace
+}  // namespace rw
