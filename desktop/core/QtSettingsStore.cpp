@@ -16,9 +16,10 @@ QtSettingsStore::QtSettingsStore(const QString& iniPath)
 }
 
 void QtSettingsStore::checkLoaded() {
+    settings_->allKeys();  // the file is read lazily; read it now to learn its status
     if (settings_->status() == QSettings::NoError) return;
     damaged_ = true;
-    loadProblem_ = QString("The settings file %1 could not be read; the defaults are used. It will be kept as %1.bad.")
+    loadProblem_ = QString("The settings file %1 could not be read; what it could not hold is set to the defaults. It will be kept as %1.bad.")
                        .arg(settings_->fileName());
 }
 
@@ -26,10 +27,14 @@ void QtSettingsStore::setAsideDamagedFile() {
     if (!damaged_) return;
     damaged_ = false;
     const QString path = settings_->fileName();
+    // What could be read is kept in the fresh file.
+    QVariantMap readable;
+    for (const QString& key : settings_->allKeys()) readable.insert(key, settings_->value(key));
+    settings_.reset();
     QFile::remove(path + ".bad");
     QFile::rename(path, path + ".bad");
-    // A fresh QSettings on the same path, now without the damaged file.
     settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    for (auto it = readable.cbegin(); it != readable.cend(); ++it) settings_->setValue(it.key(), it.value());
 }
 
 std::optional<std::string> QtSettingsStore::stringForKey(const std::string& key) const {

@@ -1,7 +1,7 @@
 #pragma once
-// The settings store over one QSettings file. A file that QSettings cannot
-// read is moved aside on the first write, so the user keeps it and the next
-// start does not stumble over it again.
+// The settings store over one QSettings file. A damaged file is read as far
+// as it goes; on the first write it is moved aside (kept as "<file>.bad") and
+// what could be read goes into the fresh file.
 
 #include "ports/SettingsPort.h"
 
