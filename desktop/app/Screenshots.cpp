@@ -29,6 +29,8 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
     QDir().mkpath(folder);
     const QDir dir(folder);
     bool ok = true;
+    // One change event selected, so its highlight shows in the block view.
+    if (window.controller().dataSourceC().numberOfRowsInTableView() > 1) window.controller().dataSourceC().selectRows({1});
     const char* names[] = {"main-old.png", "main-new.png", "main-changes.png", "main-summary.png"};
     for (int tab = 0; tab < 4; ++tab) {
         window.controller().selectTab(tab);

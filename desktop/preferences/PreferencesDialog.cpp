@@ -37,6 +37,7 @@ PreferencesDialog::PreferencesDialog(conformController& c, QWidget* parent) : QD
     layout->addWidget(tabs);
     layout->addWidget(buttons);
     showSettings();
+    resize(520, sizeHint().height());
 }
 
 QWidget* PreferencesDialog::listPage() {
