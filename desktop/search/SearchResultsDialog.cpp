@@ -1,6 +1,7 @@
 #include "search/SearchResultsDialog.h"
 
 #include "app/ConformController.h"
+#include "search/SearchRunner.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -40,9 +41,16 @@ SearchResultsDialog::SearchResultsDialog(conformController& c, QWidget* parent) 
     layout->addWidget(summary_);
     layout->addWidget(import, 0, Qt::AlignRight);
     resize(700, 360);
+    // The worker's parent is the main window, so a search outlives this panel's hiding.
+    runner_ = new SearchRunner(c_, parent);
 }
 
-void SearchResultsDialog::startSearch() { c_.findEventsInOtherFiles(); }
+void SearchResultsDialog::startSearch() { runner_->start(); }
+
+void SearchResultsDialog::cancelSearch() {
+    runner_->cancel();
+    runner_->wait();
+}
 
 void SearchResultsDialog::showResults(const QString& summary) {
     const dataSourceFinder& f = c_.finder();

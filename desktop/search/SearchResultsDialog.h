@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLabel;
+class QWidget;
 class QTableWidget;
 
 namespace rw {
@@ -13,14 +14,18 @@ class conformController;
 
 namespace rw::qt {
 
+class SearchRunner;
+
 class SearchResultsDialog : public QDialog {
     Q_OBJECT
 public:
     SearchResultsDialog(conformController& c, QWidget* parent);
 
-    // Find in other files: the folder panel, the search, then this panel.
+    // Find in other files: the folder panel, the search on a worker thread,
+    // then this panel (or the engine's alert).
     void startSearch();
-    void cancelSearch() {}
+    void cancelSearch();
+    SearchRunner& runner() { return *runner_; }
     // The engine's results panel call: rows from the finder, the summary text.
     void showResults(const QString& summary);
     QTableWidget& table() { return *table_; }
@@ -30,6 +35,7 @@ private:
     conformController& c_;
     QTableWidget* table_;
     QLabel* summary_;
+    SearchRunner* runner_;
 };
 
 }  // namespace rw::qt

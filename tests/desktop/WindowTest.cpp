@@ -4,6 +4,10 @@
 #include "app/SenderTitles.h"
 #include "core/Files.h"
 #include "mainwindow/SummaryPane.h"
+#include "search/SearchResultsDialog.h"
+#include "search/SearchRunner.h"
+
+#include <QTableWidget>
 
 #include <QAction>
 #include <QDockWidget>
@@ -111,6 +115,29 @@ TEST(Window, BlockDockFollowsTheDrawerAndTheSummaryCounts) {
     int total = 0;
     for (const auto& c : qt::countByColour(f.list(2).getEditArray())) total += c.count;
     EXPECT_EQ(total, static_cast<int>(f.list(2).numberOfRowsInTableView()));
+}
+
+TEST(Window, TheSearchRunsBesideTheWindowAndCanBeStopped) {
+    DesktopFixture f;
+    f.window->openFilesInTab(1, {example("new_cut.edl")});
+    f.list(1).selectAll();
+    const std::string folder = f.dir.file("lists");
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(RW_EXAMPLES "/old_cut.edl", folder + "/old_cut.edl");
+    f.dialogs.folderAnswer = folder;
+    qt::SearchResultsDialog& results = f.window->searchResults();
+    ASSERT_TRUE(results.runner().start());
+    results.runner().wait();
+    EXPECT_FALSE(results.runner().running());
+    EXPECT_EQ(results.table().rowCount(), 1);
+    EXPECT_EQ(results.table().item(0, 0)->text(), "old_cut.edl");
+    EXPECT_FALSE(f.model.ui.busy());
+
+    ASSERT_TRUE(results.runner().start());
+    results.cancelSearch();  // as quitting does
+    EXPECT_FALSE(results.runner().running());
+    EXPECT_FALSE(f.model.ui.busy());
+    EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
 }  // namespace
