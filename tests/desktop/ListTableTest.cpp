@@ -4,6 +4,8 @@
 #include "lists/TableCells.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTabWidget>
 #include <QtTest/QTest>
@@ -70,6 +72,26 @@ TEST(ListTable, TypedTimesGoThroughTheEngineWithUndo) {
 
     m.setData(m.index(0, m.columnOf("clip")), "renamed", Qt::EditRole);
     EXPECT_EQ(m.data(m.index(0, m.columnOf("clip")), Qt::DisplayRole).toString(), "renamed");
+}
+
+TEST(ListTable, AnEditorInTheTableCommitsThroughTheEngine) {
+    DesktopFixture f;
+    f.loadAndCompare();
+    f.window->show();
+    f.model.controller.selectTab(2);
+    qt::ListTableView& table = f.window->pane(2).table();
+    const QModelIndex cell = f.window->pane(2).model().index(1, f.window->pane(2).model().columnOf("sourceIn"));
+    table.setCurrentIndex(cell);
+    table.edit(cell);
+    auto* editor = table.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "02000000");
+    EXPECT_EQ(editor->text(), "02000000");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the delegate commits on a queued call
+    EXPECT_EQ(f.list(2).objectValue("sourceIn", 1), "02:00:00:00");
+    EXPECT_EQ(f.window->action("undo")->text(), "Undo Timecode Change");
 }
 
 TEST(ListTable, HeaderClickSortsTheListItself) {

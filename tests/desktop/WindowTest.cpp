@@ -3,10 +3,12 @@
 #include "app/ChangeListExports.h"
 #include "app/SenderTitles.h"
 #include "core/Files.h"
+#include "conform/OffsetSheet.h"
 #include "mainwindow/SummaryPane.h"
 #include "search/SearchResultsDialog.h"
 #include "search/SearchRunner.h"
 
+#include <QLineEdit>
 #include <QTableWidget>
 
 #include <QAction>
@@ -138,6 +140,28 @@ TEST(Window, TheSearchRunsBesideTheWindowAndCanBeStopped) {
     EXPECT_FALSE(results.runner().running());
     EXPECT_FALSE(f.model.ui.busy());
     EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST(Window, TheOffsetSheetAndTheHourNudgesWorkOnTheChangeList) {
+    DesktopFixture f;
+    f.loadAndCompare();
+    f.model.controller.selectTab(2);
+    f.list(2).selectRows({0});
+    const std::string sourceIn = f.list(2).objectValue("sourceIn", 0);
+    qt::OffsetSheet sheet(f.model.controller.offsetPanel(), f.window.get());
+    sheet.sourceField().setText("1:00");  // not a timecode: the sheet stays
+    sheet.press("Offset");
+    EXPECT_EQ(sheet.result(), QDialog::Rejected);
+    EXPECT_EQ(f.list(2).objectValue("sourceIn", 0), sourceIn);
+    sheet.sourceField().setText("+01:00:00:00");
+    sheet.masterField().setText("00:00:00:00");
+    sheet.press("Offset");
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(f.list(2).objectValue("sourceIn", 0).substr(0, 2), "02");
+
+    f.window->action("nudgePasteUp")->trigger();
+    EXPECT_EQ(f.window->action("undo")->text(), "Undo Nudge Paste Hour");
+    EXPECT_EQ(f.list(2).objectValue("masterIn", 0).substr(0, 2), "02");
 }
 
 }  // namespace
