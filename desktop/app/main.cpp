@@ -4,9 +4,9 @@
 #include "app/Screenshots.h"
 #include "core/AppModel.h"
 #include "core/QtSettingsStore.h"
-#include "app/SenderTitles.h"
 #include "mainwindow/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     window.openFilesInTab(0, toList(o.oldFiles));
     window.openFilesInTab(1, toList(o.newFiles));
     window.openFilesInTab(2, toList(o.changeFiles));
-    if (o.compare) model.controller.compare(rw::title::Compare);
+    if (o.compare) window.action("compare")->trigger();
     window.refreshAll();
 
     if (o.quitWhenShown) QTimer::singleShot(0, &app, [&window] { window.close(); });

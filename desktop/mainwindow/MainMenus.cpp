@@ -112,10 +112,18 @@ void MainWindow::buildChangeMenu() {
     QMenu* m = menuBar()->addMenu(tr("&Change List"));
     conformController& c = model_.controller;
     dataSource& list = c.dataSourceC();
-    addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")),
-               [&c](const std::string& t) { c.compare(t); });
+    // The automatic copy is written quietly; the status bar says where, or why not.
+    auto compare = [this, &c](const std::string& t) {
+        c.compare(t);
+        const ChangeListCopyResult& copy = c.lastCopy();
+        if (!copy.error.empty())
+            statusBar()->showMessage(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
+        else if (!copy.path.empty())
+            statusBar()->showMessage(tr("Change list copy: %1").arg(QString::fromStdString(copy.path)), 8000);
+    };
+    addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")), compare);
     addCommand(m, tr("Compare Selected Events Only"), "compareSelected", title::CompareSelectedOnly,
-               QKeySequence(tr("Ctrl+Shift+K")), [&c](const std::string& t) { c.compare(t); });
+               QKeySequence(tr("Ctrl+Shift+K")), compare);
     m->addSeparator();
     addCommand(m, tr("Create New Event"), "newEvent", nullptr, QKeySequence(tr("Ctrl+N")),
                [&list](const std::string&) { list.newEvent(); });

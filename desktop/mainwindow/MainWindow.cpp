@@ -118,7 +118,10 @@ void MainWindow::buildBlockDock() {
 }
 
 PreferencesDialog& MainWindow::preferencesDialog() {
-    if (!prefsDialog_) prefsDialog_ = new PreferencesDialog(model_.controller, this);
+    if (!prefsDialog_) {
+        prefsDialog_ = new PreferencesDialog(model_.controller, this);
+        connect(prefsDialog_, &PreferencesDialog::settingsChanged, this, &MainWindow::refreshAll);
+    }
     return *prefsDialog_;
 }
 

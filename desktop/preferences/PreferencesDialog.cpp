@@ -165,6 +165,7 @@ void PreferencesDialog::addPair(QFormLayout* form, const QString& label, const s
 void PreferencesDialog::changed() {
     c_.savePrefs();
     showSettings();
+    emit settingsChanged();
 }
 
 void PreferencesDialog::showSettings() {

@@ -38,6 +38,10 @@ public:
     // Every control from the live settings, the enabling and the examples.
     void showSettings();
 
+signals:
+    // A setting changed (the VFX fields of the OLD and NEW events may have too).
+    void settingsChanged();
+
 private:
     QWidget* listPage();
     QWidget* vfxPage();
