@@ -41,7 +41,12 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
     ok = save(window.blockView(), dir.filePath("block-view.png")) && ok;
     PreferencesDialog& prefs = window.preferencesDialog();
     prefs.show();
-    ok = save(prefs, dir.filePath("preferences.png")) && ok;
+    auto* pages = prefs.findChild<QTabWidget*>("preferenceTabs");
+    const char* pageNames[] = {"preferences.png", "preferences-vfx.png", "preferences-conform.png"};
+    for (int page = 0; page < 3 && pages; ++page) {
+        pages->setCurrentIndex(page);
+        ok = save(prefs, dir.filePath(pageNames[page])) && ok;
+    }
     prefs.hide();
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@ PreferencesDialog::PreferencesDialog(conformController& c, QWidget* parent) : QD
     setObjectName("preferences");
     setWindowTitle(tr("Preferences"));
     auto* tabs = new QTabWidget(this);
+    tabs->setObjectName("preferenceTabs");
     tabs->addTab(listPage(), tr("Lists"));
     tabs->addTab(vfxPage(), tr("VFX Names"));
     tabs->addTab(conformPage(), tr("Conform"));
@@ -37,7 +39,7 @@ PreferencesDialog::PreferencesDialog(conformController& c, QWidget* parent) : QD
     layout->addWidget(tabs);
     layout->addWidget(buttons);
     showSettings();
-    resize(520, sizeHint().height());
+    resize(sizeHint());
 }
 
 QWidget* PreferencesDialog::listPage() {
@@ -51,14 +53,21 @@ QWidget* PreferencesDialog::listPage() {
     return page;
 }
 
+// The three naming schemes side by side, each in its own box.
 QWidget* PreferencesDialog::vfxPage() {
     auto* page = new QWidget(this);
-    auto* form = new QFormLayout(page);
-    addScheme(form, "", 0);
-    addScheme(form, "_2", 1);
-    addCheck(form, tr("Scheme 3: shot name split at a separator"), "smartVFX_3");
-    addChoice(form, tr("Occurrence:"), "sel1_3", choices::vfxOccurrences());
-    addChoice(form, tr("Separator:"), "sep1_3", choices::vfxSeparators());
+    auto* row = new QHBoxLayout(page);
+    QFormLayout* forms[3];
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QGroupBox(tr("Scheme %1").arg(i + 1), page);
+        forms[i] = new QFormLayout(box);
+        row->addWidget(box, 0, Qt::AlignTop);
+    }
+    addScheme(forms[0], "", 0);
+    addScheme(forms[1], "_2", 1);
+    addCheck(forms[2], tr("Split at a separator"), "smartVFX_3");
+    addChoice(forms[2], tr("Occurrence:"), "sel1_3", choices::vfxOccurrences());
+    addChoice(forms[2], tr("Separator:"), "sep1_3", choices::vfxSeparators());
     shotAfter_ = new QRadioButton(tr("Shot after"), page);
     shotBefore_ = new QRadioButton(tr("Shot before"), page);
     auto* group = new QButtonGroup(page);
@@ -69,10 +78,8 @@ QWidget* PreferencesDialog::vfxPage() {
         c_.prefs().set("VFXBeforeAfterTag", std::to_string(tag));
         changed();
     });
-    auto* row = new QHBoxLayout;
-    row->addWidget(shotAfter_);
-    row->addWidget(shotBefore_);
-    form->addRow(tr("Split:"), row);
+    forms[2]->addRow(shotAfter_);
+    forms[2]->addRow(shotBefore_);
     return page;
 }
 
@@ -89,7 +96,7 @@ QWidget* PreferencesDialog::conformPage() {
 
 void PreferencesDialog::addScheme(QFormLayout* form, const std::string& suffix, int scheme) {
     const QString n = QString::number(scheme + 1);
-    addCheck(form, tr("Scheme %1: prefix and three fields").arg(n), "smartVFX" + suffix);
+    addCheck(form, tr("Prefix and three fields"), "smartVFX" + suffix);
     addText(form, tr("Prefix:"), "prefix" + suffix);
     for (int i = 1; i <= 3; ++i) {
         addChoice(form, tr("Field %1:").arg(i), "sel" + std::to_string(i) + suffix, choices::vfxFields());
