@@ -15,7 +15,7 @@ cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --output-on-failure
 
 echo "== sanitizer build (address, undefined behaviour)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRW_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRW_SANITIZE=ON -DRW_BUILD_APP=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure

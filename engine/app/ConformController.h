@@ -127,6 +127,21 @@ public:
 
     // The search for the selected NEW events in the lists below a folder.
     void findEventsInOtherFiles();
+    // The same search in three steps, so a window can run the middle one on
+    // another thread: the folder panel and the selection (nullopt: nothing to
+    // search; else the progress wheel runs), the search over the job's own
+    // copies (no list is touched), and the results shown or the alert (none
+    // when the search was stopped, `results` nullopt).
+    struct SearchJob {
+        std::string folder;
+        std::vector<std::string> names;
+        EditArray selected;  // copies of the selected NEW events
+        EdlReadOptions readOptions;
+        std::string timebase;
+    };
+    std::optional<SearchJob> beginSearch();
+    static std::optional<std::vector<SearchResult>> runSearch(const SearchJob& job, const SearchProgress& progress);
+    void finishSearch(const SearchJob& job, std::optional<std::vector<SearchResult>> results);
     dataSourceFinder& finder() { return finder_; }
     // Loads the selected search result into list A; beeps with none selected.
     void importFromFinderList();

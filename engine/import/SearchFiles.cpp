@@ -93,10 +93,19 @@ std::optional<std::vector<bool>> namesIn(const std::string& path, const NameMatc
 }  // namespace
 
 std::vector<SearchResult> countNamesBelow(const std::string& folder, const std::vector<std::string>& names) {
+    return countNamesBelow(folder, names, {}).value_or(std::vector<SearchResult>{});
+}
+
+std::optional<std::vector<SearchResult>> countNamesBelow(const std::string& folder,
+                                                         const std::vector<std::string>& names,
+                                                         const SearchProgress& progress) {
     std::vector<SearchResult> results;
     const NameMatcher matcher(names);
     std::vector<char> buffer(1 << 18);  // grown when the names need a longer overlap
-    for (const std::string& path : filesBelow(folder)) {
+    const std::vector<std::string> files = filesBelow(folder);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (progress && !progress(i, files.size())) return std::nullopt;
+        const std::string& path = files[i];
         auto found = namesIn(path, matcher, buffer);
         if (!found) continue;  // unreadable: no matches
         const int count = static_cast<int>(std::count(found->begin(), found->end(), true));

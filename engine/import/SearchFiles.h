@@ -10,6 +10,8 @@
 #include "core/Edit.h"
 #include "import/EdlReader.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +35,14 @@ inline constexpr std::uintmax_t kLargeFileBytes = 10'000'000;
 // Step 1: the files with at least one of the names (counted once per name
 // given, so two events of one clip count twice), most names first.
 std::vector<SearchResult> countNamesBelow(const std::string& folder, const std::vector<std::string>& names);
+
+// Told after each file of step 1 with the files done and their total; false
+// stops the search (a window's Cancel button, quitting).
+using SearchProgress = std::function<bool(std::size_t done, std::size_t total)>;
+// Step 1 as above, reporting progress; nullopt when the progress stopped it.
+std::optional<std::vector<SearchResult>> countNamesBelow(const std::string& folder,
+                                                         const std::vector<std::string>& names,
+                                                         const SearchProgress& progress);
 
 // Steps 2 and 3. `timebase`: the rate durations are counted and printed at.
 void rankResults(std::vector<SearchResult>& results, const EditArray& selected, const EdlReadOptions& readOptions,

@@ -203,5 +203,31 @@ TEST(SearchFiles, TheCommandAsTheWindowRunsIt) {
     EXPECT_EQ(c.prefs().get("FindPath"), "/before");
 }
 
+TEST(SearchFiles, AStoppedSearchEndsWithoutResultsOrAlert) {
+    test::TempDir dir;
+    for (const char* name : {"a.edl", "b.edl", "c.edl"}) dir.write(name, edlLine(1, "A001", 0, 10, 0, 10));
+    std::vector<std::pair<std::size_t, std::size_t>> seen;
+    auto stopAtSecond = [&](std::size_t done, std::size_t total) {
+        seen.emplace_back(done, total);
+        return done < 1;
+    };
+    EXPECT_FALSE(countNamesBelow(dir.path(), {"A001"}, stopAtSecond));
+    EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {1, 3}}));
+
+    test::Session s;
+    auto& [ui, movies, c] = s;
+    c.dataSourceB().addEdits(newEvents({"A001"}));
+    c.dataSourceB().selectRows({0});
+    ui.folder = dir.path();
+    auto job = c.beginSearch();
+    ASSERT_TRUE(job);
+    c.dataSourceB().getEditArray()[0]->setClip("changed meanwhile");  // the job holds its own copies
+    EXPECT_EQ(job->selected[0]->clip(), "A001");
+    c.finishSearch(*job, conformController::runSearch(*job, [](std::size_t, std::size_t) { return false; }));
+    EXPECT_TRUE(ui.alerts.empty());
+    EXPECT_TRUE(ui.searchResults.empty());
+    EXPECT_EQ(ui.progressStarts, ui.progressStops);
+}
+
 }  // namespace
 }  // namespace rw

@@ -1,0 +1,50 @@
+#include "conform/ChangeListActions.h"
+
+#include "app/ChangeListExports.h"
+#include "app/ConformCommand.h"
+#include "app/ConformController.h"
+#include "app/NullPorts.h"
+
+#include <QObject>
+
+namespace rw::qt {
+
+namespace {
+
+ExportResult exportOf(conformController& c, ExportKind kind, const std::string& senderTitle) {
+    switch (kind) {
+    case ExportKind::ChangeEdl: return exportChangeEDL(c, senderTitle);
+    case ExportKind::Document: return exportC(c, senderTitle);
+    case ExportKind::Euphonix: return exportEuphonix(c);
+    case ExportKind::EuphonixRebalance: return exportEuphonixRebalance(c);
+    case ExportKind::EuphonixRelative: return exportEuphonixRelative(c);
+    case ExportKind::Note: return exportRelative(c, senderTitle);
+    }
+    return {};
+}
+
+}  // namespace
+
+void runExport(conformController& c, ExportKind kind, const std::string& senderTitle) {
+    const ExportResult result = exportOf(c, kind, senderTitle);
+    // The engine beeps; a beep alone would not say that nothing was saved
+    // (a read-only folder, a full disk).
+    if (result.status == ExportResult::Status::WriteFailed) c.ui().alert("file not saved", result.error);
+}
+
+QString runConform(conformController& c, const std::string& senderTitle) {
+    // No workstation is attached yet: the Pro Tools checks see none running.
+    NoWorkstation host;
+    ConformCommand command(c, host);
+    const ConformOutcome outcome = command.conform(senderTitle);
+    switch (outcome.step) {
+    case ConformOutcome::Step::ProToolsConfirmed:
+        return QObject::tr("The Pro Tools conform is not available in this version.");
+    case ConformOutcome::Step::FileConform:
+        if (!outcome.file.written.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.written));
+        return {};
+    default: return {};
+    }
+}
+
+}  // namespace rw::qt

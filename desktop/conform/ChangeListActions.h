@@ -1,0 +1,22 @@
+#pragma once
+// The conform and export commands of the change list as the menus run them.
+
+#include <QString>
+
+#include <string>
+
+namespace rw {
+class conformController;
+}
+
+namespace rw::qt {
+
+enum class ExportKind { ChangeEdl, Document, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
+
+// Runs one export; a failed write is shown as an alert with its reason.
+void runExport(conformController& c, ExportKind kind, const std::string& senderTitle);
+
+// Runs the conform command; answers a line for the status bar.
+QString runConform(conformController& c, const std::string& senderTitle);
+
+}  // namespace rw::qt

@@ -1,0 +1,31 @@
+#pragma once
+// The hour-code sheet: the file's base name, the hour field with its stepper
+// and the Cut List / EDL / Change List buttons.
+
+#include "ports/UiPort.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QSpinBox;
+
+namespace rw::qt {
+
+class HourCodeSheet : public QDialog {
+    Q_OBJECT
+public:
+    HourCodeSheet(const QString& baseName, QWidget* parent);
+    HourCodeAnswer answer() const { return answer_; }
+    // The stepper's action: its value into the field, padded by the engine.
+    void stepTo(int value);
+    QString hourText() const;
+
+private:
+    void finish(HourCodeChoice choice);
+
+    QLineEdit* hour_ = nullptr;
+    QSpinBox* stepper_ = nullptr;
+    HourCodeAnswer answer_;
+};
+
+}  // namespace rw::qt

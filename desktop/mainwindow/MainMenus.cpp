@@ -1,0 +1,171 @@
+// The menus of the main window. Each action carries the engine's sender
+// title as data (where the command branches on it) and runs its command with
+// that title; the visible text may be translated.
+
+#include "mainwindow/MainWindow.h"
+
+#include "views/SenderTitles.h"
+#include "conform/ChangeListActions.h"
+#include "conform/OffsetSheet.h"
+#include "preferences/PreferencesDialog.h"
+#include "search/SearchResultsDialog.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace rw::qt {
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
+                                const QKeySequence& shortcut, Command command) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    if (senderTitle) a->setData(QString::fromUtf8(senderTitle));
+    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+    connect(a, &QAction::triggered, this, [this, a, command = std::move(command)] {
+        command(a->data().toString().toStdString());
+        refreshAll();
+    });
+    menu->addAction(a);
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    buildFileMenu();
+    buildEditMenu();
+    buildListMenu();
+    buildChangeMenu();
+    buildViewMenu();
+}
+
+void MainWindow::buildFileMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&File"));
+    conformController& c = model_.controller;
+    addCommand(m, tr("&Open..."), "open", nullptr, QKeySequence::Open, [this](const std::string&) {
+        frontList().importList();
+    });
+    addCommand(m, tr("Import OLD List..."), "importA", nullptr, {}, [&c](const std::string&) { c.dataSourceA().importList(); });
+    addCommand(m, tr("Import NEW List..."), "importB", nullptr, {}, [&c](const std::string&) { c.dataSourceB().importList(); });
+    addCommand(m, tr("Import Change List..."), "importC", nullptr, {}, [&c](const std::string&) { c.dataSourceC().importList(); });
+    m->addSeparator();
+    // Save As writes the change-list document at the list's own rate.
+    addCommand(m, tr("Save Change List &As..."), "saveAs", "Save As", QKeySequence::SaveAs,
+               [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+    QMenu* edl = m->addMenu(tr("Export Change EDL"));
+    QMenu* doc = m->addMenu(tr("Export Change-List Document"));
+    const char* rates[] = {"24", "25", "30", "29.97df", "59.94df", "60"};
+    addCommand(edl, tr("At the List's Rate..."), "exportChangeEDL", "Export Change EDL", {},
+               [&c](const std::string& t) { runExport(c, ExportKind::ChangeEdl, t); });
+    addCommand(doc, tr("At the List's Rate..."), "exportC", "Export Change List", {},
+               [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+    for (const char* rate : rates) {
+        addCommand(edl, QString::fromUtf8(rate), QString("exportChangeEDL_%1").arg(rate), rate, {},
+                   [&c](const std::string& t) { runExport(c, ExportKind::ChangeEdl, t); });
+        addCommand(doc, QString::fromUtf8(rate), QString("exportC_%1").arg(rate), rate, {},
+                   [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+    }
+    addCommand(m, tr("Export Euphonix Change List..."), "exportEuphonix", nullptr, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::Euphonix, t); });
+    addCommand(m, tr("Export Euphonix Rebalance List..."), "exportEuphonixRebalance", nullptr, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::EuphonixRebalance, t); });
+    addCommand(m, tr("Export Euphonix Relative List..."), "exportEuphonixRelative", nullptr, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::EuphonixRelative, t); });
+    addCommand(m, tr("Export Change Note..."), "exportRelative", title::ExportChangeNote, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::Note, t); });
+    addCommand(m, tr("Export Feet+Frames Change Note..."), "exportRelativeFF", title::ExportFeetFramesNote, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::Note, t); });
+    m->addSeparator();
+    addCommand(m, tr("&Quit"), "quit", nullptr, QKeySequence::Quit, [this](const std::string&) { close(); });
+}
+
+void MainWindow::buildEditMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&Edit"));
+    UndoStack& u = model_.controller.undoManager();
+    undo_ = addCommand(m, tr("Undo"), "undo", nullptr, QKeySequence::Undo, [&u](const std::string&) { u.undo(); });
+    redo_ = addCommand(m, tr("Redo"), "redo", nullptr, QKeySequence::Redo, [&u](const std::string&) { u.redo(); });
+    m->addSeparator();
+    addCommand(m, tr("Delete Selected Events"), "delete", nullptr, QKeySequence::Delete,
+               [this](const std::string&) { frontList().deleteEvents(); });
+    m->addSeparator();
+    const QKeySequence prefsKey =
+        QKeySequence(QKeySequence::Preferences).isEmpty() ? QKeySequence("Ctrl+,") : QKeySequence(QKeySequence::Preferences);
+    QAction* prefs = addCommand(m, tr("Preferences..."), "preferences", nullptr, prefsKey, [this](const std::string&) {
+        preferencesDialog().show();
+        preferencesDialog().raise();
+    });
+    prefs->setMenuRole(QAction::PreferencesRole);
+}
+
+void MainWindow::buildListMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&Lists"));
+    conformController& c = model_.controller;
+    addCommand(m, tr("Clear OLD List"), "deleteA", nullptr, {}, [&c](const std::string&) { c.dataSourceA().deleteAll(); });
+    addCommand(m, tr("Clear NEW List"), "deleteB", nullptr, {}, [&c](const std::string&) { c.dataSourceB().deleteAll(); });
+    addCommand(m, tr("Clear Change List"), "deleteC", nullptr, {}, [&c](const std::string&) { c.dataSourceC().deleteAll(); });
+    m->addSeparator();
+    addCommand(m, tr("Find Selected NEW Events in Other Files..."), "findEventsInOtherFiles", nullptr,
+               QKeySequence(tr("Ctrl+Shift+F")), [this](const std::string&) { searchResults().startSearch(); });
+}
+
+void MainWindow::buildChangeMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&Change List"));
+    conformController& c = model_.controller;
+    dataSource& list = c.dataSourceC();
+    // The automatic copy is written quietly; the status bar says where, or why not.
+    auto compare = [this, &c](const std::string& t) {
+        c.compare(t);
+        const ChangeListCopyResult& copy = c.lastCopy();
+        if (!copy.error.empty())
+            statusBar()->showMessage(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
+        else if (!copy.path.empty())
+            statusBar()->showMessage(tr("Change list copy: %1").arg(QString::fromStdString(copy.path)), 8000);
+    };
+    addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")), compare);
+    addCommand(m, tr("Compare Selected Events Only"), "compareSelected", title::CompareSelectedOnly,
+               QKeySequence(tr("Ctrl+Shift+K")), compare);
+    m->addSeparator();
+    addCommand(m, tr("Create New Event"), "newEvent", nullptr, QKeySequence(tr("Ctrl+N")),
+               [&list](const std::string&) { list.newEvent(); });
+    addCommand(m, tr("Set In Times"), "setInTimes", title::SetInTimes, {}, [&list](const std::string& t) { list.setTimes(t); });
+    addCommand(m, tr("Set Out Times"), "setOutTimes", title::SetOutTimes, {}, [&list](const std::string& t) { list.setTimes(t); });
+    addCommand(m, tr("Heal Selected"), "healSelected", nullptr, QKeySequence(tr("Ctrl+H")),
+               [&list](const std::string&) { list.healSelected(); });
+    addCommand(m, tr("Offset..."), "offsetEvents", nullptr, QKeySequence(tr("Ctrl+Shift+O")),
+               [this](const std::string&) { runOffsetSheet(model_.controller, this); });
+    QMenu* hours = m->addMenu(tr("Nudge Hours"));
+    const struct { const char* text; const char* name; double value; bool source; } nudges[] = {
+        {"Copy Hour Up", "nudgeCopyUp", 1, true},    {"Copy Hour Down", "nudgeCopyDown", -1, true},
+        {"Paste Hour Up", "nudgePasteUp", 1, false}, {"Paste Hour Down", "nudgePasteDown", -1, false}};
+    for (const auto& n : nudges) {
+        addCommand(hours, tr(n.text), n.name, nullptr, {}, [&list, v = n.value, s = n.source](const std::string&) {
+            if (s) {
+                list.setStepperSource(v);
+                list.sourceHour();
+            } else {
+                list.setStepperMaster(v);
+                list.masterHour();
+            }
+        });
+    }
+    m->addSeparator();
+    addCommand(m, tr("Conform..."), "conform", title::Conform, {}, [this](const std::string& t) {
+        statusBar()->showMessage(runConform(model_.controller, t), 5000);
+    });
+    addCommand(m, tr("Conform Selected Events Only..."), "conformSelected", title::ConformSelectedOnly, {},
+               [this](const std::string& t) { statusBar()->showMessage(runConform(model_.controller, t), 5000); });
+}
+
+void MainWindow::buildViewMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&View"));
+    QAction* blocks = addCommand(m, tr("Show/Hide Blocks"), "showHideBlocks", nullptr, QKeySequence(tr("Ctrl+B")),
+                                 [this](const std::string&) { model_.controller.showHideBlocks(); });
+    blocks->setCheckable(true);
+    m->addSeparator();
+    const char* names[] = {"OLD", "NEW", "Change List", "Summary"};
+    for (int tab = 0; tab < 4; ++tab)
+        addCommand(m, tr(names[tab]), QString("showTab%1").arg(tab), nullptr, QKeySequence(QString("Ctrl+%1").arg(tab + 1)),
+                   [this, tab](const std::string&) { model_.controller.selectTab(tab); });
+}
+
+}  // namespace rw::qt

@@ -1,0 +1,66 @@
+#pragma once
+// A main window over a controller whose dialogs are answered by a recording
+// fake, with settings in a temporary file.
+
+#include "core/AppModel.h"
+#include "core/Dialogs.h"
+#include "core/QtSettingsStore.h"
+#include "mainwindow/MainWindow.h"
+#include "support/TempDir.h"
+
+#include <deque>
+#include <memory>
+
+namespace rw::test {
+
+struct RecordingDialogs : qt::Dialogs {
+    std::vector<qt::MessageRequest> messages;
+    bool confirmAnswer = true;
+    std::deque<std::vector<std::string>> openAnswers;
+    std::optional<std::string> saveAnswer, folderAnswer;
+    std::vector<std::string> openFolders, saveFolders;
+
+    bool message(const qt::MessageRequest& r) override {
+        messages.push_back(r);
+        return r.withCancel ? confirmAnswer : true;
+    }
+    HourCodeAnswer hourCode(const std::string&) override { return {}; }
+    std::optional<OpenPanelResult> openFiles(const std::string& folder, bool) override {
+        openFolders.push_back(folder);
+        if (openAnswers.empty()) return std::nullopt;
+        OpenPanelResult r{openAnswers.front(), folder};
+        openAnswers.pop_front();
+        return r;
+    }
+    std::optional<std::string> saveFile(const std::string& folder, const std::string&) override {
+        saveFolders.push_back(folder);
+        return saveAnswer;
+    }
+    std::optional<std::string> chooseFolder(const std::string&) override { return folderAnswer; }
+};
+
+inline QString example(const char* name) { return QString(RW_EXAMPLES) + "/" + name; }
+
+struct DesktopFixture {
+    DesktopFixture() {
+        model.controller.setAutosave(false);
+        model.controller.startUp(*store);
+        window = std::make_unique<qt::MainWindow>(model);
+    }
+    // The example cuts in OLD and NEW, compared.
+    void loadAndCompare() {
+        window->openFilesInTab(0, {example("old_cut.edl")});
+        window->openFilesInTab(1, {example("new_cut.edl")});
+        window->action("compare")->trigger();
+    }
+    dataSource& list(int tab) { return model.controller.listForTab(tab); }
+
+    TempDir dir;
+    RecordingDialogs dialogs;
+    std::unique_ptr<qt::QtSettingsStore> store =
+        std::make_unique<qt::QtSettingsStore>(QString::fromStdString(dir.file("settings.ini")));
+    qt::AppModel model{dialogs};
+    std::unique_ptr<qt::MainWindow> window;
+};
+
+}  // namespace rw::test
