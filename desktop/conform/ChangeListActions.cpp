@@ -3,7 +3,7 @@
 #include "app/ChangeListExports.h"
 #include "app/ConformCommand.h"
 #include "app/ConformController.h"
-#include "app/NullPorts.h"
+#include "conform/WorkstationConform.h"
 
 #include <QObject>
 
@@ -32,14 +32,13 @@ void runExport(conformController& c, ExportKind kind, const std::string& senderT
     if (result.status == ExportResult::Status::WriteFailed) c.ui().alert("file not saved", result.error);
 }
 
-QString runConform(conformController& c, const std::string& senderTitle) {
-    // No workstation is attached yet: the Pro Tools checks see none running.
-    NoWorkstation host;
-    ConformCommand command(c, host);
+QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {
+    ConformCommand command(c, workstation.host());
+    command.setProToolsConform(&workstation.control());
     const ConformOutcome outcome = command.conform(senderTitle);
     switch (outcome.step) {
     case ConformOutcome::Step::ProToolsConfirmed:
-        return QObject::tr("The Pro Tools conform is not available in this version.");
+        return QObject::tr("Conforming the simulated Pro Tools session.");
     case ConformOutcome::Step::FileConform:
         if (!outcome.file.written.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.written));
         return {};

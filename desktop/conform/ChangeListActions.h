@@ -16,7 +16,10 @@ enum class ExportKind { ChangeEdl, Document, Euphonix, EuphonixRebalance, Euphon
 // Runs one export; a failed write is shown as an alert with its reason.
 void runExport(conformController& c, ExportKind kind, const std::string& senderTitle);
 
-// Runs the conform command; answers a line for the status bar.
-QString runConform(conformController& c, const std::string& senderTitle);
+class WorkstationConform;
+
+// Runs the conform command; a confirmed Pro Tools conform starts on the
+// workstation. Answers a line for the status bar.
+QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle);
 
 }  // namespace rw::qt

@@ -6,6 +6,8 @@
 
 #include "views/SenderTitles.h"
 #include "conform/ChangeListActions.h"
+#include "conform/WorkstationConform.h"
+#include "app/SessionLocate.h"
 #include "conform/OffsetSheet.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
@@ -150,10 +152,14 @@ void MainWindow::buildChangeMenu() {
     }
     m->addSeparator();
     addCommand(m, tr("Conform..."), "conform", title::Conform, {}, [this](const std::string& t) {
-        statusBar()->showMessage(runConform(model_.controller, t), 5000);
+        statusBar()->showMessage(runConform(model_.controller, workstation(), t), 5000);
     });
     addCommand(m, tr("Conform Selected Events Only..."), "conformSelected", title::ConformSelectedOnly, {},
-               [this](const std::string& t) { statusBar()->showMessage(runConform(model_.controller, t), 5000); });
+               [this](const std::string& t) { statusBar()->showMessage(runConform(model_.controller, workstation(), t), 5000); });
+    addCommand(m, tr("Locate Session To Master"), "locateMaster", title::LocateSessionToMaster, {},
+               [this](const std::string& t) { workstation().locator().locateSessionToMaster(t); });
+    addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
+               [this](const std::string& t) { workstation().locator().locateSessionToSource(t); });
 }
 
 void MainWindow::buildViewMenu() {

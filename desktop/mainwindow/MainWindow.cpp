@@ -1,5 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
+#include "conform/WorkstationConform.h"
+
 #include "app/MainView.h"
 #include "blocks/BlockViewWidget.h"
 #include "mainwindow/SummaryPane.h"
@@ -185,6 +187,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
     refreshAll();
+}
+
+MainWindow::~MainWindow() = default;
+
+WorkstationConform& MainWindow::workstation() {
+    if (!workstation_) workstation_ = std::make_unique<WorkstationConform>(model_.controller, this);
+    return *workstation_;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <functional>
 #include <string>
 
@@ -22,11 +23,13 @@ class SummaryPane;
 class BlockViewWidget;
 class PreferencesDialog;
 class SearchResultsDialog;
+class WorkstationConform;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(AppModel& model, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     conformController& controller() { return model_.controller; }
     ListPane& pane(int tab) { return *panes_.at(tab); }
@@ -38,6 +41,8 @@ public:
     SearchResultsDialog& searchResults();
     // The menu action named `objectName` (tests and the screenshot run).
     QAction* action(const QString& objectName) const;
+    // The workstation host, the stop panel and the running conform.
+    WorkstationConform& workstation();
 
     // A command of the menus, run with its action's sender title.
     using Command = std::function<void(const std::string& senderTitle)>;
@@ -77,6 +82,7 @@ private:
     BlockViewWidget* blockWidget_ = nullptr;
     PreferencesDialog* prefsDialog_ = nullptr;
     SearchResultsDialog* searchResults_ = nullptr;
+    std::unique_ptr<WorkstationConform> workstation_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     bool showingTab_ = false;
