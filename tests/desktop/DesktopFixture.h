@@ -8,8 +8,17 @@
 #include "mainwindow/MainWindow.h"
 #include "support/TempDir.h"
 
+#include <QtTest/QTest>
+
 #include <deque>
 #include <memory>
+#include <string>
+
+// QCOMPARE shows both values of a failed check, engine strings too.
+namespace QTest {
+template <>
+inline char* toString(const std::string& s) { return qstrdup(s.c_str()); }
+}  // namespace QTest
 
 namespace rw::test {
 
@@ -37,6 +46,25 @@ struct RecordingDialogs : qt::Dialogs {
         return saveAnswer;
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return folderAnswer; }
+};
+
+// Called before the QApplication exists: the offscreen platform needs no display.
+inline void offscreenUnlessTold() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// QtTest stops a test at its first failure; this names the loop case it stopped in.
+class Trace {
+public:
+    explicit Trace(QString what) : what_(std::move(what)) {}
+    ~Trace() {
+        if (QTest::currentTestFailed()) qWarning("failed at %s", qPrintable(what_));
+    }
+    Trace(const Trace&) = delete;
+    Trace& operator=(const Trace&) = delete;
+
+private:
+    QString what_;
 };
 
 inline QString example(const char* name) { return QString(RW_EXAMPLES) + "/" + name; }
