@@ -4,6 +4,9 @@
 #include "views/SenderTitles.h"
 #include "core/Files.h"
 #include "conform/OffsetSheet.h"
+#include "conform/WorkstationConform.h"
+#include "protools/Protocol.h"
+#include "protools/ProToolsConform.h"
 #include "mainwindow/SummaryPane.h"
 #include "search/SearchResultsDialog.h"
 #include "search/SearchRunner.h"
@@ -43,6 +46,19 @@ public:
     static void initMain() { offscreenUnlessTold(); }
 
 private slots:
+    void aConfirmedProToolsConformShowsTheStopPanelUntilStop() {
+        DesktopFixture f;
+        f.loadAndCompare();
+        f.window->action("conform")->trigger();
+        qt::StopPanel& panel = f.window->workstation().panel();
+        QVERIFY(f.window->workstation().control().active());
+        QVERIFY(panel.isVisible());
+        QVERIFY(panel.windowFlags() & Qt::WindowStaysOnTopHint);
+        panel.onButton(rw::sender::Stop);
+        QVERIFY(!f.window->workstation().control().active());
+        QVERIFY(!panel.isVisible());
+    }
+
     void dropsLandInTheFrontListAndDocumentsInTheChangeList() {
         DesktopFixture f;
         f.model.controller.selectTab(1);
