@@ -67,6 +67,35 @@ void conformController::rememberFolder(const std::string& key, const std::string
     if (store_) store_->setString(key, folder);
 }
 
+void conformController::attachReview(MovieReview& review) {
+    review_ = &review;
+    review.attach(*this);
+}
+
+void conformController::gotoTimeSource(const KLVtc& time) {
+    if (review_) review_->gotoTimeSource(time);
+}
+
+void conformController::gotoTimeMaster(const KLVtc& time) {
+    if (review_) review_->gotoTimeMaster(time);
+}
+
+void conformController::nudgeMoviesBackOne() {
+    if (review_) review_->nudge(-1);
+}
+
+void conformController::nudgeMoviesForwardOne() {
+    if (review_) review_->nudge(1);
+}
+
+void conformController::playMovies(std::optional<int> senderTag) {
+    if (review_) review_->playMovies(senderTag);
+}
+
+void conformController::stopMovies(std::optional<int> senderTag) {
+    if (review_) review_->stopMovies(senderTag);
+}
+
 void conformController::selectTab(int tab) {
     if (tab == selectedTab_) return;
     selectedTab_ = tab;

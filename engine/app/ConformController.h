@@ -16,6 +16,7 @@
 #include "ports/UiPort.h"
 #include "views/KLVBlockView.h"
 #include "views/PreferencesPanel.h"
+#include "app/MovieReview.h"
 #include "app/OffsetPanel.h"
 #include "views/UndoStack.h"
 
@@ -62,6 +63,8 @@ public:
     Preferences& prefs() { return prefs_; }
     const Preferences& prefs() const { return prefs_; }
     UiPort& ui() { return ui_; }
+    // The settings store given at start-up; nullptr before.
+    SettingsPort* store() { return store_; }
 
     dataSource& dataSourceA() { return listA_; }
     dataSource& dataSourceB() { return listB_; }
@@ -78,14 +81,18 @@ public:
     void openBlockDrawer() override { setBlockDrawerOpen(true); }
     void showHideBlocks() { setBlockDrawerOpen(!blockDrawerOpen_); }
 
-    // The movie transport the lists ask for. The movie review attaches here;
-    // until it does, a list's request moves nothing.
-    void gotoTimeSource(const KLVtc&) override {}
-    void gotoTimeMaster(const KLVtc&) override {}
-    void nudgeMoviesBackOne() override {}
-    void nudgeMoviesForwardOne() override {}
-    void playMovies(std::optional<int>) override {}
-    void stopMovies(std::optional<int>) override {}
+    // The movie transport the lists ask for. The movie review attaches here
+    // (it is also the movie port the controller was made with); until it
+    // does, a list's request moves nothing.
+    void attachReview(MovieReview& review);
+    MovieReview* review() { return review_; }
+    void gotoTimeSource(const KLVtc& time) override;
+    void gotoTimeMaster(const KLVtc& time) override;
+    void nudgeMoviesBackOne() override;
+    void nudgeMoviesForwardOne() override;
+    void playMovies(std::optional<int> senderTag) override;
+    void stopMovies(std::optional<int> senderTag) override;
+    // The difference window repaints with every frame it is given.
     void refreshMovieDiffPanel() override {}
 
     // The offset panel (offsetSheetAction: is its button action).
@@ -184,6 +191,7 @@ private:
     ModelObserver* observer_ = nullptr;
     UiPort& ui_;
     MoviePort& movies_;
+    MovieReview* review_ = nullptr;
     dataSource listA_{0, this}, listB_{1, this}, listC_{2, this};
     UndoStack undo_;
     KLVBlockView blockView_{movies_, 0, 0};

@@ -1,7 +1,8 @@
 #pragma once
 // What the windows hear from the model beyond their own table's redraws: the
 // front tab, the block-view drawer, preferences the engine changed itself, the
-// undo stack (for the Edit menu's "Undo <action>" / "Redo <action>").
+// undo stack (for the Edit menu's "Undo <action>" / "Redo <action>"), the
+// movies.
 // One observer with what changed; the window reads the new state from the
 // controller.
 
@@ -12,6 +13,7 @@ enum class ModelChange {
     BlockDrawer,   // the block-view drawer opened or closed
     Preferences,   // a preference control's value changed
     UndoStack,     // a step was registered, undone or redone
+    Movies,        // a movie loaded, a start timecode, a movie window, play or stop
 };
 
 class ModelObserver {

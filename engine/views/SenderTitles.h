@@ -22,5 +22,7 @@ inline constexpr const char* CaptureOldZeroPoint = "Capture Old Movie Zero Point
 inline constexpr const char* CaptureNewZeroPoint = "Capture New Movie Zero Point";
 inline constexpr const char* ShowHideLargeMovies = "Show/Hide Large Movies";
 inline constexpr const char* ShowHideMovieDifferences = "Show/Hide Movie Differences";
+// Any other title opens or closes the movie drawer; the menu item carries this one.
+inline constexpr const char* ShowHideMovieDrawer = "Show/Hide Movie Drawer";
 
 }  // namespace rw::title

@@ -1,0 +1,138 @@
+#pragma once
+// The OLD and NEW movies under review: loading them with their rate and
+// start timecode, locating both to the selected event, stepping, playing
+// them together on one clock, and keeping the three places that show each
+// movie (drawer, large window, difference window) at the same frame.
+//
+// Positions live here; the MovieFiles adapter only shows the frame at each
+// position it is told. While playing, a position is the clock's: every
+// playing movie runs on the same clock from the time its last locate gave
+// it, so the OLD movie keeps its offset to the NEW one, the master.
+
+#include "movies/MovieFiles.h"
+#include "ports/Clock.h"
+#include "ports/ModelObserver.h"
+#include "ports/MoviePort.h"
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace rw {
+
+class conformController;
+
+class MovieReview : public MoviePort {
+public:
+    MovieReview(MovieFiles& files, Clock& clock);
+    // The controller gives the settings store, the lists, the block view and the alerts.
+    void attach(conformController& controller) { controller_ = &controller; }
+    void setObserver(ModelObserver* observer) { observer_ = observer; }
+
+    // MoviePort: the lists' view of the movies (the drawer's movies).
+    void setMoviesOld(const std::string& url) override { load(MovieSide::Old, url, false); }
+    void setMoviesNew(const std::string& url) override { load(MovieSide::New, url, false); }
+    std::string movieLocation(MovieSide side) const override;
+    bool hasMovie(MovieSide side) const override { return at(side).loaded; }
+    std::int64_t currentTime(MovieSide side) const override { return time(side, MovieView::Small); }
+    std::int32_t timeScale(MovieSide side) const override;
+    double measuredRate(MovieSide side) const override { return at(side).facts.rate; }
+    std::string startField(MovieSide side) const override { return at(side).start.field; }
+    KLVtc startTimecode(MovieSide side) const override { return at(side).start.start; }
+    double playbackRate(MovieSide side) const override;
+
+    // A movie chosen by the user: "Import Old Movie" / "Import New Movie".
+    void importMovie(const std::string& senderTitle);
+    // Loads a file or file URL; `chosen` files that are no movie get an alert.
+    void load(MovieSide side, const std::string& url, bool chosen);
+
+    // Start timecodes: the hour stepper (value 1 up, else down), the zero-point
+    // captures (by sender title), a typed start field (tag 0 OLD, 1 NEW).
+    void stepStart(MovieSide side, int stepperValue);
+    void captureZeroPoint(const std::string& senderTitle);
+    void editStartField(MovieSide side, const std::string& text);
+    bool isValidStartEntry(const std::string& text, int tag) const;
+    // Whether the start field shows its timecode as outside the movie.
+    bool startRed(MovieSide side) const { return at(side).startRed; }
+    const std::string& fileName(MovieSide side) const { return at(side).name; }
+    const std::string& rateText(MovieSide side) const { return at(side).facts.rateText; }
+    const MovieFacts& facts(MovieSide side) const { return at(side).facts; }
+
+    // The drawer, the large window and the difference window, by sender title.
+    void showHideMovies(const std::string& senderTitle);
+    bool drawerOpen() const { return drawerOpen_; }
+    bool largeVisible() const { return largeVisible_; }
+    bool diffVisible() const { return diffVisible_; }
+    // A window closed by the user (its close box).
+    void windowClosed(MovieView view);
+
+    // Transport.
+    void gotoTimeSource(const KLVtc& time) { locate(MovieSide::Old, time); }
+    void gotoTimeMaster(const KLVtc& time) { locate(MovieSide::New, time); }
+    void nudge(int frames);
+    void nudgeEditStart();
+    void nudgeEditEnd();
+    void gotoStart() { gotoEnd(false); }
+    void gotoEnd(bool end = true);
+    // The set a command drives: the large one for a non-zero tag, or for no
+    // tag while the large window is visible.
+    void playMovies(std::optional<int> senderTag);
+    void stopMovies(std::optional<int> senderTag);
+    bool playing() const { return playing_.has_value(); }
+
+    // The clock's beat (about 30 a second while playing): positions move on,
+    // the places are shown, the playheads follow, and the end stops playing.
+    void tick();
+
+    // The OLD movie's sound is off unless asked for; the NEW one plays.
+    void setOldMuted(bool muted) { oldMuted_ = muted; }
+    bool oldMuted() const { return oldMuted_; }
+
+    std::int64_t time(MovieSide side, MovieView view) const;
+
+private:
+    struct Side {
+        bool loaded = false;
+        std::string path, name;
+        MovieFacts facts;
+        MovieStart start;
+        bool startRed = false;
+        std::array<std::int64_t, 3> times{};  // small, large, difference
+    };
+    struct Playing {
+        MovieView set = MovieView::Small;
+        std::chrono::nanoseconds startedAt{};
+        std::array<std::int64_t, 2> anchor{};  // OLD, NEW: position at startedAt
+    };
+
+    Side& at(MovieSide side) { return sides_[side == MovieSide::Old ? 0 : 1]; }
+    const Side& at(MovieSide side) const { return sides_[side == MovieSide::Old ? 0 : 1]; }
+    void locate(MovieSide side, const KLVtc& time);
+    void loadStart(MovieSide side);
+    void startChanged();
+    void place(MovieSide side, MovieView view, std::int64_t time);
+    void setTime(MovieSide side, MovieView view, std::int64_t time);
+    bool follows(MovieView view) const;
+    std::int64_t clockTime(MovieSide side) const;
+    void showAll();
+    void updatePlayheads();
+    void stopPlaying();
+    void notify(ModelChange change);
+
+    MovieFiles& files_;
+    Clock& clock_;
+    conformController* controller_ = nullptr;
+    ModelObserver* observer_ = nullptr;
+    std::array<Side, 2> sides_;
+    std::optional<Playing> playing_;
+    bool drawerOpen_ = false, largeVisible_ = false, diffVisible_ = false;
+    bool oldMuted_ = true;
+};
+
+// A movie location as a file URL ("file:///a%20b.mov") and back; a plain
+// path is taken as it is.
+std::string fileUrlFromPath(const std::string& path);
+std::string pathFromFileUrl(const std::string& url);
+
+}  // namespace rw

@@ -1,0 +1,185 @@
+// Locating, stepping and playing the movies, and keeping the three places
+// of each movie and the block view's playheads with them.
+
+#include "app/ConformController.h"
+#include "app/MovieReview.h"
+#include "movies/MovieLocate.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rw {
+
+namespace {
+
+constexpr MovieSide kSides[] = {MovieSide::Old, MovieSide::New};
+constexpr MovieView kViews[] = {MovieView::Small, MovieView::Large, MovieView::Diff};
+
+int index(MovieView view) { return static_cast<int>(view); }
+int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
+
+}  // namespace
+
+std::int64_t MovieReview::time(MovieSide side, MovieView view) const {
+    return playing_ && at(side).loaded ? clockTime(side) : at(side).times[index(view)];
+}
+
+// Every playing movie runs on the one clock from its anchor.
+std::int64_t MovieReview::clockTime(MovieSide side) const {
+    const Side& s = at(side);
+    const double elapsed = std::chrono::duration<double>(clock_.now() - playing_->startedAt).count();
+    const auto moved = static_cast<std::int64_t>(std::trunc(elapsed * static_cast<double>(s.facts.timeScale)));
+    return std::clamp<std::int64_t>(playing_->anchor[index(side)] + moved, 0, std::max<std::int64_t>(0, s.facts.duration));
+}
+
+// A movie set to a time carries the places that follow it: the large movie
+// follows the small one while the large window shows, the small one always
+// follows the large one, the difference movie follows both.
+void MovieReview::place(MovieSide side, MovieView view, std::int64_t t) {
+    setTime(side, view, t);
+    if (view == MovieView::Small && largeVisible_) {
+        setTime(side, MovieView::Large, t);
+        setTime(side, MovieView::Diff, t);
+    } else if (view == MovieView::Large) {
+        setTime(side, MovieView::Small, t);
+        setTime(side, MovieView::Diff, t);
+    }
+}
+
+// While playing, a new time moves the side's anchor: it plays on from there.
+void MovieReview::setTime(MovieSide side, MovieView view, std::int64_t t) {
+    Side& s = at(side);
+    t = std::clamp<std::int64_t>(t, 0, std::max<std::int64_t>(0, s.facts.duration));
+    if (playing_) {
+        playing_->anchor[index(side)] += t - clockTime(side);
+        return;
+    }
+    s.times[index(view)] = t;
+}
+
+void MovieReview::locate(MovieSide side, const KLVtc& time) {
+    Side& s = at(side);
+    if (!s.loaded) return;
+    LocateRequest request{time, side == MovieSide::New, s.facts.rate, s.facts.timeScale, s.facts.duration,
+                          s.start.field, s.start.start, false};
+    if (controller_) request.ntscDf = controller_->prefs().edlType() == "NTSC df";
+    const LocateResult result = locateMovie(request, s.facts.frames);
+    const bool red = result.startRed.value_or(false);
+    if (red != s.startRed) {
+        s.startRed = red;
+        notify(ModelChange::Movies);
+    }
+    if (drawerOpen_) place(side, MovieView::Small, result.locateTime);
+    if (largeVisible_) place(side, MovieView::Large, result.locateTime);
+    if (diffVisible_) place(side, MovieView::Diff, result.locateTime);
+    showAll();
+    updatePlayheads();
+}
+
+// Each movie steps on its own frame grid from its small place.
+void MovieReview::nudge(int frames) {
+    for (const MovieSide side : kSides) {
+        Side& s = at(side);
+        if (!s.loaded) continue;
+        const std::int64_t t = s.facts.frames.step(time(side, MovieView::Small), frames);
+        setTime(side, MovieView::Small, t);
+        if (largeVisible_) setTime(side, MovieView::Large, t);
+        if (diffVisible_) setTime(side, MovieView::Diff, t);
+    }
+    showAll();
+    updatePlayheads();
+}
+
+void MovieReview::nudgeEditStart() {
+    if (controller_) controller_->listForTab(controller_->selectedTab()).gotoEditStart();
+}
+
+void MovieReview::nudgeEditEnd() {
+    if (controller_) controller_->listForTab(controller_->selectedTab()).gotoEditEnd();
+}
+
+// The end is the last frame's start, so the last frame shows and one step
+// back shows the one before it.
+void MovieReview::gotoEnd(bool end) {
+    for (const MovieSide side : kSides) {
+        Side& s = at(side);
+        if (!s.loaded) continue;
+        const std::int64_t t = end ? s.facts.frames.step(s.facts.duration, -1) : 0;
+        for (const MovieView view : kViews) setTime(side, view, t);
+    }
+    showAll();
+}
+
+void MovieReview::playMovies(std::optional<int> senderTag) {
+    const bool large = senderTag ? *senderTag != 0 : largeVisible_;
+    const MovieView set = large ? MovieView::Large : MovieView::Small;
+    if (playing_) stopPlaying();
+    Playing p{set, clock_.now(), {}};
+    for (const MovieSide side : kSides) {
+        Side& s = at(side);
+        p.anchor[index(side)] = s.times[index(set)];
+        s.times.fill(p.anchor[index(side)]);
+    }
+    playing_ = p;
+    if (at(MovieSide::New).loaded) files_.startSound(MovieSide::New, p.anchor[1]);
+    if (at(MovieSide::Old).loaded && !oldMuted_) files_.startSound(MovieSide::Old, p.anchor[0]);
+    notify(ModelChange::Movies);
+    tick();
+}
+
+void MovieReview::stopMovies(std::optional<int>) {
+    if (!playing_) return;
+    stopPlaying();
+    showAll();
+    updatePlayheads();
+    notify(ModelChange::Movies);
+}
+
+// The places keep where the clock had taken them.
+void MovieReview::stopPlaying() {
+    for (const MovieSide side : kSides) {
+        if (at(side).loaded) at(side).times.fill(clockTime(side));
+    }
+    playing_.reset();
+    files_.stopSound();
+}
+
+// The NEW movie is the master: its end ends playing (the OLD one's, when
+// only the OLD movie is loaded).
+void MovieReview::tick() {
+    if (!playing_) return;
+    const MovieSide masterSide = at(MovieSide::New).loaded ? MovieSide::New : MovieSide::Old;
+    const Side& master = at(masterSide);
+    if (!master.loaded || clockTime(masterSide) >= master.facts.duration) {
+        stopMovies(std::nullopt);
+        return;
+    }
+    showAll();
+    updatePlayheads();
+}
+
+void MovieReview::showAll() {
+    const bool shown[] = {drawerOpen_, largeVisible_, diffVisible_};
+    for (const MovieSide side : kSides) {
+        if (!at(side).loaded) continue;
+        for (const MovieView view : kViews) {
+            if (shown[index(view)]) files_.show(side, view, time(side, view), playing_.has_value());
+        }
+    }
+}
+
+// The playheads stand on the small movies' frames.
+void MovieReview::updatePlayheads() {
+    if (!controller_) return;
+    for (const MovieSide side : kSides) {
+        const Side& s = at(side);
+        if (!s.loaded || s.facts.timeScale <= 0) continue;
+        const float t = static_cast<float>(time(side, MovieView::Small)) / static_cast<float>(s.facts.timeScale);
+        const double elapsed = std::trunc(static_cast<double>(s.facts.rate) * t);
+        const auto frames = static_cast<std::int32_t>(std::clamp(elapsed, 0.0, 2147483647.0));
+        if (side == MovieSide::Old) controller_->blockView().setPlayheadPositionWithElapsedFrames_old(frames);
+        else controller_->blockView().setPlayheadPositionWithElapsedFrames_new(frames);
+    }
+}
+
+}  // namespace rw
