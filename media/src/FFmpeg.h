@@ -41,4 +41,8 @@ inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 // The text FFmpeg gives for an error code.
 std::string avError(int code);
 
+// Why a path cannot be a movie before FFmpeg looks at it (missing, not a
+// file, empty); empty when it may be one.
+std::string fileProblem(const std::string& path);
+
 }  // namespace rw::media

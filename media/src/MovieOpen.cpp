@@ -10,15 +10,6 @@ namespace {
 
 using Opened = Outcome<std::unique_ptr<MovieReader::Impl>>;
 
-std::string checkFile(const std::string& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) return path + ": no such file";
-    if (!std::filesystem::is_regular_file(status)) return path + ": not a file";
-    if (std::filesystem::file_size(path, ec) == 0 || ec) return path + ": the file is empty";
-    return {};
-}
-
 // The first video stream that is a picture sequence (not cover art).
 int videoStream(const AVFormatContext& fmt) {
     const int best = av_find_best_stream(const_cast<AVFormatContext*>(&fmt), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
@@ -63,12 +54,21 @@ std::string openFormat(MovieReader::Impl& impl, const std::string& path) {
 
 }  // namespace
 
+std::string fileProblem(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return path + ": no such file";
+    if (!std::filesystem::is_regular_file(status)) return path + ": not a file";
+    if (std::filesystem::file_size(path, ec) == 0 || ec) return path + ": the file is empty";
+    return {};
+}
+
 MovieReader::MovieReader(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 MovieReader::~MovieReader() = default;
 
 Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path, const ReaderOptions& options) {
     using Result = Outcome<std::unique_ptr<MovieReader>>;
-    if (std::string why = checkFile(path); !why.empty()) return Result::failure(why);
+    if (std::string why = fileProblem(path); !why.empty()) return Result::failure(why);
     auto impl = std::make_unique<Impl>();
     impl->options = options;
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;

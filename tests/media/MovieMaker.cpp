@@ -8,6 +8,8 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -57,22 +59,72 @@ void paint(AVFrame& f, int n, bool texture) {
             for (int x = 0; x < (f.width + 1) / 2; ++x) f.data[p][y * f.linesize[p] + x] = 128;
 }
 
-struct Writer {
-    std::unique_ptr<AVFormatContext, FormatFree> format;
+struct Track {
     std::unique_ptr<AVCodecContext, CodecFree> codec;
     AVStream* stream = nullptr;
-    std::unique_ptr<AVPacket, PacketFree> packet{av_packet_alloc()};
+};
 
-    int drain() {
+struct Writer {
+    std::unique_ptr<AVFormatContext, FormatFree> format;
+    Track video, audio;
+    std::unique_ptr<AVPacket, PacketFree> packet{av_packet_alloc()};
+    std::int64_t samplesSent = 0;
+
+    int drain(Track& t) {
         int rc;
-        while ((rc = avcodec_receive_packet(codec.get(), packet.get())) >= 0) {
-            av_packet_rescale_ts(packet.get(), codec->time_base, stream->time_base);
-            packet->stream_index = stream->index;
+        while ((rc = avcodec_receive_packet(t.codec.get(), packet.get())) >= 0) {
+            av_packet_rescale_ts(packet.get(), t.codec->time_base, t.stream->time_base);
+            packet->stream_index = t.stream->index;
             if ((rc = av_interleaved_write_frame(format.get(), packet.get())) < 0) return rc;
         }
         return rc == AVERROR(EAGAIN) || rc == AVERROR_EOF ? 0 : rc;
     }
+    int drain() { return drain(video); }
 };
+
+constexpr int kSoundRate = 48000;
+constexpr double kToneHz = 440;
+
+std::string openSound(Writer& w) {
+    const AVCodec* aac = avcodec_find_encoder(AV_CODEC_ID_AAC);
+    if (!aac) return "no AAC encoder";
+    w.audio.codec.reset(avcodec_alloc_context3(aac));
+    AVCodecContext& c = *w.audio.codec;
+    c.sample_rate = kSoundRate;
+    c.sample_fmt = AV_SAMPLE_FMT_FLTP;
+    c.bit_rate = 128000;
+    av_channel_layout_default(&c.ch_layout, 2);
+    c.time_base = AVRational{1, kSoundRate};
+    if (w.format->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (avcodec_open2(&c, aac, nullptr) < 0) return "cannot open the AAC encoder";
+    w.audio.stream = avformat_new_stream(w.format.get(), nullptr);
+    avcodec_parameters_from_context(w.audio.stream->codecpar, &c);
+    w.audio.stream->time_base = c.time_base;
+    return {};
+}
+
+// The tone up to `until` (samples), in the encoder's frame size.
+std::string sendSound(Writer& w, std::int64_t until) {
+    AVCodecContext& c = *w.audio.codec;
+    std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
+    while (w.samplesSent < until) {
+        frame->nb_samples = c.frame_size > 0 ? c.frame_size : 1024;
+        frame->format = c.sample_fmt;
+        frame->sample_rate = c.sample_rate;
+        av_channel_layout_copy(&frame->ch_layout, &c.ch_layout);
+        if (av_frame_get_buffer(frame.get(), 0) < 0) return "no sound frame memory";
+        for (int i = 0; i < frame->nb_samples; ++i) {
+            const double t = static_cast<double>(w.samplesSent + i) / kSoundRate;
+            const auto v = static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * kToneHz * t));
+            for (int ch = 0; ch < c.ch_layout.nb_channels; ++ch) reinterpret_cast<float*>(frame->data[ch])[i] = v;
+        }
+        frame->pts = w.samplesSent;
+        w.samplesSent += frame->nb_samples;
+        if (avcodec_send_frame(&c, frame.get()) < 0 || w.drain(w.audio) < 0) return "cannot encode sound";
+        av_frame_unref(frame.get());
+    }
+    return {};
+}
 
 std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s) {
     AVFormatContext* raw = nullptr;
@@ -80,8 +132,8 @@ std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s)
     w.format.reset(raw);
     const AVCodec* codec = avcodec_find_encoder_by_name(s.codec.c_str());
     if (!codec) return "no encoder " + s.codec;
-    w.codec.reset(avcodec_alloc_context3(codec));
-    AVCodecContext& c = *w.codec;
+    w.video.codec.reset(avcodec_alloc_context3(codec));
+    AVCodecContext& c = *w.video.codec;
     c.width = s.width;
     c.height = s.height;
     c.time_base = AVRational{s.rateDen, s.jitter ? 2 * s.rateNum : s.rateNum};
@@ -98,11 +150,13 @@ std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s)
     if (s.codec == "mjpeg") c.flags |= AV_CODEC_FLAG_QSCALE, c.global_quality = FF_QP2LAMBDA * 3;
     if (raw->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (avcodec_open2(&c, codec, nullptr) < 0) return "cannot open encoder " + s.codec;
-    w.stream = avformat_new_stream(raw, nullptr);
-    avcodec_parameters_from_context(w.stream->codecpar, &c);
-    w.stream->time_base = c.time_base;
-    w.stream->avg_frame_rate = c.framerate;
-    if (!s.timecode.empty()) av_dict_set(&w.stream->metadata, "timecode", s.timecode.c_str(), 0);
+    w.video.stream = avformat_new_stream(raw, nullptr);
+    avcodec_parameters_from_context(w.video.stream->codecpar, &c);
+    w.video.stream->time_base = c.time_base;
+    w.video.stream->avg_frame_rate = c.framerate;
+    if (!s.timecode.empty()) av_dict_set(&w.video.stream->metadata, "timecode", s.timecode.c_str(), 0);
+    if (s.sound)
+        if (std::string why = openSound(w); !why.empty()) return why;
     if (avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return "cannot write " + path;
     if (avformat_write_header(raw, nullptr) < 0) return "cannot start " + path;
     return {};
@@ -110,11 +164,16 @@ std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s)
 
 }  // namespace
 
+// Sound up to the end of picture frame n (samples at 48 kHz).
+std::int64_t soundUntil(const MovieRecipe& s, int n) {
+    return static_cast<std::int64_t>(n) * s.rateDen * kSoundRate / s.rateNum;
+}
+
 std::string makeMovie(const std::string& path, const MovieRecipe& s) {
     Writer w;
     if (std::string why = openWriter(w, path, s); !why.empty()) return why;
     std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
-    frame->format = w.codec->pix_fmt;
+    frame->format = w.video.codec->pix_fmt;
     frame->width = s.width;
     frame->height = s.height;
     if (av_frame_get_buffer(frame.get(), 0) < 0) return "no frame memory";
@@ -122,9 +181,13 @@ std::string makeMovie(const std::string& path, const MovieRecipe& s) {
         if (av_frame_make_writable(frame.get()) < 0) return "frame not writable";
         paint(*frame, n, s.texture);
         frame->pts = s.jitter ? 2 * n + n % 2 : n;
-        if (avcodec_send_frame(w.codec.get(), frame.get()) < 0 || w.drain() < 0) return "cannot encode frame";
+        if (avcodec_send_frame(w.video.codec.get(), frame.get()) < 0 || w.drain() < 0) return "cannot encode frame";
+        if (s.sound)
+            if (std::string why = sendSound(w, soundUntil(s, n + 1)); !why.empty()) return why;
     }
-    if (avcodec_send_frame(w.codec.get(), nullptr) < 0 || w.drain() < 0) return "cannot finish encoding";
+    if (avcodec_send_frame(w.video.codec.get(), nullptr) < 0 || w.drain() < 0) return "cannot finish encoding";
+    if (s.sound && (avcodec_send_frame(w.audio.codec.get(), nullptr) < 0 || w.drain(w.audio) < 0))
+        return "cannot finish the sound";
     if (av_write_trailer(w.format.get()) < 0) return "cannot finish " + path;
     return {};
 }

@@ -20,6 +20,7 @@ struct MovieRecipe {
     // Variable rate: frame n at (2n + n % 2) half-frame ticks, every odd frame
     // shown half a frame late.
     bool jitter = false;
+    bool sound = false;        // an AAC stream (48 kHz stereo) with a 440 Hz tone as long as the picture
 };
 
 // Empty on success, else why the movie could not be made. The container

@@ -1,0 +1,86 @@
+#include "Movies.h"
+
+#include "media/MovieAudio.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace rw::test {
+namespace {
+
+using media::MovieAudio;
+
+// Two seconds of picture at 25 fps with a tone as long as it.
+MovieRecipe toneRecipe() {
+    MovieRecipe r{"mjpeg", 25, 1, 50, 64, 48, 1, ""};
+    r.sound = true;
+    return r;
+}
+
+// Reads to the end; the sample frames read and the loudest value.
+std::pair<std::size_t, int> readAll(MovieAudio& audio, std::size_t limit = SIZE_MAX) {
+    std::vector<std::int16_t> chunk(1000 * static_cast<std::size_t>(audio.channels()));
+    std::size_t total = 0;
+    int loudest = 0;
+    while (total < limit) {
+        const std::size_t n = audio.read(chunk.data(), std::min<std::size_t>(1000, limit - total));
+        if (n == 0) break;
+        total += n;
+        for (std::size_t i = 0; i < n * audio.channels(); ++i) loudest = std::max(loudest, std::abs(int{chunk[i]}));
+    }
+    return {total, loudest};
+}
+
+TEST(MovieAudio, MovieWithoutSoundSaysWhy) {
+    auto opened = MovieAudio::open(movie("silent.mov", {"mjpeg", 25, 1, 5, 64, 48, 1, ""}));
+    ASSERT_FALSE(opened);
+    EXPECT_NE(opened.error.find("no sound"), std::string::npos) << opened.error;
+    EXPECT_FALSE(MovieAudio::open(movieFolder().file("none.mov")));
+}
+
+struct Output {
+    int rate, channels;
+};
+
+class Tone : public ::testing::TestWithParam<Output> {};
+
+// The whole tone, then from one second in: the right length (within an AAC
+// frame of padding) and sound in it.
+TEST_P(Tone, GivesTheToneFromWhereItIsAsked) {
+    const Output out = GetParam();
+    auto opened = MovieAudio::open(movie("tone.mov", toneRecipe()), out.rate, out.channels);
+    ASSERT_TRUE(opened) << opened.error;
+    MovieAudio& audio = *opened.value;
+    EXPECT_EQ(audio.sampleRate(), out.rate);
+    EXPECT_EQ(audio.channels(), out.channels);
+    const auto [all, loudest] = readAll(audio);
+    EXPECT_NEAR(static_cast<double>(all), 2.0 * out.rate, 0.05 * out.rate);
+    EXPECT_GT(loudest, 10000);  // the tone is at half scale
+
+    ASSERT_TRUE(audio.seek(25, 25));  // one second, in the picture's time scale
+    const auto [rest, restLoudest] = readAll(audio);
+    EXPECT_NEAR(static_cast<double>(rest), 1.0 * out.rate, 0.05 * out.rate);
+    EXPECT_GT(restLoudest, 10000);
+}
+
+// Before the first frame there is silence, then the tone.
+TEST_P(Tone, BeforeTheStartIsSilence) {
+    const Output out = GetParam();
+    auto opened = MovieAudio::open(movie("tone.mov", toneRecipe()), out.rate, out.channels);
+    ASSERT_TRUE(opened) << opened.error;
+    MovieAudio& audio = *opened.value;
+    ASSERT_TRUE(audio.seek(-1, 2));  // half a second before
+    EXPECT_EQ(readAll(audio, static_cast<std::size_t>(out.rate * 0.45)).second, 0);
+    EXPECT_GT(readAll(audio, static_cast<std::size_t>(out.rate * 0.1)).second, 10000);
+    EXPECT_FALSE(audio.seek(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, Tone, ::testing::Values(Output{48000, 2}, Output{44100, 1}),
+                         [](const auto& info) { return std::to_string(info.param.rate) + "_" +
+                                                       std::to_string(info.param.channels); });
+
+}  // namespace
+}  // namespace rw::test
