@@ -15,6 +15,8 @@ ParsedCommandLine parseCommandLine(int argc, char** argv) {
     app.add_option("--new", o.newFiles, "load into the NEW list");
     app.add_option("--changes", o.changeFiles, "load into the change list");
     app.add_flag("--compare", o.compare, "compare once the files are in");
+    app.add_option("--old-movie", o.oldMovie, "load the OLD movie (the picture of the old cut)");
+    app.add_option("--new-movie", o.newMovie, "load the NEW movie");
     app.add_option("--screenshot-dir", o.screenshotDir)->group("");
     app.add_option("--settings-file", o.settingsFile)->group("");
     app.add_flag("--quit-when-shown", o.quitWhenShown)->group("");

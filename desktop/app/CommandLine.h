@@ -11,6 +11,7 @@ namespace rw::qt {
 struct StartOptions {
     std::vector<std::string> oldFiles, newFiles, changeFiles;
     bool compare = false;
+    std::string oldMovie, newMovie;
     std::string screenshotDir;  // hidden: grab the windows there and quit
     std::string settingsFile;   // hidden: an explicit settings file (benchmarks, screenshots)
     bool quitWhenShown = false; // hidden: the benchmark's start-up timing

@@ -2,13 +2,16 @@
 
 #include "blocks/BlockViewWidget.h"
 #include "mainwindow/MainWindow.h"
+#include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
+#include "views/SenderTitles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QThread>
 
 #include <cstdio>
 
@@ -21,6 +24,21 @@ bool save(QWidget& w, const QString& path) {
     if (w.grab().save(path)) return true;
     std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     return false;
+}
+
+// With both movies loaded: the large movies and the difference window at the
+// selected event.
+bool writeMovieScreenshots(MainWindow& window, const QDir& dir) {
+    MovieReview& review = *window.controller().review();
+    if (!review.hasMovie(MovieSide::Old) || !review.hasMovie(MovieSide::New)) return true;
+    window.controller().dataSourceC().gotoEditStart();
+    review.showHideMovies(title::ShowHideLargeMovies);
+    review.showHideMovies(title::ShowHideMovieDifferences);
+    QThread::msleep(500);  // the feeds decode on their own threads
+    QApplication::processEvents();
+    bool ok = save(window, dir.filePath("movies-drawer.png"));
+    ok = save(window.movies().largeWindow(), dir.filePath("movies-large.png")) && ok;
+    return save(window.movies().differenceWindow(), dir.filePath("movies-difference.png")) && ok;
 }
 
 }  // namespace
@@ -48,7 +66,7 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
         ok = save(prefs, dir.filePath(pageNames[page])) && ok;
     }
     prefs.hide();
-    return ok;
+    return writeMovieScreenshots(window, dir) && ok;
 }
 
 }  // namespace rw::qt

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     window.openFilesInTab(0, toList(o.oldFiles));
     window.openFilesInTab(1, toList(o.newFiles));
     window.openFilesInTab(2, toList(o.changeFiles));
+    if (!o.oldMovie.empty()) model.review.load(rw::MovieSide::Old, o.oldMovie, true);
+    if (!o.newMovie.empty()) model.review.load(rw::MovieSide::New, o.newMovie, true);
     if (o.compare) window.action("compare")->trigger();
     window.refreshAll();
 

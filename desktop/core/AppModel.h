@@ -2,23 +2,34 @@
 // Everything the window works on: the ports and the controller, built in the
 // order the controller needs them, with the observer attached.
 
+#include "workstation/Clocks.h"
 #include "app/ConformController.h"
-#include "app/NullPorts.h"
+#include "app/MovieReview.h"
 #include "core/ModelSignals.h"
 #include "core/QtUiPort.h"
+#include "movies/MovieFeeds.h"
 
 namespace rw::qt {
 
 struct AppModel {
-    explicit AppModel(Dialogs& dialogs) : ui(dialogs) { controller.setObserver(&observer); }
-    ~AppModel() { controller.setObserver(nullptr); }
+    explicit AppModel(Dialogs& dialogs) : ui(dialogs) {
+        controller.setObserver(&observer);
+        review.setObserver(&observer);
+        controller.attachReview(review);
+    }
+    ~AppModel() {
+        review.setObserver(nullptr);
+        controller.setObserver(nullptr);
+    }
     AppModel(const AppModel&) = delete;
     AppModel& operator=(const AppModel&) = delete;
 
     QtUiPort ui;
-    NoMovies movies;  // the movie review attaches later
+    MovieFeeds movies;  // the movie files, each place decoding on its own thread
+    SystemClock clock;  // playback runs on it
+    MovieReview review{movies, clock};
     ModelSignals observer;
-    conformController controller{ui, movies};
+    conformController controller{ui, review};
 };
 
 }  // namespace rw::qt

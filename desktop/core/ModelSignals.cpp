@@ -8,6 +8,7 @@ void ModelSignals::modelChanged(ModelChange change) {
     case ModelChange::BlockDrawer: emit blockDrawerChanged(); break;
     case ModelChange::Preferences: emit preferencesChanged(); break;
     case ModelChange::UndoStack: emit undoStackChanged(); break;
+    case ModelChange::Movies: emit moviesChanged(); break;
     }
 }
 

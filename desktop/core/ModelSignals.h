@@ -18,6 +18,7 @@ signals:
     void blockDrawerChanged();
     void preferencesChanged();
     void undoStackChanged();
+    void moviesChanged();
 };
 
 }  // namespace rw::qt

@@ -9,6 +9,7 @@
 #include "conform/WorkstationConform.h"
 #include "app/SessionLocate.h"
 #include "conform/OffsetSheet.h"
+#include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
 
@@ -38,6 +39,7 @@ void MainWindow::buildMenus() {
     buildEditMenu();
     buildListMenu();
     buildChangeMenu();
+    movies_->buildMenu(menuBar()->addMenu(tr("&Movies")));
     buildViewMenu();
 }
 

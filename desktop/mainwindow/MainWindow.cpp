@@ -5,6 +5,7 @@
 #include "app/MainView.h"
 #include "blocks/BlockViewWidget.h"
 #include "mainwindow/SummaryPane.h"
+#include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
 
@@ -41,6 +42,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent) : QMainWindow(parent), 
     setAcceptDrops(true);
     buildTabs();
     buildBlockDock();
+    movies_ = new MovieWindows(model_, *this);
     buildMenus();
     statusBar();
     ModelSignals& s = model_.observer;
@@ -198,6 +200,8 @@ WorkstationConform& MainWindow::workstation() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (searchResults_) searchResults_->cancelSearch();
+    model_.review.stopMovies(std::nullopt);
+    movies_->saveLargeFrame();
     model_.controller.quit();
     QMainWindow::closeEvent(event);
 }

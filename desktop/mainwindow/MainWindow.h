@@ -24,6 +24,7 @@ class BlockViewWidget;
 class PreferencesDialog;
 class SearchResultsDialog;
 class WorkstationConform;
+class MovieWindows;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
     QAction* action(const QString& objectName) const;
     // The workstation host, the stop panel and the running conform.
     WorkstationConform& workstation();
+    // The movie drawer, the large-movie and difference windows.
+    MovieWindows& movies() { return *movies_; }
 
     // A command of the menus, run with its action's sender title.
     using Command = std::function<void(const std::string& senderTitle)>;
@@ -83,6 +86,7 @@ private:
     PreferencesDialog* prefsDialog_ = nullptr;
     SearchResultsDialog* searchResults_ = nullptr;
     std::unique_ptr<WorkstationConform> workstation_;
+    MovieWindows* movies_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     bool showingTab_ = false;

@@ -6,10 +6,12 @@
 #include "app/MovieReview.h"
 #include "settings/MemorySettings.h"
 #include "support/RecordingUi.h"
+#include "support/TempDir.h"
 #include "views/SenderTitles.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 
 namespace rw {
@@ -189,6 +191,18 @@ TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     EXPECT_EQ(review.startField(MovieSide::Old), "01:59:52:00");
     EXPECT_TRUE(review.isValidStartEntry("", 0));
     EXPECT_FALSE(review.isValidStartEntry("abc", 0));
+}
+
+TEST_F(Review, AListsMovieLinesLoadTheMovies) {
+    test::TempDir dir;
+    const std::string path = dir.file("cut.edl");
+    std::ofstream(path) << "TITLE: CUT\r\nMovieOld:file:///m/old.mov\r\nMovieNew:/m/broken.mov\r\n\r\n"
+                        << "001  A001 V C 01:00:00:00 01:00:01:00 01:00:00:00 01:00:01:00\r\n";
+    controller.openFiles({path});
+    EXPECT_EQ(review.fileName(MovieSide::Old), "old.mov");
+    EXPECT_FALSE(review.hasMovie(MovieSide::New));
+    ASSERT_EQ(ui.alerts.size(), 1u);
+    EXPECT_EQ(ui.alerts[0].message, "movie not loaded");
 }
 
 TEST(MovieUrl, PathsRoundTripThroughFileUrls) {

@@ -1,0 +1,101 @@
+#include "movies/MovieFeeds.h"
+
+#include "movies/MovieSound.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+
+namespace rw::qt {
+
+namespace {
+
+int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
+int index(MovieView view) { return static_cast<int>(view); }
+
+MovieFacts factsOf(const media::MovieInfo& info) {
+    MovieFacts f;
+    f.rate = static_cast<float>(info.rate);
+    f.rateText = info.rateText;
+    f.timeScale = info.timeScale;
+    f.duration = info.duration;
+    f.frames = info.frames;
+    f.timecode = info.timecode;
+    f.width = info.width;
+    f.height = info.height;
+    return f;
+}
+
+}  // namespace
+
+MovieFeeds::MovieFeeds(QObject* parent) : QObject(parent) {
+    media::quietFFmpegLog();
+    for (auto& sound : sound_) sound = new MovieSound(this);
+}
+
+// The feeds stop and join before the places their callbacks touch go.
+MovieFeeds::~MovieFeeds() {
+    for (auto& side : feeds_)
+        for (auto& feed : side) feed.reset();
+}
+
+bool MovieFeeds::reachable(const std::string& path) const {
+    const QFileInfo file(QString::fromStdString(path));
+    return file.isFile() && file.isReadable();
+}
+
+// All three places open before any replaces the side's movie, so a file
+// that fails leaves the loaded movie in every place.
+MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
+    Feeds opened;
+    for (auto& feed : opened) {
+        auto result = media::FrameFeed::open(path);
+        if (!result) return {{}, result.error};
+        feed = std::move(result.value);
+    }
+    const int s = index(side);
+    for (auto& feed : feeds_[s]) feed.reset();
+    feeds_[s] = std::move(opened);
+    for (auto& place : places_[s]) {
+        place.shownTime = -1;
+        place.pending = false;
+    }
+    for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) watch(side, view);
+    sound_[s]->load(QString::fromStdString(path));
+    timeScale_[s] = feeds_[s][0]->info().timeScale;
+    return {factsOf(feeds_[s][0]->info()), {}};
+}
+
+void MovieFeeds::watch(MovieSide side, MovieView view) {
+    Place& place = places_[index(side)][index(view)];
+    feeds_[index(side)][index(view)]->setOnFrame([this, &place, side, view] {
+        if (place.pending.exchange(true)) return;
+        QMetaObject::invokeMethod(this, [this, &place, side, view] {
+            place.pending = false;
+            emit frameReady(side, view);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void MovieFeeds::show(MovieSide side, MovieView view, std::int64_t time, bool playing) {
+    auto& feed = feeds_[index(side)][index(view)];
+    Place& place = places_[index(side)][index(view)];
+    if (!feed || (place.shownTime == time && place.shownPlaying == playing)) return;
+    place.shownTime = time;
+    place.shownPlaying = playing;
+    feed->show(time, playing);
+}
+
+media::Frame MovieFeeds::frame(MovieSide side, MovieView view) const {
+    const auto& feed = feeds_[index(side)][index(view)];
+    return feed ? feed->current() : media::Frame{};
+}
+
+void MovieFeeds::startSound(MovieSide side, std::int64_t time) {
+    sound_[index(side)]->play(time, timeScale_[index(side)]);
+}
+
+void MovieFeeds::stopSound() {
+    for (MovieSound* sound : sound_) sound->stop();
+}
+
+}  // namespace rw::qt

@@ -1,0 +1,261 @@
+#include "movies/MovieWindows.h"
+
+#include "movies/FrameView.h"
+#include "views/SenderTitles.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace rw::qt {
+
+namespace {
+
+int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
+
+// A start field takes an empty text or a timecode at its movie's rate; while
+// typing, anything is allowed to stand.
+class StartValidator : public QValidator {
+public:
+    StartValidator(MovieReview& review, MovieSide side, QObject* parent)
+        : QValidator(parent), review_(review), tag_(index(side)) {}
+    State validate(QString& input, int&) const override {
+        return review_.isValidStartEntry(input.toStdString(), tag_) ? Acceptable : Intermediate;
+    }
+
+private:
+    MovieReview& review_;
+    int tag_;
+};
+
+// A top-level movie window that tells the review when its close box is used.
+class MovieWindow : public QWidget {
+public:
+    MovieWindow(std::function<void()> closed, QWidget* parent)
+        : QWidget(parent, Qt::Window), closed_(std::move(closed)) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->accept();
+        closed_();
+    }
+
+private:
+    std::function<void()> closed_;
+};
+
+}  // namespace
+
+MovieWindows::MovieWindows(AppModel& model, QMainWindow& window)
+    : QObject(&window), model_(model), review_(model.review), window_(window) {
+    buildDrawer();
+    buildLargeWindow();
+    buildDifferenceWindow();
+    connect(&model_.movies, &MovieFeeds::frameReady, this, &MovieWindows::frameReady);
+    connect(&model_.observer, &ModelSignals::moviesChanged, this, &MovieWindows::sync);
+    // The clock's beat while playing: positions, frames asked for, playheads.
+    clock_ = new QTimer(this);
+    clock_->setInterval(10);
+    connect(clock_, &QTimer::timeout, this, [this] {
+        review_.tick();
+        if (!review_.playing()) clock_->stop();
+    });
+    sync();
+}
+
+MovieWindows::~MovieWindows() = default;
+
+FrameView& MovieWindows::view(MovieSide side, rw::MovieView view) {
+    const SideWidgets& w = sides_[index(side)];
+    return *(view == rw::MovieView::Large ? w.large : w.small);
+}
+
+void MovieWindows::buildDrawer() {
+    drawer_ = new QDockWidget(tr("Movies"), &window_);
+    drawer_->setObjectName("movieDrawer");
+    auto* content = new QWidget(drawer_);
+    auto* layout = new QVBoxLayout(content);
+    layout->addWidget(buildSide(MovieSide::Old));
+    layout->addWidget(buildSide(MovieSide::New));
+    drawer_->setWidget(content);
+    window_.addDockWidget(Qt::RightDockWidgetArea, drawer_);
+    connect(drawer_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        // Hidden with the main window (minimised, closing) is not closed.
+        if (!visible && !syncing_ && window_.isVisible() && !window_.isMinimized())
+            review_.windowClosed(rw::MovieView::Small);
+    });
+}
+
+QWidget* MovieWindows::buildSide(MovieSide side) {
+    SideWidgets& w = sides_[index(side)];
+    const QString tag = side == MovieSide::Old ? "Old" : "New";
+    auto* box = new QWidget;
+    auto* grid = new QGridLayout(box);
+    w.small = new FrameView([this, side] { return model_.movies.frame(side, rw::MovieView::Small); }, box);
+    w.small->setObjectName("movie" + tag);
+    w.name = new QLabel(box);
+    w.rate = new QLabel(box);
+    w.rate->setObjectName("movie" + tag + "Fps");
+    w.start = new QLineEdit(box);
+    w.start->setObjectName("movieStart" + tag);
+    w.start->setPlaceholderText(tr("start timecode"));
+    w.start->setValidator(new StartValidator(review_, side, w.start));
+    auto* up = new QToolButton(box);
+    auto* down = new QToolButton(box);
+    up->setArrowType(Qt::UpArrow);
+    down->setArrowType(Qt::DownArrow);
+    up->setToolTip(tr("Start one hour later"));
+    down->setToolTip(tr("Start one hour earlier"));
+    grid->addWidget(new QLabel(side == MovieSide::Old ? tr("OLD") : tr("NEW"), box), 0, 0);
+    grid->addWidget(w.name, 0, 1, 1, 4);
+    grid->addWidget(w.small, 1, 0, 1, 5);
+    grid->addWidget(w.rate, 2, 0);
+    grid->addWidget(w.start, 2, 1, 1, 2);
+    grid->addWidget(up, 2, 3);
+    grid->addWidget(down, 2, 4);
+    grid->setRowStretch(1, 1);
+    connect(up, &QToolButton::clicked, this, [this, side] { review_.stepStart(side, 1); });
+    connect(down, &QToolButton::clicked, this, [this, side] { review_.stepStart(side, -1); });
+    connect(w.start, &QLineEdit::editingFinished, this, [this, side, &w] {
+        if (!syncing_) review_.editStartField(side, w.start->text().toStdString());
+    });
+    // Return on a text that is no timecode: the beep, and the field stays in editing.
+    connect(w.start, &QLineEdit::returnPressed, this, [this, &w] {
+        if (!w.start->hasAcceptableInput()) model_.ui.beep();
+    });
+    connect(w.start, &QLineEdit::inputRejected, this, [this] { model_.ui.beep(); });
+    return box;
+}
+
+void MovieWindows::buildLargeWindow() {
+    large_ = new MovieWindow([this] { review_.windowClosed(rw::MovieView::Large); saveLargeFrame(); }, &window_);
+    large_->setObjectName("movieLgWindow");
+    large_->setWindowTitle(tr("Movies"));
+    auto* layout = new QGridLayout(large_);
+    for (MovieSide side : {MovieSide::Old, MovieSide::New}) {
+        SideWidgets& w = sides_[index(side)];
+        const int column = index(side);
+        w.large = new FrameView([this, side] { return model_.movies.frame(side, rw::MovieView::Large); }, large_);
+        w.large->setObjectName(side == MovieSide::Old ? "movieOld2" : "movieNew2");
+        w.largeName = new QLabel(large_);
+        layout->addWidget(w.large, 0, column);
+        layout->addWidget(w.largeName, 1, column);
+    }
+    layout->setRowStretch(0, 1);
+    large_->resize(1280, 420);
+    restoreLargeFrame();
+}
+
+void MovieWindows::buildDifferenceWindow() {
+    diff_ = new MovieWindow([this] { review_.windowClosed(rw::MovieView::Diff); }, &window_);
+    diff_->setObjectName("movieDiffWindow");
+    diff_->setWindowTitle(tr("Movie Differences"));
+    diffView_ = new DifferenceView([this] { return model_.movies.frame(MovieSide::Old, rw::MovieView::Diff); },
+                                   [this] { return model_.movies.frame(MovieSide::New, rw::MovieView::Diff); }, diff_);
+    auto* layout = new QVBoxLayout(diff_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(diffView_);
+    diff_->resize(640, 360);
+}
+
+void MovieWindows::frameReady(MovieSide side, rw::MovieView view) {
+    if (view == rw::MovieView::Diff) diffView_->refresh();
+    else this->view(side, view).refresh();
+}
+
+void MovieWindows::sync() {
+    syncing_ = true;
+    for (MovieSide side : {MovieSide::Old, MovieSide::New}) {
+        SideWidgets& w = sides_[index(side)];
+        const QString name = QString::fromStdString(review_.fileName(side));
+        w.name->setText(name);
+        w.largeName->setText(name);
+        w.rate->setText(review_.hasMovie(side) ? QString::fromStdString(review_.rateText(side)) : QString());
+        const QString start = QString::fromStdString(review_.startField(side));
+        if (w.start->text() != start) w.start->setText(start);
+        w.start->setStyleSheet(review_.startRed(side) ? "color: red" : "");
+    }
+    drawer_->setVisible(review_.drawerOpen());
+    if (review_.largeVisible() != large_->isVisible()) {
+        if (review_.largeVisible()) large_->show(), large_->raise();
+        else saveLargeFrame(), large_->hide();
+    }
+    if (review_.diffVisible() != diff_->isVisible()) {
+        if (review_.diffVisible()) diff_->show(), diff_->raise();
+        else diff_->hide();
+    }
+    if (review_.playing() && !clock_->isActive()) clock_->start();
+    syncing_ = false;
+}
+
+void MovieWindows::saveLargeFrame() {
+    if (SettingsPort* store = model_.controller.store())
+        store->setString("movieLg", large_->saveGeometry().toBase64().toStdString());
+}
+
+void MovieWindows::restoreLargeFrame() {
+    SettingsPort* store = model_.controller.store();
+    const auto saved = store ? store->stringForKey("movieLg") : std::nullopt;
+    if (saved) large_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved)));
+}
+
+void MovieWindows::buildMenu(QMenu* m) {
+    MovieReview& r = review_;
+    const auto add = [this, m](const QString& text, const QString& name, const char* title, const QKeySequence& key,
+                               std::function<void(const std::string&)> command) {
+        auto* a = new QAction(text, m);
+        a->setObjectName(name);
+        if (title) a->setData(QString::fromUtf8(title));
+        if (!key.isEmpty()) a->setShortcut(key);
+        connect(a, &QAction::triggered, this, [a, command = std::move(command)] { command(a->data().toString().toStdString()); });
+        m->addAction(a);
+        return a;
+    };
+    const auto import = [&r](const std::string& t) { r.importMovie(t); };
+    const auto capture = [&r](const std::string& t) { r.captureZeroPoint(t); };
+    const auto showHide = [&r](const std::string& t) { r.showHideMovies(t); };
+    add(tr("Import Old Movie..."), "importOldMovie", title::ImportOldMovie, {}, import);
+    add(tr("Import New Movie..."), "importNewMovie", title::ImportNewMovie, {}, import);
+    m->addSeparator();
+    add(tr("Capture Old Movie Zero Point"), "captureOld", title::CaptureOldZeroPoint, {}, capture);
+    add(tr("Capture New Movie Zero Point"), "captureNew", title::CaptureNewZeroPoint, {}, capture);
+    m->addSeparator();
+    add(tr("Show/Hide Movie Drawer"), "showHideDrawer", title::ShowHideMovieDrawer, QKeySequence(tr("Ctrl+M")), showHide);
+    add(tr("Show/Hide Large Movies"), "showHideLarge", title::ShowHideLargeMovies, QKeySequence(tr("Ctrl+L")), showHide);
+    add(tr("Show/Hide Movie Differences"), "showHideDiff", title::ShowHideMovieDifferences,
+        QKeySequence(tr("Ctrl+D")), showHide);
+    m->addSeparator();
+    add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")), [&r](const std::string&) {
+        if (r.playing()) r.stopMovies(std::nullopt);
+        else r.playMovies(std::nullopt);
+    });
+    const struct { const char* text; const char* name; int frames; const char* key; } steps[] = {
+        {"Back One Frame", "nudgeBackOne", -1, "Alt+Left"}, {"Forward One Frame", "nudgeForwardOne", 1, "Alt+Right"},
+        {"Back Ten Frames", "nudgeBackTen", -10, "Alt+Shift+Left"},
+        {"Forward Ten Frames", "nudgeForwardTen", 10, "Alt+Shift+Right"}};
+    for (const auto& s : steps)
+        add(tr(s.text), s.name, nullptr, QKeySequence(tr(s.key)), [&r, n = s.frames](const std::string&) { r.nudge(n); });
+    add(tr("Event Start"), "nudgeEditStart", nullptr, QKeySequence(tr("Alt+Up")), [&r](const std::string&) { r.nudgeEditStart(); });
+    add(tr("Event End"), "nudgeEditEnd", nullptr, QKeySequence(tr("Alt+Down")), [&r](const std::string&) { r.nudgeEditEnd(); });
+    add(tr("Movie Start"), "nudgeStart", nullptr, QKeySequence(tr("Alt+Home")), [&r](const std::string&) { r.gotoStart(); });
+    add(tr("Movie End"), "nudgeEnd", nullptr, QKeySequence(tr("Alt+End")), [&r](const std::string&) { r.gotoEnd(); });
+    m->addSeparator();
+    // The OLD movie's sound is off until asked for.
+    auto* sound = new QAction(tr("Old Movie Sound"), m);
+    sound->setObjectName("oldSound");
+    sound->setCheckable(true);
+    connect(sound, &QAction::toggled, this, [&r](bool on) { r.setOldMuted(!on); });
+    m->addAction(sound);
+}
+
+}  // namespace rw::qt
