@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDockWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,6 +37,23 @@ public:
 private:
     MovieReview& review_;
     int tag_;
+};
+
+// Return on a text that is no timecode: the beep, and the field stays in
+// editing (the validator keeps editingFinished from firing).
+class StartField : public QLineEdit {
+public:
+    StartField(std::function<void()> refused, QWidget* parent) : QLineEdit(parent), refused_(std::move(refused)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && !hasAcceptableInput()) refused_();
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> refused_;
 };
 
 // A top-level movie window that tells the review when its close box is used.
@@ -106,7 +124,7 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     w.name = new QLabel(box);
     w.rate = new QLabel(box);
     w.rate->setObjectName("movie" + tag + "Fps");
-    w.start = new QLineEdit(box);
+    w.start = new StartField([this] { model_.ui.beep(); }, box);
     w.start->setObjectName("movieStart" + tag);
     w.start->setPlaceholderText(tr("start timecode"));
     w.start->setValidator(new StartValidator(review_, side, w.start));
@@ -129,11 +147,6 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     connect(w.start, &QLineEdit::editingFinished, this, [this, side, &w] {
         if (!syncing_) review_.editStartField(side, w.start->text().toStdString());
     });
-    // Return on a text that is no timecode: the beep, and the field stays in editing.
-    connect(w.start, &QLineEdit::returnPressed, this, [this, &w] {
-        if (!w.start->hasAcceptableInput()) model_.ui.beep();
-    });
-    connect(w.start, &QLineEdit::inputRejected, this, [this] { model_.ui.beep(); });
     return box;
 }
 

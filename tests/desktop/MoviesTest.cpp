@@ -80,6 +80,15 @@ private slots:
         QVERIFY(f.movies().differenceWindow().isVisible());
         f.movies().differenceWindow().resize(320, 240);
         QTRY_VERIFY(!f.movies().differenceView().picture().isNull());
+
+        // A start that is no timecode is refused with the beep; a good one relocates.
+        QLineEdit& start = f.movies().startField(MovieSide::Old);
+        start.setText("12:xx");
+        QTest::keyClick(&start, Qt::Key_Return);
+        QCOMPARE(f.model.ui.beeps(), 1);
+        start.setText("00:59:59:00");
+        QTest::keyClick(&start, Qt::Key_Return);
+        QTRY_COMPARE(frameShown(f.movies().view(MovieSide::Old, MovieView::Small)), 55);
     }
 
     void playingMovesBothOnOneClockAndStopKeepsTheirOffset() {
