@@ -81,8 +81,9 @@ public:
     void stopMovies(std::optional<int> senderTag);
     bool playing() const { return playing_.has_value(); }
 
-    // The clock's beat (about 30 a second while playing): positions move on,
-    // the places are shown, the playheads follow, and the end stops playing.
+    // The clock's beat while playing (as often as frames should change):
+    // positions move on, the places are shown, the playheads follow about 30
+    // times a second, and the NEW movie's end stops playing.
     void tick();
 
     // The OLD movie's sound is off unless asked for; the NEW one plays.
@@ -104,6 +105,7 @@ private:
         MovieView set = MovieView::Small;
         std::chrono::nanoseconds startedAt{};
         std::array<std::int64_t, 2> anchor{};  // OLD, NEW: position at startedAt
+        std::optional<std::chrono::nanoseconds> playheadsAt;  // the playheads' last move
     };
 
     Side& at(MovieSide side) { return sides_[side == MovieSide::Old ? 0 : 1]; }

@@ -114,7 +114,7 @@ void MovieReview::playMovies(std::optional<int> senderTag) {
     const bool large = senderTag ? *senderTag != 0 : largeVisible_;
     const MovieView set = large ? MovieView::Large : MovieView::Small;
     if (playing_) stopPlaying();
-    Playing p{set, clock_.now(), {}};
+    Playing p{set, clock_.now(), {}, std::nullopt};
     for (const MovieSide side : kSides) {
         Side& s = at(side);
         p.anchor[index(side)] = s.times[index(set)];
@@ -155,7 +155,11 @@ void MovieReview::tick() {
         return;
     }
     showAll();
-    updatePlayheads();
+    const auto now = clock_.now();
+    if (!playing_->playheadsAt || now - *playing_->playheadsAt >= std::chrono::milliseconds(30)) {
+        playing_->playheadsAt = now;
+        updatePlayheads();
+    }
 }
 
 void MovieReview::showAll() {

@@ -193,6 +193,18 @@ TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     EXPECT_FALSE(review.isValidStartEntry("abc", 0));
 }
 
+TEST_F(Review, ANewEventTakesItsTimesFromWhereTheMoviesStand) {
+    loadBoth();
+    review.editStartField(MovieSide::Old, "01:00:00:00");
+    review.gotoTimeSource(*KLVtc::initWithString("01:00:04:00", "25"));
+    review.gotoTimeMaster(*KLVtc::initWithString("01:00:02:12", "25"));  // NEW: no start, the top of the hour
+    controller.dataSourceC().newEvent();
+    const EditPtr& e = controller.dataSourceC().getEditArray().front();
+    EXPECT_EQ(e->sourceIn()->tcAsString(), "01:00:04:00");
+    EXPECT_EQ(e->masterIn()->tcAsString(), "00:00:02:12");
+    EXPECT_EQ(at(MovieSide::New), 6200) << "selecting the new event leaves the movies where they were";
+}
+
 TEST_F(Review, AListsMovieLinesLoadTheMovies) {
     test::TempDir dir;
     const std::string path = dir.file("cut.edl");
