@@ -9,6 +9,8 @@
 // feed's current() on it (checked right after show() and again just before
 // the next tick, when a late frame would still have been painted).
 //
+// Runs start again from the top before OLD reaches the end of the movie.
+//
 // Usage: bench_playback [seconds to play, default 20] [--no-difference]
 
 #include "MovieMaker.h"
@@ -130,9 +132,29 @@ void waitSettled(const FrameFeed& feed) {
     }
 }
 
-void play(const std::string& label, const std::string& path, double seconds, bool withDifference) {
+// What one side saw over the runs.
+struct Tally {
+    std::int64_t dropped = 0;
+    FrameFeed::Stats stats;
+    void add(const Side& side, std::int64_t last) {
+        dropped += side.dropped(0, last);
+        const auto s = side.feed.stats();
+        stats.served += s.served, stats.dropped += s.dropped;
+    }
+};
+
+struct Totals {
+    double seconds = 0;
+    std::int64_t lateTicks = 0;
+    int differences = 0;
+    double differenceMs = 0;
+    Tally sideNew, sideOld;
+};
+
+// One run from the start: preroll, then the clock for `seconds`.
+void playOnce(const std::string& path, double seconds, bool withDifference, Totals& totals) {
     auto openedNew = FrameFeed::open(path), openedOld = FrameFeed::open(path);
-    if (!openedNew || !openedOld) return (void)std::printf("%s: %s\n", label.c_str(), openedNew.error.c_str());
+    if (!openedNew || !openedOld) return (void)std::printf("%s\n", openedNew.error.c_str());
     FrameFeed& feedNew = *openedNew.value;
     FrameFeed& feedOld = *openedOld.value;
     const rw::FrameGrid& grid = feedNew.info().frames;
@@ -147,10 +169,10 @@ void play(const std::string& label, const std::string& path, double seconds, boo
     DifferenceMaker difference;
     const auto start = steady_clock::now();
     const auto tickLength = duration<double>(1.0 / (2 * kRate));
-    std::int64_t lastFrame = 0, lateTicks = 0;
+    std::int64_t lastFrame = 0;
     for (int tick = 0; tick < seconds * 2 * kRate; ++tick) {
         const auto due = start + duration_cast<steady_clock::duration>(tickLength * tick);
-        if (steady_clock::now() > due + milliseconds(5)) ++lateTicks;
+        if (steady_clock::now() > due + milliseconds(5)) ++totals.lateTicks;
         std::this_thread::sleep_until(due);
         const double elapsed = duration<double>(steady_clock::now() - start).count();
         const auto time = static_cast<std::int64_t>(elapsed * static_cast<double>(scale));
@@ -159,16 +181,28 @@ void play(const std::string& label, const std::string& path, double seconds, boo
         sideOld.tick(lastFrame, time);
         if (withDifference) difference.offer(feedOld.current().image, feedNew.current().image);
     }
-    const double played = duration<double>(steady_clock::now() - start).count();
-    const double perMinute = 60.0 / played;
-    const std::int64_t last = lastFrame - 1;  // the last frame's slot is not over
-    const auto sNew = feedNew.stats(), sOld = feedOld.stats();
-    std::printf("%-16s NEW dropped/min %6.1f  OLD dropped/min %6.1f  difference/s %5.1f (%.0f ms each)  "
+    totals.seconds += duration<double>(steady_clock::now() - start).count();
+    totals.sideNew.add(sideNew, lastFrame - 1);  // the last frame's slot is not over
+    totals.sideOld.add(sideOld, lastFrame - 1);
+    totals.differences += difference.made();
+    totals.differenceMs += difference.msEach() * difference.made();
+}
+
+// Plays for `seconds` in all, from the start again each time OLD nears the end.
+void play(const std::string& label, const std::string& path, double seconds, bool withDifference) {
+    constexpr double kRunSeconds = (kMovieFrames - kOldAhead - kRate) / static_cast<double>(kRate);
+    Totals t;
+    for (double left = seconds; left > 0.5; left -= kRunSeconds)
+        playOnce(path, std::min(left, kRunSeconds), withDifference, t);
+    if (t.seconds <= 0) return;
+    const double perMinute = 60.0 / t.seconds;
+    std::printf("%-16s %4.0f s  NEW dropped/min %6.1f  OLD dropped/min %6.1f  difference/s %5.1f (%.0f ms each)  "
                 "requests served/dropped NEW %lld/%lld OLD %lld/%lld  late ticks %lld\n",
-                label.c_str(), sideNew.dropped(0, last) * perMinute, sideOld.dropped(0, last) * perMinute,
-                difference.made() / played, difference.msEach(), static_cast<long long>(sNew.served),
-                static_cast<long long>(sNew.dropped), static_cast<long long>(sOld.served),
-                static_cast<long long>(sOld.dropped), static_cast<long long>(lateTicks));
+                label.c_str(), t.seconds, static_cast<double>(t.sideNew.dropped) * perMinute,
+                static_cast<double>(t.sideOld.dropped) * perMinute, t.differences / t.seconds,
+                t.differences ? t.differenceMs / t.differences : 0.0, static_cast<long long>(t.sideNew.stats.served),
+                static_cast<long long>(t.sideNew.stats.dropped), static_cast<long long>(t.sideOld.stats.served),
+                static_cast<long long>(t.sideOld.stats.dropped), static_cast<long long>(t.lateTicks));
 }
 
 // The difference picture alone, on one thread.

@@ -92,7 +92,8 @@ TEST(Difference, EqualsTheDefinitionEverywhere) {
         const Image n = round % 3 == 0 ? noisy(w / 2 + 1, h * 2, 3) : noisy(w, h, 3);
         const Image d = differencePicture(o, n);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) ASSERT_EQ(d.pixel(x, y)[3], definedAlpha(o, n, x, y)) << round << ": " << x << "," << y;
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(d.pixel(x, y)[3], definedAlpha(o, n, x, y)) << round << ": " << x << "," << y;
     }
 }
 

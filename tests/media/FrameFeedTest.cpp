@@ -46,7 +46,9 @@ class Feed : public ::testing::TestWithParam<const MovieRecipe*> {
 protected:
     std::unique_ptr<FrameFeed> feed =
         openFeed(GetParam() == &kIntra ? "feed_intra.mov" : "feed_gop.mov", *GetParam());
-    std::int64_t inside(int k) const { return feed->info().frames.frameStart(k) + feed->info().frames.frameStart(1) / 2; }
+    std::int64_t inside(int k) const {
+        return feed->info().frames.frameStart(k) + feed->info().frames.frameStart(1) / 2;  // mid-frame
+    }
 };
 
 TEST_P(Feed, ShowsTheExactFrameOfEachRequest) {
