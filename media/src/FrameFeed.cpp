@@ -7,17 +7,6 @@
 
 namespace rw::media {
 
-namespace {
-
-// Where the frame starting at `start` ends: the next grid step, or never for
-// the last frame. Frames decoded after it correct this.
-std::int64_t frameEnd(const MovieReader& reader, std::int64_t start) {
-    const std::int64_t next = reader.stepTime(start, 1);
-    return next > start ? next : INT64_MAX;
-}
-
-}  // namespace
-
 Outcome<std::unique_ptr<FrameFeed>> FrameFeed::open(const std::string& path, const ReaderOptions& options) {
     auto reader = MovieReader::open(path, options);
     if (!reader) return Outcome<std::unique_ptr<FrameFeed>>::failure(reader.error);
@@ -75,7 +64,7 @@ bool FrameFeed::serveFromQueue(std::int64_t time, std::uint64_t number) {
     auto it = queue_.upper_bound(time);
     if (it == queue_.begin()) return false;
     --it;
-    if (time >= it->second.until) return false;
+    if (time >= it->second.until || !it->second.known) return false;
     publish(it->second.frame, number);
     queue_.erase(queue_.begin(), it);  // frames before the shown one are done with
     return true;
@@ -95,7 +84,6 @@ void FrameFeed::publish(const Frame& frame, std::uint64_t number) {
 void FrameFeed::decodeRequest(std::unique_lock<std::mutex>& lock, Request request) {
     lock.unlock();
     auto decoded = reader_->frameAt(request.time);
-    const std::int64_t until = decoded ? frameEnd(*reader_, decoded.value.time) : 0;
     lock.lock();
     if (!decoded || !decoded.value.image) {  // keep the last good frame
         ++stats_.dropped;
@@ -107,7 +95,7 @@ void FrameFeed::decodeRequest(std::unique_lock<std::mutex>& lock, Request reques
         return;
     }
     queue_.clear();  // the frames ahead now follow this one
-    queue_[decoded.value.time] = Queued{until, decoded.value};
+    queue_[decoded.value.time] = Queued{INT64_MAX, false, decoded.value};
     publish(decoded.value, request.number);
 }
 
@@ -117,22 +105,23 @@ bool FrameFeed::wantsAhead() const {
 
 void FrameFeed::decodeAhead(std::unique_lock<std::mutex>& lock) {
     const std::int64_t from = queue_.rbegin()->first;
-    const std::int64_t next = reader_->stepTime(from, 1);
-    if (next <= from) {
-        aheadBlocked_ = true;  // the last frame
-        return;
-    }
     lock.unlock();
-    auto decoded = reader_->frameAt(next);
-    const std::int64_t until = decoded ? frameEnd(*reader_, decoded.value.time) : 0;
+    auto decoded = reader_->frameAfter(from);
     lock.lock();
-    if (!decoded || !decoded.value.image || decoded.value.time <= from) {
-        aheadBlocked_ = true;  // damaged or no later frame: wait for the next request
+    if (!decoded || !decoded.value.image) {
+        aheadBlocked_ = true;  // damaged: wait for the next request
         return;
     }
     if (queue_.empty() || queue_.rbegin()->first != from) return;  // the queue moved on meanwhile
-    queue_.rbegin()->second.until = decoded.value.time;
-    queue_[decoded.value.time] = Queued{until, decoded.value};
+    Queued& last = queue_.rbegin()->second;
+    last.known = true;
+    if (decoded.value.time <= from) {  // the movie's last frame
+        last.until = INT64_MAX;
+        aheadBlocked_ = true;
+    } else {
+        last.until = decoded.value.time;
+        queue_[decoded.value.time] = Queued{INT64_MAX, false, decoded.value};
+    }
     if (pending_ && serveFromQueue(pending_->time, pending_->number)) pending_.reset();
 }
 

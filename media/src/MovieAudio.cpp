@@ -25,6 +25,9 @@ using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
 
 // Packets read for one decoded frame at most: a damaged file never hangs a read.
 constexpr int kPacketBudget = 20000;
+// A first sound further than this from where it was asked for is a damaged
+// time stamp, not a gap to fill with silence or to skip.
+constexpr double kMaxGapSeconds = 600;
 
 }  // namespace
 
@@ -129,6 +132,8 @@ void MovieAudio::Impl::align(const AVFrame& f) {
     const std::int64_t pts = f.best_effort_timestamp;
     if (pts == AV_NOPTS_VALUE) return;
     const double seconds = static_cast<double>(pts) * av_q2d(format->streams[stream]->time_base) - origin;
+    const double targetSeconds = static_cast<double>(target) / rate;
+    if (!(std::abs(seconds - targetSeconds) < kMaxGapSeconds)) return;  // a damaged time: play on as it comes
     const std::int64_t starts = std::llround(seconds * rate);
     if (starts > target) silence = starts - target;
     else discard = target - starts;
@@ -187,7 +192,9 @@ Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     if (timeScale <= 0) return Outcome<bool>::failure("no time scale");
     const AVStream& st = *a.format->streams[a.stream];
     const double seconds = a.origin + static_cast<double>(time) / static_cast<double>(timeScale);
-    std::int64_t pts = std::llround(seconds / av_q2d(st.time_base));
+    const double ticks = seconds / av_q2d(st.time_base);
+    if (!(std::abs(ticks) < 1e18)) return Outcome<bool>::failure("no such time in the sound");
+    std::int64_t pts = std::llround(ticks);
     if (st.start_time != AV_NOPTS_VALUE) pts = std::max(pts, st.start_time);
     const int rc = av_seek_frame(a.format.get(), a.stream, pts, AVSEEK_FLAG_BACKWARD);
     if (rc < 0) return Outcome<bool>::failure("the sound cannot be positioned (" + avError(rc) + ")");

@@ -161,6 +161,14 @@ Outcome<Frame> MovieReader::frameAt(std::int64_t time) {
     return m.frameFromRun(time);
 }
 
+// frameAt leaves the run holding a frame after t, unless the movie ends there.
+Outcome<Frame> MovieReader::frameAfter(std::int64_t time) {
+    auto at = frameAt(time);
+    if (!at) return at;
+    const auto next = impl_->run.upper_bound(at.value.time);
+    return next == impl_->run.end() ? at : impl_->frameFromRun(next->first);
+}
+
 Outcome<Frame> MovieReader::frameNumber(std::int64_t index) { return frameAt(impl_->info.frames.frameStart(index)); }
 
 std::int64_t MovieReader::stepTime(std::int64_t from, int n) const {

@@ -46,7 +46,9 @@ class Feed : public ::testing::TestWithParam<const MovieRecipe*> {
 protected:
     std::unique_ptr<FrameFeed> feed =
         openFeed(GetParam() == &kIntra ? "feed_intra.mov" : "feed_gop.mov", *GetParam());
-    std::int64_t inside(int k) const { return feed->info().frames.frameStart(k) + feed->info().frames.frameStart(1) / 2; }
+    std::int64_t inside(int k) const {
+        return feed->info().frames.frameStart(k) + feed->info().frames.frameStart(1) / 2;  // mid-frame
+    }
 };
 
 TEST_P(Feed, ShowsTheExactFrameOfEachRequest) {
@@ -68,11 +70,12 @@ TEST_P(Feed, BurstOfRequestsEndsOnTheLast) {
     EXPECT_GE(s.served, 1);
 }
 
-// Once the queue is full, the next frames are current as soon as asked for.
+// Once the queue is full, the next frames are current as soon as asked for
+// (all but the newest, whose end is known only from the frame after it).
 TEST_P(Feed, PlayingServesTheFollowingFramesFromTheQueue) {
     feed->show(inside(10), true);
     ASSERT_TRUE(eventually([&] { return feed->queued() == FrameFeed::kAheadFrames + 1; }));
-    for (int k = 11; k <= 10 + FrameFeed::kAheadFrames; ++k) {
+    for (int k = 11; k < 10 + FrameFeed::kAheadFrames; ++k) {
         feed->show(inside(k), true);
         EXPECT_EQ(shownNumber(*feed), k);
     }
@@ -87,6 +90,25 @@ TEST_P(Feed, PlayingStopsAtTheLastFrame) {
 
 INSTANTIATE_TEST_SUITE_P(Movies, Feed, ::testing::Values(&kIntra, &kLongGop),
                          [](const auto& info) { return info.param == &kIntra ? "intra" : "long_gop"; });
+
+// Variable rate (every odd frame half a frame late): while playing, a time
+// shows the frame whose own presentation time holds it, queued or not.
+TEST(FeedVariableRate, PlayingShowsTheFrameShownThen) {
+    MovieRecipe recipe;
+    recipe.jitter = true;
+    auto feed = openFeed("feed_jitter.mov", recipe);
+    const std::int64_t tick = feed->info().timeScale / 50;  // half a frame
+    feed->show(0, true);
+    ASSERT_TRUE(eventually([&] { return feed->queued() == FrameFeed::kAheadFrames + 1; }));
+    for (int k = 1; k < 12; ++k) {
+        const std::int64_t shown = (2 * k + k % 2) * tick;
+        for (auto [time, expected] : {std::pair{shown - 1, k - 1}, std::pair{shown, k}}) {
+            feed->show(time, true);
+            ASSERT_TRUE(settled(*feed));
+            EXPECT_EQ(shownNumber(*feed), expected) << "time " << time;
+        }
+    }
+}
 
 TEST(FeedLifetime, DestroyedWhileBusyAndPlaying) {
     for (int round = 0; round < 5; ++round) {

@@ -55,8 +55,12 @@ public:
     static constexpr int kAheadFrames = 6;  // the queue while playing: a quarter second at 24 fps
 
 private:
+    // A decoded frame; it answers requests once the frame after it is
+    // decoded too (or it is known to be the last), as only that tells where
+    // it ends.
     struct Queued {
         std::int64_t until = 0;  // the start of the next frame
+        bool known = false;
         Frame frame;
     };
     struct Request {

@@ -66,6 +66,9 @@ public:
     // cannot be decoded gives the nearest one that can.
     Outcome<Frame> frameAt(std::int64_t time);
     Outcome<Frame> frameNumber(std::int64_t index);
+    // The frame after the one shown at t, in presentation order (whatever
+    // the grid says); the one at t itself when it is the last.
+    Outcome<Frame> frameAfter(std::int64_t time);
     Outcome<Frame> firstFrame() { return frameAt(0); }
     Outcome<Frame> lastFrame() { return frameAt(info().duration > 0 ? info().duration - 1 : lastFrameTime()); }
 
