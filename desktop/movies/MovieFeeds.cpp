@@ -94,8 +94,8 @@ void MovieFeeds::startSound(MovieSide side, std::int64_t time) {
     sound_[index(side)]->play(time, timeScale_[index(side)]);
 }
 
-void MovieFeeds::stopSound() {
-    for (MovieSound* sound : sound_) sound->stop();
+void MovieFeeds::stopSound(MovieSide side) {
+    sound_[index(side)]->stop();
 }
 
 }  // namespace rw::qt

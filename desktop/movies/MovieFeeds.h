@@ -28,7 +28,7 @@ public:
     MovieOpened open(MovieSide side, const std::string& path) override;
     void show(MovieSide side, MovieView view, std::int64_t time, bool playing) override;
     void startSound(MovieSide side, std::int64_t time) override;
-    void stopSound() override;
+    void stopSound(MovieSide side) override;
 
     // The frame a place shows now; an empty frame before its first.
     media::Frame frame(MovieSide side, MovieView view) const;

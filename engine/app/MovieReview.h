@@ -87,7 +87,7 @@ public:
     void tick();
 
     // The OLD movie's sound is off unless asked for; the NEW one plays.
-    void setOldMuted(bool muted) { oldMuted_ = muted; }
+    void setOldMuted(bool muted);
     bool oldMuted() const { return oldMuted_; }
 
     std::int64_t time(MovieSide side, MovieView view) const;
@@ -120,6 +120,7 @@ private:
     void showAll();
     void updatePlayheads();
     void stopPlaying();
+    void startSound(MovieSide side);
     void notify(ModelChange change);
 
     MovieFiles& files_;

@@ -51,7 +51,9 @@ void MovieReview::setTime(MovieSide side, MovieView view, std::int64_t t) {
     Side& s = at(side);
     t = std::clamp<std::int64_t>(t, 0, std::max<std::int64_t>(0, s.facts.duration));
     if (playing_) {
-        playing_->anchor[index(side)] += t - clockTime(side);
+        const std::int64_t moved = t - clockTime(side);
+        playing_->anchor[index(side)] += moved;
+        if (moved != 0) startSound(side);  // the sound jumps with the picture
         return;
     }
     s.times[index(view)] = t;
@@ -121,10 +123,20 @@ void MovieReview::playMovies(std::optional<int> senderTag) {
         s.times.fill(p.anchor[index(side)]);
     }
     playing_ = p;
-    if (at(MovieSide::New).loaded) files_.startSound(MovieSide::New, p.anchor[1]);
-    if (at(MovieSide::Old).loaded && !oldMuted_) files_.startSound(MovieSide::Old, p.anchor[0]);
+    for (const MovieSide side : kSides) startSound(side);
     notify(ModelChange::Movies);
     tick();
+}
+
+// While playing: the NEW movie's sound, and the OLD one's when not muted.
+void MovieReview::startSound(MovieSide side) {
+    if (playing_ && at(side).loaded && (side == MovieSide::New || !oldMuted_)) files_.startSound(side, clockTime(side));
+}
+
+void MovieReview::setOldMuted(bool muted) {
+    oldMuted_ = muted;
+    if (muted) files_.stopSound(MovieSide::Old);
+    else startSound(MovieSide::Old);
 }
 
 void MovieReview::stopMovies(std::optional<int>) {
@@ -141,7 +153,7 @@ void MovieReview::stopPlaying() {
         if (at(side).loaded) at(side).times.fill(clockTime(side));
     }
     playing_.reset();
-    files_.stopSound();
+    for (const MovieSide side : kSides) files_.stopSound(side);
 }
 
 // The NEW movie is the master: its end ends playing (the OLD one's, when

@@ -44,9 +44,9 @@ public:
     // Each place shows the frame at its position; `playing` lets the adapter
     // read ahead.
     virtual void show(MovieSide side, MovieView view, std::int64_t time, bool playing) = 0;
-    // Sound follows the NEW movie's clock: started at a movie time, stopped.
+    // A side's sound, started (again) at a movie time, or stopped.
     virtual void startSound(MovieSide side, std::int64_t time) = 0;
-    virtual void stopSound() = 0;
+    virtual void stopSound(MovieSide side) = 0;
 };
 
 }  // namespace rw

@@ -40,7 +40,7 @@ struct FakeFiles : MovieFiles {
     void startSound(MovieSide side, std::int64_t time) override {
         sound.push_back((side == MovieSide::Old ? "old " : "new ") + std::to_string(time));
     }
-    void stopSound() override { sound.push_back("stop"); }
+    void stopSound(MovieSide side) override { sound.push_back(side == MovieSide::Old ? "old stop" : "new stop"); }
 };
 
 struct HandClock : Clock {
@@ -162,12 +162,14 @@ TEST_F(Review, PlayingRunsBothMoviesOnOneClockKeepingTheirOffset) {
     EXPECT_EQ(review.playbackRate(MovieSide::New), 1.0);
 
     review.gotoTimeMaster(*KLVtc::initWithString("01:00:20:00", "25"));  // plays on from the new place
+    review.setOldMuted(false);
+    EXPECT_EQ(files.sound, (std::vector<std::string>{"new 500", "new 50000", "old 8750"})) << "the sound follows";
     clock.t += std::chrono::seconds(1);
     review.stopMovies(std::nullopt);
     EXPECT_EQ(at(MovieSide::New), 50000 + 2500);
     EXPECT_EQ(at(MovieSide::Old), 5000 + 3750 + 2500);
     EXPECT_EQ(review.playbackRate(MovieSide::New), 0.0);
-    EXPECT_EQ(files.sound.back(), "stop");
+    EXPECT_EQ(files.sound.back(), "new stop");
 
     clock.t += std::chrono::seconds(5);
     EXPECT_EQ(at(MovieSide::New), 52500) << "stopped movies stay";
