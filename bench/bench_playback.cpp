@@ -2,8 +2,8 @@
 // frame feeds on 1080p 24 fps movies (intra-only MJPEG and long-GOP H.264,
 // 2 s GOP), NEW's clock the master and OLD a fixed number of frames ahead of
 // it, shown at every display tick (1/48 s), with the difference picture of
-// the two current frames made on a thread of its own (as a difference window
-// would, always from the newest pair).
+// the two current frames made on a thread of its own at a lower priority (as
+// a difference window would, always from the newest pair).
 //
 // A frame of the clock is dropped when no tick of its display slot found the
 // feed's current() on it (checked right after show() and again just before
@@ -30,6 +30,9 @@
 #include <string>
 #include <thread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace std::chrono;
@@ -39,6 +42,7 @@ using rw::media::Image;
 constexpr int kRate = 24;
 constexpr int kMovieFrames = 30 * kRate;
 constexpr int kOldAhead = 2 * kRate + 7;  // OLD runs this many frames ahead of NEW
+constexpr int kDifferenceNice = 10;
 
 struct MovieFolder {
     std::filesystem::path path =
@@ -77,6 +81,9 @@ public:
 
 private:
     void run() {
+        // Behind the decoders: when the processor is short, difference
+        // pictures are skipped rather than movie frames.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kDifferenceNice);
         std::unique_lock lock(mutex_);
         for (;;) {
             wake_.wait(lock, [this] { return stopping_ || pair_.first; });

@@ -43,6 +43,9 @@ public:
     // The newest frame decoded for a request; an empty Frame before the first.
     Frame current() const;
     // Called on the feed's thread each time current() changes; may be empty.
+    // For a frame show() took from the queue it comes when the thread is next
+    // free (after the frame it is decoding): a view that paints on its own
+    // tick can paint current() right after show().
     void setOnFrame(std::function<void()> callback);
 
     struct Stats {
