@@ -42,8 +42,11 @@ FrameView::FrameView(FrameSource source, QWidget* parent) : QWidget(parent), sou
     setMinimumSize(160, 90);
 }
 
+// Called on every frame callback and every playback beat: only a new frame repaints.
 void FrameView::refresh() {
-    frame_ = source_();
+    media::Frame frame = source_();
+    if (frame.image == frame_.image && frame.time == frame_.time) return;
+    frame_ = std::move(frame);
     update();
 }
 
@@ -62,6 +65,10 @@ DifferenceView::DifferenceView(FrameSource oldSource, FrameSource newSource, QWi
 }
 
 void DifferenceView::refresh() {
+    media::Frame oldFrame = oldSource_(), newFrame = newSource_();
+    if (oldFrame.image == oldFrame_.image && newFrame.image == newFrame_.image) return;
+    oldFrame_ = std::move(oldFrame);
+    newFrame_ = std::move(newFrame);
     dirty_ = true;
     update();
 }
@@ -70,7 +77,7 @@ void DifferenceView::refresh() {
 // the window shows of it.
 void DifferenceView::compute() {
     dirty_ = false;
-    const media::Frame oldFrame = oldSource_(), newFrame = newSource_();
+    const media::Frame &oldFrame = oldFrame_, &newFrame = newFrame_;
     if (!oldFrame.image || !newFrame.image || oldFrame.image->empty() || newFrame.image->empty()) {
         picture_ = {};
         return;

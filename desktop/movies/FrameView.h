@@ -43,10 +43,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The picture is made at the size shown: a new size makes it again.
+    void resizeEvent(QResizeEvent*) override { dirty_ = true; }
 
 private:
     void compute();
     FrameSource oldSource_, newSource_;
+    media::Frame oldFrame_, newFrame_;
     QImage picture_;
     bool dirty_ = false;
 };

@@ -84,8 +84,14 @@ MovieWindows::MovieWindows(AppModel& model, QMainWindow& window)
     // The clock's beat while playing: positions, frames asked for, playheads.
     clock_ = new QTimer(this);
     clock_->setInterval(10);
+    // A frame the feed had ready shows at once, without waiting for its callback.
     connect(clock_, &QTimer::timeout, this, [this] {
         review_.tick();
+        for (SideWidgets& w : sides_) {
+            if (review_.drawerOpen()) w.small->refresh();
+            if (review_.largeVisible()) w.large->refresh();
+        }
+        if (review_.diffVisible()) diffView_->refresh();
         if (!review_.playing()) clock_->stop();
     });
     sync();
