@@ -14,6 +14,7 @@
 // Usage: bench_playback [seconds to play, default 20] [--no-difference]
 
 #include "MovieMaker.h"
+#include "support/TempDir.h"
 
 #include "media/Difference.h"
 #include "media/FrameFeed.h"
@@ -43,16 +44,6 @@ constexpr int kRate = 24;
 constexpr int kMovieFrames = 30 * kRate;
 constexpr int kOldAhead = 2 * kRate + 7;  // OLD runs this many frames ahead of NEW
 constexpr int kDifferenceNice = 10;
-
-struct MovieFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("reelwright-bench-" + std::to_string(std::random_device()()));
-    MovieFolder() { std::filesystem::create_directories(path); }
-    ~MovieFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-};
 
 // The difference thread: takes the newest pair it is given and makes its picture.
 class DifferenceMaker {
@@ -231,9 +222,9 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 20.0;
     const bool withDifference = !(argc > 2 && std::string(argv[2]) == "--no-difference");
     rw::media::quietFFmpegLog();
-    MovieFolder folder;
+    rw::test::TempDir folder;
     for (const std::string codec : {"mjpeg", "libx264"}) {
-        const std::string path = (folder.path / (codec + ".mov")).string();
+        const std::string path = folder.file(codec + ".mov");
         rw::test::MovieRecipe recipe{codec, kRate, 1, kMovieFrames, 1920, 1080, codec == "mjpeg" ? 1 : 2 * kRate,
                                      "", true};
         if (std::string why = rw::test::makeMovie(path, recipe); !why.empty()) {
