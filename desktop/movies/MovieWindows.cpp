@@ -56,20 +56,25 @@ private:
     std::function<void()> refused_;
 };
 
-// A top-level movie window that tells the review when its close box is used.
+// A top-level movie window: the space bar plays and stops, the close box
+// tells the review.
 class MovieWindow : public QWidget {
 public:
-    MovieWindow(std::function<void()> closed, QWidget* parent)
-        : QWidget(parent, Qt::Window), closed_(std::move(closed)) {}
+    MovieWindow(std::function<void()> space, std::function<void()> closed, QWidget* parent)
+        : QWidget(parent, Qt::Window), space_(std::move(space)), closed_(std::move(closed)) {}
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) space_();
+        else QWidget::keyPressEvent(event);
+    }
     void closeEvent(QCloseEvent* event) override {
         event->accept();
         closed_();
     }
 
 private:
-    std::function<void()> closed_;
+    std::function<void()> space_, closed_;
 };
 
 }  // namespace
@@ -157,7 +162,9 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
 }
 
 void MovieWindows::buildLargeWindow() {
-    large_ = new MovieWindow([this] { review_.windowClosed(rw::MovieView::Large); saveLargeFrame(); }, &window_);
+    // Its own tag drives the large movies.
+    large_ = new MovieWindow([this] { playStop(1); },
+                             [this] { review_.windowClosed(rw::MovieView::Large); saveLargeFrame(); }, &window_);
     large_->setObjectName("movieLgWindow");
     large_->setWindowTitle(tr("Movies"));
     auto* layout = new QGridLayout(large_);
@@ -176,7 +183,8 @@ void MovieWindows::buildLargeWindow() {
 }
 
 void MovieWindows::buildDifferenceWindow() {
-    diff_ = new MovieWindow([this] { review_.windowClosed(rw::MovieView::Diff); }, &window_);
+    diff_ = new MovieWindow([this] { playStop(std::nullopt); }, [this] { review_.windowClosed(rw::MovieView::Diff); },
+                            &window_);
     diff_->setObjectName("movieDiffWindow");
     diff_->setWindowTitle(tr("Movie Differences"));
     diffView_ = new DifferenceView([this] { return model_.movies.frame(MovieSide::Old, rw::MovieView::Diff); },
@@ -190,6 +198,11 @@ void MovieWindows::buildDifferenceWindow() {
 void MovieWindows::frameReady(MovieSide side, rw::MovieView view) {
     if (view == rw::MovieView::Diff) diffView_->refresh();
     else this->view(side, view).refresh();
+}
+
+void MovieWindows::playStop(std::optional<int> senderTag) {
+    if (review_.playing()) review_.stopMovies(senderTag);
+    else review_.playMovies(senderTag);
 }
 
 void MovieWindows::sync() {
@@ -254,10 +267,8 @@ void MovieWindows::buildMenu(QMenu* m) {
     add(tr("Show/Hide Movie Differences"), "showHideDiff", title::ShowHideMovieDifferences,
         QKeySequence(tr("Ctrl+D")), showHide);
     m->addSeparator();
-    add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")), [&r](const std::string&) {
-        if (r.playing()) r.stopMovies(std::nullopt);
-        else r.playMovies(std::nullopt);
-    });
+    add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")),
+        [this](const std::string&) { playStop(std::nullopt); });
     const struct { const char* text; const char* name; int frames; const char* key; } steps[] = {
         {"Back One Frame", "nudgeBackOne", -1, "Alt+Left"}, {"Forward One Frame", "nudgeForwardOne", 1, "Alt+Right"},
         {"Back Ten Frames", "nudgeBackTen", -10, "Alt+Shift+Left"},

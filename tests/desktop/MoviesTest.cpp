@@ -104,6 +104,12 @@ private slots:
             return double(f.model.review.time(side, MovieView::Small)) / double(f.model.review.facts(side).timeScale);
         };
         QVERIFY(std::abs((seconds(MovieSide::Old) - seconds(MovieSide::New)) * 25 - 20) < 0.01);
+
+        // The space bar in the large window plays and stops too.
+        QTest::keyClick(&f.movies().largeWindow(), Qt::Key_Space);
+        QVERIFY(f.model.review.playing());
+        QTest::keyClick(&f.movies().largeWindow(), Qt::Key_Space);
+        QVERIFY(!f.model.review.playing());
     }
 
     void aFileThatIsNoMovieIsReportedAndTheMovieStays() {
