@@ -21,14 +21,14 @@
 namespace rw::qt {
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
-                                const QKeySequence& shortcut, Command command) {
+                                const QKeySequence& shortcut, Command command, bool refresh) {
     auto* a = new QAction(text, this);
     a->setObjectName(name);
     if (senderTitle) a->setData(QString::fromUtf8(senderTitle));
     if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-    connect(a, &QAction::triggered, this, [this, a, command = std::move(command)] {
+    connect(a, &QAction::triggered, this, [this, a, refresh, command = std::move(command)] {
         command(a->data().toString().toStdString());
-        refreshAll();
+        if (refresh) refreshAll();
     });
     menu->addAction(a);
     return a;
@@ -39,7 +39,7 @@ void MainWindow::buildMenus() {
     buildEditMenu();
     buildListMenu();
     buildChangeMenu();
-    movies_->buildMenu(menuBar()->addMenu(tr("&Movies")));
+    buildMovieMenu();
     buildViewMenu();
 }
 
@@ -162,6 +162,45 @@ void MainWindow::buildChangeMenu() {
                [this](const std::string& t) { workstation().locator().locateSessionToMaster(t); });
     addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
                [this](const std::string& t) { workstation().locator().locateSessionToSource(t); });
+}
+
+void MainWindow::buildMovieMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&Movies"));
+    MovieReview& r = model_.review;
+    const auto add = [this, m](const QString& text, const QString& name, const char* title, const QKeySequence& key,
+                               Command command) { return addCommand(m, text, name, title, key, std::move(command), false); };
+    const auto import = [&r](const std::string& t) { r.importMovie(t); };
+    const auto capture = [&r](const std::string& t) { r.captureZeroPoint(t); };
+    const auto showHide = [&r](const std::string& t) { r.showHideMovies(t); };
+    add(tr("Import Old Movie..."), "importOldMovie", title::ImportOldMovie, {}, import);
+    add(tr("Import New Movie..."), "importNewMovie", title::ImportNewMovie, {}, import);
+    m->addSeparator();
+    add(tr("Capture Old Movie Zero Point"), "captureOld", title::CaptureOldZeroPoint, {}, capture);
+    add(tr("Capture New Movie Zero Point"), "captureNew", title::CaptureNewZeroPoint, {}, capture);
+    m->addSeparator();
+    add(tr("Show/Hide Movie Drawer"), "showHideDrawer", title::ShowHideMovieDrawer, QKeySequence(tr("Ctrl+M")), showHide);
+    add(tr("Show/Hide Large Movies"), "showHideLarge", title::ShowHideLargeMovies, QKeySequence(tr("Ctrl+L")), showHide);
+    add(tr("Show/Hide Movie Differences"), "showHideDiff", title::ShowHideMovieDifferences, QKeySequence(tr("Ctrl+D")),
+        showHide);
+    m->addSeparator();
+    add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")),
+        [this](const std::string&) { movies_->playStop(std::nullopt); });
+    const struct { const char* text; const char* name; int frames; const char* key; } steps[] = {
+        {"Back One Frame", "nudgeBackOne", -1, "Alt+Left"}, {"Forward One Frame", "nudgeForwardOne", 1, "Alt+Right"},
+        {"Back Ten Frames", "nudgeBackTen", -10, "Alt+Shift+Left"},
+        {"Forward Ten Frames", "nudgeForwardTen", 10, "Alt+Shift+Right"}};
+    for (const auto& s : steps)
+        add(tr(s.text), s.name, nullptr, QKeySequence(tr(s.key)), [&r, n = s.frames](const std::string&) { r.nudge(n); });
+    add(tr("Event Start"), "nudgeEditStart", nullptr, QKeySequence(tr("Alt+Up")), [&r](const std::string&) { r.nudgeEditStart(); });
+    add(tr("Event End"), "nudgeEditEnd", nullptr, QKeySequence(tr("Alt+Down")), [&r](const std::string&) { r.nudgeEditEnd(); });
+    add(tr("Movie Start"), "nudgeStart", nullptr, QKeySequence(tr("Alt+Home")), [&r](const std::string&) { r.gotoStart(); });
+    add(tr("Movie End"), "nudgeEnd", nullptr, QKeySequence(tr("Alt+End")), [&r](const std::string&) { r.gotoEnd(); });
+    m->addSeparator();
+    // The OLD movie's sound is off until asked for.
+    QAction* sound = add(tr("Old Movie Sound"), "oldSound", nullptr, {}, [&r, this](const std::string&) {
+        r.setOldMuted(!action("oldSound")->isChecked());
+    });
+    sound->setCheckable(true);
 }
 
 void MainWindow::buildViewMenu() {

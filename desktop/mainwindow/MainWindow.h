@@ -68,9 +68,12 @@ private:
     void buildEditMenu();
     void buildListMenu();
     void buildChangeMenu();
+    void buildMovieMenu();
     void buildViewMenu();
+    // `refresh`: the tables read the lists again after the command (movie
+    // commands change no list, and some repeat as fast as a key does).
     QAction* addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
-                        const QKeySequence& shortcut, Command command);
+                        const QKeySequence& shortcut, Command command, bool refresh = true);
     void addHourSteppers(ListPane& changePane);
     void showUndoState();
     void showSelectedTab();

@@ -9,9 +9,6 @@ namespace rw::qt {
 
 namespace {
 
-int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
-int index(MovieView view) { return static_cast<int>(view); }
-
 MovieFacts factsOf(const media::MovieInfo& info) {
     MovieFacts f;
     f.rate = static_cast<float>(info.rate);
@@ -52,7 +49,7 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
         if (!result) return {{}, result.error};
         feed = std::move(result.value);
     }
-    const int s = index(side);
+    const int s = sideIndex(side);
     for (auto& feed : feeds_[s]) feed.reset();
     feeds_[s] = std::move(opened);
     for (auto& place : places_[s]) {
@@ -66,8 +63,8 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
 }
 
 void MovieFeeds::watch(MovieSide side, MovieView view) {
-    Place& place = places_[index(side)][index(view)];
-    feeds_[index(side)][index(view)]->setOnFrame([this, &place, side, view] {
+    Place& place = places_[sideIndex(side)][viewIndex(view)];
+    feeds_[sideIndex(side)][viewIndex(view)]->setOnFrame([this, &place, side, view] {
         if (place.pending.exchange(true)) return;
         QMetaObject::invokeMethod(this, [this, &place, side, view] {
             place.pending = false;
@@ -77,8 +74,8 @@ void MovieFeeds::watch(MovieSide side, MovieView view) {
 }
 
 void MovieFeeds::show(MovieSide side, MovieView view, std::int64_t time, bool playing) {
-    auto& feed = feeds_[index(side)][index(view)];
-    Place& place = places_[index(side)][index(view)];
+    auto& feed = feeds_[sideIndex(side)][viewIndex(view)];
+    Place& place = places_[sideIndex(side)][viewIndex(view)];
     if (!feed || (place.shownTime == time && place.shownPlaying == playing)) return;
     place.shownTime = time;
     place.shownPlaying = playing;
@@ -86,16 +83,16 @@ void MovieFeeds::show(MovieSide side, MovieView view, std::int64_t time, bool pl
 }
 
 media::Frame MovieFeeds::frame(MovieSide side, MovieView view) const {
-    const auto& feed = feeds_[index(side)][index(view)];
+    const auto& feed = feeds_[sideIndex(side)][viewIndex(view)];
     return feed ? feed->current() : media::Frame{};
 }
 
 void MovieFeeds::startSound(MovieSide side, std::int64_t time) {
-    sound_[index(side)]->play(time, timeScale_[index(side)]);
+    sound_[sideIndex(side)]->play(time, timeScale_[sideIndex(side)]);
 }
 
 void MovieFeeds::stopSound(MovieSide side) {
-    sound_[index(side)]->stop();
+    sound_[sideIndex(side)]->stop();
 }
 
 }  // namespace rw::qt

@@ -1,9 +1,7 @@
 #include "movies/MovieWindows.h"
 
 #include "movies/FrameView.h"
-#include "views/SenderTitles.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QDockWidget>
@@ -12,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 #include <QValidator>
@@ -22,14 +19,12 @@ namespace rw::qt {
 
 namespace {
 
-int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
-
 // A start field takes an empty text or a timecode at its movie's rate; while
 // typing, anything is allowed to stand.
 class StartValidator : public QValidator {
 public:
     StartValidator(MovieReview& review, MovieSide side, QObject* parent)
-        : QValidator(parent), review_(review), tag_(index(side)) {}
+        : QValidator(parent), review_(review), tag_(sideIndex(side)) {}
     State validate(QString& input, int&) const override {
         return review_.isValidStartEntry(input.toStdString(), tag_) ? Acceptable : Intermediate;
     }
@@ -77,6 +72,13 @@ private:
     std::function<void()> space_, closed_;
 };
 
+// Brought to the front when it opens.
+void showWindow(QWidget& window, bool shown) {
+    if (shown == window.isVisible()) return;
+    window.setVisible(shown);
+    if (shown) window.raise();
+}
+
 }  // namespace
 
 MovieWindows::MovieWindows(AppModel& model, QMainWindow& window)
@@ -105,7 +107,7 @@ MovieWindows::MovieWindows(AppModel& model, QMainWindow& window)
 MovieWindows::~MovieWindows() = default;
 
 FrameView& MovieWindows::view(MovieSide side, rw::MovieView view) {
-    const SideWidgets& w = sides_[index(side)];
+    const SideWidgets& w = sides_[sideIndex(side)];
     return *(view == rw::MovieView::Large ? w.large : w.small);
 }
 
@@ -126,7 +128,7 @@ void MovieWindows::buildDrawer() {
 }
 
 QWidget* MovieWindows::buildSide(MovieSide side) {
-    SideWidgets& w = sides_[index(side)];
+    SideWidgets& w = sides_[sideIndex(side)];
     const QString tag = side == MovieSide::Old ? "Old" : "New";
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
@@ -169,8 +171,8 @@ void MovieWindows::buildLargeWindow() {
     large_->setWindowTitle(tr("Movies"));
     auto* layout = new QGridLayout(large_);
     for (MovieSide side : {MovieSide::Old, MovieSide::New}) {
-        SideWidgets& w = sides_[index(side)];
-        const int column = index(side);
+        SideWidgets& w = sides_[sideIndex(side)];
+        const int column = sideIndex(side);
         w.large = new FrameView([this, side] { return model_.movies.frame(side, rw::MovieView::Large); }, large_);
         w.large->setObjectName(side == MovieSide::Old ? "movieOld2" : "movieNew2");
         w.largeName = new QLabel(large_);
@@ -208,7 +210,7 @@ void MovieWindows::playStop(std::optional<int> senderTag) {
 void MovieWindows::sync() {
     syncing_ = true;
     for (MovieSide side : {MovieSide::Old, MovieSide::New}) {
-        SideWidgets& w = sides_[index(side)];
+        SideWidgets& w = sides_[sideIndex(side)];
         const QString name = QString::fromStdString(review_.fileName(side));
         w.name->setText(name);
         w.largeName->setText(name);
@@ -218,14 +220,9 @@ void MovieWindows::sync() {
         w.start->setStyleSheet(review_.startRed(side) ? "color: red" : "");
     }
     drawer_->setVisible(review_.drawerOpen());
-    if (review_.largeVisible() != large_->isVisible()) {
-        if (review_.largeVisible()) large_->show(), large_->raise();
-        else saveLargeFrame(), large_->hide();
-    }
-    if (review_.diffVisible() != diff_->isVisible()) {
-        if (review_.diffVisible()) diff_->show(), diff_->raise();
-        else diff_->hide();
-    }
+    if (large_->isVisible() && !review_.largeVisible()) saveLargeFrame();
+    showWindow(*large_, review_.largeVisible());
+    showWindow(*diff_, review_.diffVisible());
     if (review_.playing() && !clock_->isActive()) clock_->start();
     syncing_ = false;
 }
@@ -239,53 +236,6 @@ void MovieWindows::restoreLargeFrame() {
     SettingsPort* store = model_.controller.store();
     const auto saved = store ? store->stringForKey("movieLg") : std::nullopt;
     if (saved) large_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*saved)));
-}
-
-void MovieWindows::buildMenu(QMenu* m) {
-    MovieReview& r = review_;
-    const auto add = [this, m](const QString& text, const QString& name, const char* title, const QKeySequence& key,
-                               std::function<void(const std::string&)> command) {
-        auto* a = new QAction(text, m);
-        a->setObjectName(name);
-        if (title) a->setData(QString::fromUtf8(title));
-        if (!key.isEmpty()) a->setShortcut(key);
-        connect(a, &QAction::triggered, this, [a, command = std::move(command)] { command(a->data().toString().toStdString()); });
-        m->addAction(a);
-        return a;
-    };
-    const auto import = [&r](const std::string& t) { r.importMovie(t); };
-    const auto capture = [&r](const std::string& t) { r.captureZeroPoint(t); };
-    const auto showHide = [&r](const std::string& t) { r.showHideMovies(t); };
-    add(tr("Import Old Movie..."), "importOldMovie", title::ImportOldMovie, {}, import);
-    add(tr("Import New Movie..."), "importNewMovie", title::ImportNewMovie, {}, import);
-    m->addSeparator();
-    add(tr("Capture Old Movie Zero Point"), "captureOld", title::CaptureOldZeroPoint, {}, capture);
-    add(tr("Capture New Movie Zero Point"), "captureNew", title::CaptureNewZeroPoint, {}, capture);
-    m->addSeparator();
-    add(tr("Show/Hide Movie Drawer"), "showHideDrawer", title::ShowHideMovieDrawer, QKeySequence(tr("Ctrl+M")), showHide);
-    add(tr("Show/Hide Large Movies"), "showHideLarge", title::ShowHideLargeMovies, QKeySequence(tr("Ctrl+L")), showHide);
-    add(tr("Show/Hide Movie Differences"), "showHideDiff", title::ShowHideMovieDifferences,
-        QKeySequence(tr("Ctrl+D")), showHide);
-    m->addSeparator();
-    add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")),
-        [this](const std::string&) { playStop(std::nullopt); });
-    const struct { const char* text; const char* name; int frames; const char* key; } steps[] = {
-        {"Back One Frame", "nudgeBackOne", -1, "Alt+Left"}, {"Forward One Frame", "nudgeForwardOne", 1, "Alt+Right"},
-        {"Back Ten Frames", "nudgeBackTen", -10, "Alt+Shift+Left"},
-        {"Forward Ten Frames", "nudgeForwardTen", 10, "Alt+Shift+Right"}};
-    for (const auto& s : steps)
-        add(tr(s.text), s.name, nullptr, QKeySequence(tr(s.key)), [&r, n = s.frames](const std::string&) { r.nudge(n); });
-    add(tr("Event Start"), "nudgeEditStart", nullptr, QKeySequence(tr("Alt+Up")), [&r](const std::string&) { r.nudgeEditStart(); });
-    add(tr("Event End"), "nudgeEditEnd", nullptr, QKeySequence(tr("Alt+Down")), [&r](const std::string&) { r.nudgeEditEnd(); });
-    add(tr("Movie Start"), "nudgeStart", nullptr, QKeySequence(tr("Alt+Home")), [&r](const std::string&) { r.gotoStart(); });
-    add(tr("Movie End"), "nudgeEnd", nullptr, QKeySequence(tr("Alt+End")), [&r](const std::string&) { r.gotoEnd(); });
-    m->addSeparator();
-    // The OLD movie's sound is off until asked for.
-    auto* sound = new QAction(tr("Old Movie Sound"), m);
-    sound->setObjectName("oldSound");
-    sound->setCheckable(true);
-    connect(sound, &QAction::toggled, this, [&r](bool on) { r.setOldMuted(!on); });
-    m->addAction(sound);
 }
 
 }  // namespace rw::qt

@@ -15,7 +15,6 @@ class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
-class QMenu;
 class QTimer;
 class QWidget;
 
@@ -30,7 +29,6 @@ public:
     MovieWindows(AppModel& model, QMainWindow& window);
     ~MovieWindows() override;
 
-    void buildMenu(QMenu* menu);
     QDockWidget& drawer() { return *drawer_; }
     QWidget& largeWindow() { return *large_; }
     QWidget& differenceWindow() { return *diff_; }

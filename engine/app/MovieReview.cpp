@@ -115,7 +115,7 @@ void MovieReview::startChanged() {
 
 void MovieReview::showHideMovies(const std::string& senderTitle) {
     const auto copyTimes = [this](MovieView from, MovieView to) {
-        for (Side& s : sides_) s.times[static_cast<int>(to)] = s.times[static_cast<int>(from)];
+        for (Side& s : sides_) s.times[viewIndex(to)] = s.times[viewIndex(from)];
     };
     if (senderTitle == title::ShowHideLargeMovies) {
         if (!largeVisible_) copyTimes(MovieView::Small, MovieView::Large);

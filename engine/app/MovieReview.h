@@ -108,8 +108,8 @@ private:
         std::optional<std::chrono::nanoseconds> playheadsAt;  // the playheads' last move
     };
 
-    Side& at(MovieSide side) { return sides_[side == MovieSide::Old ? 0 : 1]; }
-    const Side& at(MovieSide side) const { return sides_[side == MovieSide::Old ? 0 : 1]; }
+    Side& at(MovieSide side) { return sides_[sideIndex(side)]; }
+    const Side& at(MovieSide side) const { return sides_[sideIndex(side)]; }
     void locate(MovieSide side, const KLVtc& time);
     void loadStart(MovieSide side);
     void startChanged();

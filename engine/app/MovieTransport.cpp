@@ -15,13 +15,11 @@ namespace {
 constexpr MovieSide kSides[] = {MovieSide::Old, MovieSide::New};
 constexpr MovieView kViews[] = {MovieView::Small, MovieView::Large, MovieView::Diff};
 
-int index(MovieView view) { return static_cast<int>(view); }
-int index(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
 
 }  // namespace
 
 std::int64_t MovieReview::time(MovieSide side, MovieView view) const {
-    return playing_ && at(side).loaded ? clockTime(side) : at(side).times[index(view)];
+    return playing_ && at(side).loaded ? clockTime(side) : at(side).times[viewIndex(view)];
 }
 
 // Every playing movie runs on the one clock from its anchor.
@@ -29,7 +27,7 @@ std::int64_t MovieReview::clockTime(MovieSide side) const {
     const Side& s = at(side);
     const double elapsed = std::chrono::duration<double>(clock_.now() - playing_->startedAt).count();
     const auto moved = static_cast<std::int64_t>(std::trunc(elapsed * static_cast<double>(s.facts.timeScale)));
-    return std::clamp<std::int64_t>(playing_->anchor[index(side)] + moved, 0, std::max<std::int64_t>(0, s.facts.duration));
+    return std::clamp<std::int64_t>(playing_->anchor[sideIndex(side)] + moved, 0, std::max<std::int64_t>(0, s.facts.duration));
 }
 
 // A movie set to a time carries the places that follow it: the large movie
@@ -52,11 +50,11 @@ void MovieReview::setTime(MovieSide side, MovieView view, std::int64_t t) {
     t = std::clamp<std::int64_t>(t, 0, std::max<std::int64_t>(0, s.facts.duration));
     if (playing_) {
         const std::int64_t moved = t - clockTime(side);
-        playing_->anchor[index(side)] += moved;
+        playing_->anchor[sideIndex(side)] += moved;
         if (moved != 0) startSound(side);  // the sound jumps with the picture
         return;
     }
-    s.times[index(view)] = t;
+    s.times[viewIndex(view)] = t;
 }
 
 void MovieReview::locate(MovieSide side, const KLVtc& time) {
@@ -119,8 +117,8 @@ void MovieReview::playMovies(std::optional<int> senderTag) {
     Playing p{set, clock_.now(), {}, std::nullopt};
     for (const MovieSide side : kSides) {
         Side& s = at(side);
-        p.anchor[index(side)] = s.times[index(set)];
-        s.times.fill(p.anchor[index(side)]);
+        p.anchor[sideIndex(side)] = s.times[viewIndex(set)];
+        s.times.fill(p.anchor[sideIndex(side)]);
     }
     playing_ = p;
     for (const MovieSide side : kSides) startSound(side);
@@ -179,7 +177,7 @@ void MovieReview::showAll() {
     for (const MovieSide side : kSides) {
         if (!at(side).loaded) continue;
         for (const MovieView view : kViews) {
-            if (shown[index(view)]) files_.show(side, view, time(side, view), playing_.has_value());
+            if (shown[viewIndex(view)]) files_.show(side, view, time(side, view), playing_.has_value());
         }
     }
 }

@@ -17,6 +17,10 @@ namespace rw {
 // The three places a movie is shown, each at its own position.
 enum class MovieView { Small, Large, Diff };
 
+// Positions in arrays kept per side (OLD first) and per place.
+inline int sideIndex(MovieSide side) { return side == MovieSide::Old ? 0 : 1; }
+inline int viewIndex(MovieView view) { return static_cast<int>(view); }
+
 struct MovieFacts {
     float rate = 0;              // measured frames per second; 0 when unknown
     std::string rateText;        // "23.98": also the timebase starts are read at
