@@ -49,12 +49,12 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
     if (!path.empty() && std::filesystem::path(path).is_relative())
         path = std::filesystem::absolute(path, error).lexically_normal().string();
     if (path.empty() || !files_.reachable(path)) {
-        if (chosen && controller_) controller_->ui().alert("movie not loaded", path + "\nthe file cannot be read");
+        if (chosen && controller_) controller_->ui().alert("movie not loaded", path + ": the file cannot be read");
         return;
     }
     const MovieOpened opened = files_.open(side, path);
     if (!opened.ok()) {
-        if (controller_) controller_->ui().alert("movie not loaded", lastPathComponent(path) + "\n" + opened.error);
+        if (controller_) controller_->ui().alert("movie not loaded", opened.error);  // the reason names the file
         return;
     }
     if (playing_) stopPlaying();
