@@ -62,6 +62,8 @@ std::string patchAndMeasure(std::string& text) {
 // timeline reader asks for and at most kMaxValues values.
 class KeptValues final : public json::json_sax_t {
 public:
+    explicit KeptValues(std::size_t maxValues) : maxValues_(maxValues) {}
+
     json root;
     std::string error;
 
@@ -105,8 +107,8 @@ private:
     }
 
     bool counted() {
-        if (++values_ <= kMaxValues) return true;
-        error = "more than " + std::to_string(kMaxValues) + " values: too large a timeline to read";
+        if (++values_ <= maxValues_) return true;
+        error = "more than " + std::to_string(maxValues_) + " values: too large a timeline to read";
         return false;
     }
 
@@ -157,6 +159,7 @@ private:
     std::string key_;
     int skipDepth_ = 0;
     bool skipNext_ = false, metadataNext_ = false;
+    const std::size_t maxValues_;
     std::size_t values_ = 0;
 };
 
@@ -176,10 +179,10 @@ std::string sizeProblem(std::uintmax_t bytes) {
            std::to_string(kMaxBytes >> 20) + " MB are read";
 }
 
-Document parseDocument(std::string bytes) {
+Document parseDocument(std::string bytes, std::size_t maxValues) {
     if (std::string e = sizeProblem(bytes.size()); !e.empty()) return {{}, e};
     if (std::string e = patchAndMeasure(bytes); !e.empty()) return {{}, e};
-    KeptValues sax;
+    KeptValues sax(maxValues);
     if (!json::sax_parse(bytes, &sax)) return {{}, sax.error.empty() ? "not JSON" : sax.error};
     return {std::move(sax.root), ""};
 }

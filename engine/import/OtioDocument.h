@@ -26,7 +26,7 @@ struct Document {
 };
 
 // `bytes` is patched in place (the non-finite numbers), hence taken by value.
-Document parseDocument(std::string bytes);
+Document parseDocument(std::string bytes, std::size_t maxValues = kMaxValues);
 
 // Why a file of this many bytes is not read; empty when it is.
 std::string sizeProblem(std::uintmax_t bytes);
