@@ -32,8 +32,12 @@ ojson timeRange(std::int64_t start, std::int64_t duration, double rate) {
 }
 
 ojson item(const char* schema, ojson metadata, const std::string& name, ojson sourceRange) {
-    return {{"OTIO_SCHEMA", schema},       {"metadata", std::move(metadata)}, {"name", name},
-            {"source_range", sourceRange}, {"effects", ojson::array()},       {"markers", ojson::array()},
+    return {{"OTIO_SCHEMA", schema},
+            {"metadata", std::move(metadata)},
+            {"name", name},
+            {"source_range", std::move(sourceRange)},
+            {"effects", ojson::array()},
+            {"markers", ojson::array()},
             {"enabled", true}};
 }
 
@@ -79,8 +83,8 @@ std::string otioChangeListProblem(const EditArray& listC) {
         if (framesOf(e.masterOut()) < framesOf(e.masterIn()))
             return "event " + e.editNum() + " ends before it starts in the new cut.";
         if (std::abs(seconds(e.sourceIn(), e.sourceOut()) - seconds(e.masterIn(), e.masterOut())) >= frame / 2)
-            return "event " + e.editNum() + " is not as long in the old cut as in the new one; an OpenTimelineIO "
-                   "clip has one length.";
+            return "event " + e.editNum() +
+                   " is not as long in the old cut as in the new one; an OpenTimelineIO clip has one length.";
         if (i > 0 && framesOf(e.masterIn()) < framesOf(sorted[i - 1]->masterOut()))
             return "events " + sorted[i - 1]->editNum() + " and " + e.editNum() +
                    " overlap in the new cut; an OpenTimelineIO track shows one clip at a time.";

@@ -1,6 +1,7 @@
 #include "import/OtioReader.h"
 
 #include "core/Files.h"
+#include "core/Text.h"
 #include "import/OtioDocument.h"
 #include "import/OtioValues.h"
 
@@ -210,8 +211,7 @@ std::vector<TimelineReader::Piece> TimelineReader::pieces(const json& item, cons
     return {};
 }
 
-std::vector<TimelineReader::Piece> TimelineReader::trackPieces(const json& track, const Place& place,
-                                                               const Where& w) {
+std::vector<TimelineReader::Piece> TimelineReader::trackPieces(const json& track, const Place& place, const Where& w) {
     std::vector<Slot> slots = layout(track, w);
     applyTransitions(track, slots, w);
     const json& children = childrenOf(track, w);
@@ -229,8 +229,7 @@ std::vector<TimelineReader::Piece> TimelineReader::trackPieces(const json& track
 
 // The children of a stack, last (top-most) first: each shows only where
 // none above it does.
-std::vector<TimelineReader::Piece> TimelineReader::stackPieces(const json& stack, const Place& place,
-                                                               const Where& w) {
+std::vector<TimelineReader::Piece> TimelineReader::stackPieces(const json& stack, const Place& place, const Where& w) {
     const json& children = childrenOf(stack, w);
     const Where list = at(w, "children");
     Coverage shown;
@@ -243,15 +242,15 @@ std::vector<TimelineReader::Piece> TimelineReader::stackPieces(const json& stack
         const Place p{place.offset - own.start, std::max(place.from, place.offset),
                       std::min(place.to, place.offset + own.duration), place.motion};
         for (const Piece& piece : pieces(child, p, here))
-            shown.paint(piece.in, piece.out,
-                        [&](double a, double b) { out.push_back({a, b, piece.own + (a - piece.in), piece.clip}); });
+            shown.paint(piece.in, piece.out, [&](double a, double b) {
+                out.push_back({a, b, piece.own + (a - piece.in), piece.clip});
+            });
     }
     std::sort(out.begin(), out.end(), [](const Piece& a, const Piece& b) { return a.in < b.in; });
     return out;
 }
 
-std::vector<TimelineReader::Piece> TimelineReader::clipPieces(const json& clip, const Place& place,
-                                                              const Where& w) {
+std::vector<TimelineReader::Piece> TimelineReader::clipPieces(const json& clip, const Place& place, const Where& w) {
     const Range own = trimmedRange(clip, w);
     std::optional<ClipFacts> facts = clipFacts(clip, own.rate, place.motion, opt_.edlType, w, notes_);
     if (!facts) return {};
@@ -281,10 +280,10 @@ EditArray TimelineReader::events(const std::vector<Piece>& pieces) {
             return KLVtc::initWithFrames(static_cast<std::int32_t>(frames), timebase);
         };
         const std::string& label = opt_.useReelNames && !c.reel.empty() ? c.reel : !c.name.empty() ? c.name : c.reel;
-        EditPtr e = edit::initWithNum(c.number.empty() ? eventNumber(out.size() + 1) : c.number,
-                                      label.empty() ? "none" : label, tc(times[0], c.timebase),
-                                      tc(times[1], c.timebase), tc(times[2], masterTimebase_),
-                                      tc(times[3], masterTimebase_));
+        EditPtr e =
+            edit::initWithNum(c.number.empty() ? eventNumber(out.size() + 1) : c.number, label.empty() ? "none" : label,
+                              tc(times[0], c.timebase), tc(times[1], c.timebase), tc(times[2], masterTimebase_),
+                              tc(times[3], masterTimebase_));
         e->setIsMotionEffected(c.motion);
         if (c.colour) e->setColor(*c.colour);
         out.push_back(std::move(e));
@@ -299,13 +298,14 @@ OtioRead TimelineReader::read(const json& root) {
     std::optional<Where> timelineAt;
     if (const auto schema = schemaOf(root); schema == "SerializableCollection" || schema == "SerializeableCollection") {
         const json& children = childrenOf(root, top);
-        const auto first = std::find_if(children.begin(), children.end(),
-                                        [](const json& c) { return schemaOf(c) == "Timeline"; });
+        const auto first =
+            std::find_if(children.begin(), children.end(), [](const json& c) { return schemaOf(c) == "Timeline"; });
         if (first == children.end()) throw Failure{"no timeline in the collection"};
         timeline = &*first;
         timelineAt = at(collection, static_cast<std::size_t>(first - children.begin()));
         if (std::count_if(first, children.end(), [](const json& c) { return schemaOf(c) == "Timeline"; }) > 1)
-            notes_.add("the collection holds several timelines; the first, \"" + textOf(*timeline, "name") + "\", is read");
+            notes_.add("the collection holds several timelines; the first, \"" + textOf(*timeline, "name") +
+                       "\", is read");
     }
     const Where& here = timelineAt ? *timelineAt : top;
     const bool isTimeline = schemaOf(*timeline) == "Timeline";
@@ -319,7 +319,8 @@ OtioRead TimelineReader::read(const json& root) {
     const std::optional<Time> start = isTimeline ? optionalTime(*timeline, "global_start_time", here) : std::nullopt;
     masterRate_ = start ? start->rate : firstClipRate(*tracks).value_or(24.0);
     const std::optional<std::string> timebase = timebaseForRate(masterRate_, opt_.edlType);
-    if (!timebase) failAt(tracksAt, "the timeline's rate, " + std::to_string(masterRate_) + " fps, is no timecode rate");
+    if (!timebase)
+        failAt(tracksAt, "the timeline's rate, " + std::to_string(masterRate_) + " fps, is no timecode rate");
     masterTimebase_ = *timebase;
 
     const double origin = start ? start->in(masterRate_) : 0;
@@ -365,9 +366,7 @@ OtioRead readOtioFile(const std::string& path, const OtioReadOptions& options) {
 }
 
 bool isOtioFile(const std::string& path) {
-    std::string ext = pathExtension(path);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (ext == "otio") return true;
+    if (toLower(pathExtension(path)) == "otio") return true;
     std::ifstream in(path, std::ios::binary);
     std::string head(4096, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));

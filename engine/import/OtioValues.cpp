@@ -1,5 +1,7 @@
 #include "import/OtioValues.h"
 
+#include "core/Text.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -27,18 +29,12 @@ double numberAt(const json& o, const char* key, const Where& w) {
     return v;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::string percentDecoded(std::string_view s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         int hi = 0, lo = 0;
-        if (s[i] == '%' && i + 2 < s.size() && (hi = hexDigit(s[i + 1])) >= 0 && (lo = hexDigit(s[i + 2])) >= 0) {
+        if (s[i] == '%' && i + 2 < s.size() && (hi = hexDigitValue(s[i + 1])) >= 0 &&
+            (lo = hexDigitValue(s[i + 2])) >= 0) {
             out += static_cast<char>(hi * 16 + lo);
             i += 2;
         } else {
@@ -154,8 +150,10 @@ Time timeAt(const json& o, const char* key, const Where& w) {
     const json* t = member(o, {key});
     if (!t || !t->is_object()) failAt(here, "no time");
     const Time time{numberAt(*t, "value", here), numberAt(*t, "rate", here)};
-    if (!(time.rate > 0) || time.rate > 1e6) failAt(at(here, "rate"), "rate " + shortNumber(time.rate) + " is not a frame rate");
-    if (std::abs(time.value) > kMaxFrames) failAt(at(here, "value"), "a time of " + shortNumber(time.value) + " frames, too long");
+    if (!(time.rate > 0) || time.rate > 1e6)
+        failAt(at(here, "rate"), "rate " + shortNumber(time.rate) + " is not a frame rate");
+    if (std::abs(time.value) > kMaxFrames)
+        failAt(at(here, "value"), "a time of " + shortNumber(time.value) + " frames, too long");
     return time;
 }
 
@@ -219,7 +217,8 @@ std::optional<ClipFacts> clipFacts(const json& clip, double rate, bool motion, c
     f.name = textOf(clip, "name");
     const std::optional<std::string> timebase = timebaseForRate(rate, edlType);
     if (!timebase) {
-        notes.add("clip \"" + f.name + "\" skipped: " + shortNumber(rate) + " fps is no timecode rate (at " + w.text() + ")");
+        notes.add("clip \"" + f.name + "\" skipped: " + shortNumber(rate) + " fps is no timecode rate (at " + w.text() +
+                  ")");
         return std::nullopt;
     }
     f.rate = rate;

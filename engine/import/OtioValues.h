@@ -81,10 +81,10 @@ bool timeWarped(const json& item);
 // What an event takes from a clip besides its times.
 struct ClipFacts {
     std::string name, reel;
-    double rate = 24;       // the rate of its source times
-    std::string timebase;   // that rate as a timebase text
+    double rate = 24;      // the rate of its source times
+    std::string timebase;  // that rate as a timebase text
     bool motion = false;
-    std::string number;     // from reelwright metadata, else empty
+    std::string number;  // from reelwright metadata, else empty
     std::optional<Color> colour;
     bool changeEvent = false;
 };

@@ -44,8 +44,8 @@ TEST(OtioWriter, ChangeListReadsBackTheSame) {
          "NTSC df"},
     };
     for (const auto& c : cases) {
-        const OtioRead back = readOtioText(otioChangeListText(c.list, {"new_fr_old", "old", "new"}, c.edlType),
-                                           {c.edlType, true});
+        const OtioRead back =
+            readOtioText(otioChangeListText(c.list, {"new_fr_old", "old", "new"}, c.edlType), {c.edlType, true});
         ASSERT_EQ(back.events.size(), c.list.size()) << c.what << back.error;
         EXPECT_TRUE(back.changeList);
         EXPECT_TRUE(back.notes.empty()) << c.what;
@@ -57,12 +57,14 @@ TEST(OtioWriter, ChangeListReadsBackTheSame) {
 }
 
 TEST(OtioWriter, WritesTheSchemasOpenTimelineIOWrites) {
-    const EditArray list = {coloured(ev("002", "01:00:10:00", "01:00:11:00", "02:00:02:00", "02:00:03:00"), Color::red()),
-                            ev("001", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00")};
+    const EditArray list = {
+        coloured(ev("002", "01:00:10:00", "01:00:11:00", "02:00:02:00", "02:00:03:00"), Color::red()),
+        ev("001", "01:00:00:00", "01:00:01:00", "02:00:00:00", "02:00:01:00")};
     const auto doc = nlohmann::json::parse(otioChangeListText(list, {"n_fr_o", "o.edl", "n.edl"}, "24fps EDL/XML"));
     EXPECT_EQ(doc["OTIO_SCHEMA"], "Timeline.1");
     EXPECT_EQ(doc["name"], "n_fr_o");
-    EXPECT_EQ(doc["global_start_time"], nlohmann::json::parse(R"({"OTIO_SCHEMA":"RationalTime.1","rate":24.0,"value":172800.0})"));
+    EXPECT_EQ(doc["global_start_time"],
+              nlohmann::json::parse(R"({"OTIO_SCHEMA":"RationalTime.1","rate":24.0,"value":172800.0})"));
     const auto& track = doc["tracks"]["children"][0];
     EXPECT_EQ(doc["tracks"]["OTIO_SCHEMA"], "Stack.1");
     EXPECT_EQ(track["OTIO_SCHEMA"], "Track.1");
@@ -80,9 +82,8 @@ TEST(OtioWriter, WritesTheSchemasOpenTimelineIOWrites) {
               nlohmann::json::parse(R"({"event":"002","colour":{"space":"rgb","rgba":[1.0,0.0,0.0,1.0]},"state":"vfx",
                                         "old_list":"o.edl","new_list":"n.edl"})"));
     // Drop-frame times are NTSC.
-    const auto df = nlohmann::json::parse(
-        otioChangeListText({ev("001", "01:00:00;00", "01:00:01;00", "01:00:00;00", "01:00:01;00", "29.97df")}, {},
-                           "NTSC df"));
+    const auto df = nlohmann::json::parse(otioChangeListText(
+        {ev("001", "01:00:00;00", "01:00:01;00", "01:00:00;00", "01:00:01;00", "29.97df")}, {}, "NTSC df"));
     EXPECT_EQ(df["global_start_time"]["rate"], 30000.0 / 1001);
     EXPECT_EQ(df["global_start_time"]["value"], 107892.0);
 }
@@ -106,7 +107,7 @@ TEST(OtioWriter, CommandLineExportReadsBackAsTheChangeList) {
     test::TempDir dir;
     const std::string otio = dir.file("changes.otio"), direct = dir.file("direct.edl"), back = dir.file("back.edl");
     const std::vector<std::string> lists = {"--old", pair + "V05_TURNOVER_20150123.edl", "--new",
-                                               pair + "V06_TURNOVER_20150206.edl"};
+                                            pair + "V06_TURNOVER_20150206.edl"};
     auto run = [&](std::vector<std::string> args, const std::vector<std::string>& more) {
         args.insert(args.end(), more.begin(), more.end());
         return test::runCli(args);
@@ -119,12 +120,14 @@ TEST(OtioWriter, CommandLineExportReadsBackAsTheChangeList) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(*readFileText(back), *readFileText(direct));
 
-    const std::string overlapping = dir.write("overlap.edl", "FCM: 24\n001  A  01:00:00:00 01:00:02:00 02:00:00:00 02:00:02:00\n"
-                                                             "002  B  01:00:05:00 01:00:07:00 02:00:01:00 02:00:03:00\n");
+    const std::string overlapping = dir.write("overlap.edl",
+                                              "FCM: 24\n001  A  01:00:00:00 01:00:02:00 02:00:00:00 02:00:02:00\n"
+                                              "002  B  01:00:05:00 01:00:07:00 02:00:01:00 02:00:03:00\n");
     r = test::runCli({"export", "otio", "--changes", overlapping, "--output", dir.file("x.otio")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "change list not exported: events 001 and 002 overlap in the new cut; an OpenTimelineIO track "
-                     "shows one clip at a time.\n");
+    EXPECT_EQ(r.err,
+              "change list not exported: events 001 and 002 overlap in the new cut; an OpenTimelineIO track "
+              "shows one clip at a time.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.otio")));
 }
 

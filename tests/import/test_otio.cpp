@@ -28,14 +28,16 @@ std::string rt(double value, double rate = 24) {
     return R"({"OTIO_SCHEMA":"RationalTime.1","rate":)" + num(rate) + R"(,"value":)" + num(value) + "}";
 }
 std::string range(double start, double duration, double rate = 24) {
-    return R"({"OTIO_SCHEMA":"TimeRange.1","duration":)" + rt(duration, rate) + R"(,"start_time":)" + rt(start, rate) + "}";
+    return R"({"OTIO_SCHEMA":"TimeRange.1","duration":)" + rt(duration, rate) + R"(,"start_time":)" + rt(start, rate) +
+           "}";
 }
 std::string list(const std::vector<std::string>& items) {
     std::string out;
     for (const auto& i : items) out += (out.empty() ? "" : ",") + i;
     return "[" + out + "]";
 }
-std::string clip(const std::string& name, double start, double duration, const std::string& more = "", double rate = 24) {
+std::string clip(const std::string& name, double start, double duration, const std::string& more = "",
+                 double rate = 24) {
     return R"({"OTIO_SCHEMA":"Clip.1","name":")" + name + R"(","source_range":)" + range(start, duration, rate) +
            R"(,"media_reference":null)" + more + "}";
 }
@@ -50,7 +52,8 @@ std::string stack(const std::vector<std::string>& children, const std::string& m
     return R"({"OTIO_SCHEMA":"Stack.1","children":)" + list(children) + more + "}";
 }
 std::string timeline(const std::vector<std::string>& tracks, const std::string& start = "null") {
-    return R"({"OTIO_SCHEMA":"Timeline.1","name":"t","global_start_time":)" + start + R"(,"tracks":)" + stack(tracks) + "}";
+    return R"({"OTIO_SCHEMA":"Timeline.1","name":"t","global_start_time":)" + start + R"(,"tracks":)" + stack(tracks) +
+           "}";
 }
 std::string effect(const std::string& schema, double scalar) {
     return R"(,"effects":[{"OTIO_SCHEMA":")" + schema + R"(","time_scalar":)" + num(scalar) + "}]";
@@ -76,27 +79,33 @@ TEST(OtioReader, FlattensTheCutAPlayerShows) {
         {"a nested stack used from its frame 5 for 10 frames",
          timeline({track({clip("A", 0, 10), stack({track({clip("N", 500, 20)})}, R"(,"source_range":)" + range(5, 10)),
                           clip("B", 0, 5)})}),
-         {"001|A|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10", "002|N|00:00:21:01|00:00:21:11|00:00:00:10|00:00:00:20",
+         {"001|A|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10",
+          "002|N|00:00:21:01|00:00:21:11|00:00:00:10|00:00:00:20",
           "003|B|00:00:00:00|00:00:00:05|00:00:00:20|00:00:01:01"}},
         {"a transition moves the cut to its start, as an EDL dissolve",
          timeline({track({clip("A", 100, 20), transition(4, 4), clip("B", 200, 20)})}),
-         {"001|A|00:00:04:04|00:00:04:20|00:00:00:00|00:00:00:16", "002|B|00:00:08:04|00:00:09:04|00:00:00:16|00:00:01:16"}},
+         {"001|A|00:00:04:04|00:00:04:20|00:00:00:00|00:00:00:16",
+          "002|B|00:00:08:04|00:00:09:04|00:00:00:16|00:00:01:16"}},
         {"time warps mark events; speed 1 does not",
-         timeline({track({clip("W", 0, 10, effect("LinearTimeWarp.1", 2)), clip("S", 0, 10, effect("LinearTimeWarp.1", 1)),
-                          track({clip("F", 0, 10)}, effect("FreezeFrame.1", 0))})}),
-         {"001|W|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10|M", "002|S|00:00:00:00|00:00:00:10|00:00:00:10|00:00:00:20",
+         timeline(
+             {track({clip("W", 0, 10, effect("LinearTimeWarp.1", 2)), clip("S", 0, 10, effect("LinearTimeWarp.1", 1)),
+                     track({clip("F", 0, 10)}, effect("FreezeFrame.1", 0))})}),
+         {"001|W|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10|M",
+          "002|S|00:00:00:00|00:00:00:10|00:00:00:10|00:00:00:20",
           "003|F|00:00:00:00|00:00:00:10|00:00:00:20|00:00:01:06|M"}},
         {"the top-most enabled item wins; disabled items, disabled and audio tracks show what lies below",
          timeline({track({clip("A", 0, 48)}), track({gap(12), clip("B", 0, 12, kDisabled), clip("C", 0, 12)}),
                    track({clip("X", 0, 48)}, kDisabled), track({clip("Y", 0, 48)}, R"(,"kind":"Audio")")}),
-         {"001|A|00:00:00:00|00:00:01:00|00:00:00:00|00:00:01:00", "002|C|00:00:00:00|00:00:00:12|00:00:01:00|00:00:01:12",
+         {"001|A|00:00:00:00|00:00:01:00|00:00:00:00|00:00:01:00",
+          "002|C|00:00:00:00|00:00:00:12|00:00:01:00|00:00:01:12",
           "003|A|00:00:01:12|00:00:02:00|00:00:01:12|00:00:02:00"}},
         {"29.97 is drop frame, as OpenTimelineIO counts it",
          timeline({track({clip("D", 107892, 30, "", kNtsc)})}, rt(107892, kNtsc)),
          {"001|D|01:00:00;00|01:00:01;00|01:00:00;00|01:00:01;00"}},
         {"and non-drop under the NTSC list type",
          timeline({track({clip("D", 107892, 30, "", kNtsc)})}, rt(107892, kNtsc)),
-         {"001|D|00:59:56:12|00:59:57:12|00:59:56:12|00:59:57:12"}, "NTSC"},
+         {"001|D|00:59:56:12|00:59:57:12|00:59:56:12|00:59:57:12"},
+         "NTSC"},
         {"23.976 counts 24 frames a second; rates as written",
          timeline({track({clip("E", 86400, 12, "", 23.976023976)})}, rt(0, 23.976023976)),
          {"001|E|01:00:00:00|01:00:00:12|00:00:00:00|00:00:00:12"}},
@@ -111,14 +120,17 @@ TEST(OtioReader, FlattensTheCutAPlayerShows) {
 TEST(OtioReader, ReelsNamesAndSchemasOfEveryVersion) {
     const std::string clip2 =
         R"({"OTIO_SCHEMA":"Clip.2","name":"shot one","source_range":)" + range(0, 10) +
-        R"(,"media_references":{"DEFAULT_MEDIA":{"OTIO_SCHEMA":"MissingReference.1"},"hi":{"OTIO_SCHEMA":"ExternalReference.1","target_url":"file:///x/A001%20C003.mov"}},"active_media_reference_key":"hi"})";
+        R"(,"media_references":{"DEFAULT_MEDIA":{"OTIO_SCHEMA":"MissingReference.1"},)"
+        R"("hi":{"OTIO_SCHEMA":"ExternalReference.1","target_url":"file:///x/A001%20C003.mov"}},)"
+        R"("active_media_reference_key":"hi"})";
     const std::string cmx = clip("shot two", 0, 10, R"(,"metadata":{"cmx_3600":{"reel":"R042"},"other":{"x":1}})");
-    const std::string doc = timeline(
-        {R"({"OTIO_SCHEMA":"Sequence.1","children":[)" + clip2 + "," + R"({"OTIO_SCHEMA":"Filler.1","source_range":)" +
-         range(0, 5) + "}," + R"({"OTIO_SCHEMA":"Wipe.7","source_range":)" + range(0, 5) + "}," + cmx + "]}"});
+    const std::string doc = timeline({R"({"OTIO_SCHEMA":"Sequence.1","children":[)" + clip2 + "," +
+                                      R"({"OTIO_SCHEMA":"Filler.1","source_range":)" + range(0, 5) + "}," +
+                                      R"({"OTIO_SCHEMA":"Wipe.7","source_range":)" + range(0, 5) + "}," + cmx + "]}"});
     OtioRead byReel = read(doc, "film cutlist", true);
-    EXPECT_EQ(rows(byReel.events), (std::vector<std::string>{"001|A001 C003|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10",
-                                                             "002|R042|00:00:00:00|00:00:00:10|00:00:00:20|00:00:01:06"}));
+    EXPECT_EQ(rows(byReel.events),
+              (std::vector<std::string>{"001|A001 C003|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10",
+                                        "002|R042|00:00:00:00|00:00:00:10|00:00:00:20|00:00:01:06"}));
     EXPECT_EQ(byReel.notes, std::vector<std::string>{"unknown Wipe.7 skipped (at tracks.children[0].children[2])"});
     EXPECT_EQ(read(doc).events.at(1)->clip(), "shot two");
     EXPECT_FALSE(byReel.changeList);
@@ -132,7 +144,9 @@ TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
     };
     const std::string duration = R"(,"value":10})";
     const std::pair<std::string, std::string> cases[] = {
-        {"hello", "not JSON: parse error at line 1, column 1: syntax error while parsing value - invalid literal; last read: 'h'"},
+        {"hello",
+         "not JSON: parse error at line 1, column 1: syntax error while parsing value - invalid literal; last read: "
+         "'h'"},
         {good.substr(0, good.find(R"("tracks":)") + 9),
          "not JSON: parse error at line 1, column 74: syntax error while parsing value - unexpected end of input"},
         {"", "not JSON"},
@@ -140,12 +154,15 @@ TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
         {"[1, 2]", "no timeline in the file"},
         {with(R"("rate":24,"value":10)", R"("rate":0,"value":10)"),
          "rate 0 is not a frame rate (at tracks.children[0].children[0].source_range.duration.rate)"},
-        {with(duration, R"(,"value":-10})"), "a negative duration (at tracks.children[0].children[0].source_range.duration)"},
+        {with(duration, R"(,"value":-10})"),
+         "a negative duration (at tracks.children[0].children[0].source_range.duration)"},
         {with(duration, R"(,"value":1e300})"), "frames, too long"},
-        {with(duration, R"(,"value":"10"})"), R"(not a number: "10" (at tracks.children[0].children[0].source_range.duration.value))"},
+        {with(duration, R"(,"value":"10"})"),
+         R"(not a number: "10" (at tracks.children[0].children[0].source_range.duration.value))"},
         {with(duration, R"(,"value":NaN})"), "not a number"},
         {with(duration, R"(,"value":-Infinity})"), "not a number"},
-        {with(R"("children":[{)", R"("children":[17,{)"), "a value that is no OpenTimelineIO object (at tracks.children[0])"},
+        {with(R"("children":[{)", R"("children":[17,{)"),
+         "a value that is no OpenTimelineIO object (at tracks.children[0])"},
         {std::string(5000, '[') + std::string(5000, ']'), "nested deeper than 256 levels at line 1, column 257"},
     };
     for (const auto& [doc, error] : cases) {
