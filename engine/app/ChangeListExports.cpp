@@ -5,8 +5,8 @@
 #include "conform/ChangeDocument.h"
 #include "conform/ChangeEdl.h"
 #include "conform/Euphonix.h"
-#include "conform/OtioWriter.h"
 #include "conform/ExportTimebase.h"
+#include "conform/OtioWriter.h"
 #include "conform/RelativeNote.h"
 #include "core/Files.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // The exports of the change list (list C): change EDL, change-list document,
 // OpenTimelineIO timeline, the three Euphonix change lists and the relative
-// change notes. Each asks
-// for the file in a save panel that starts in "exportPath" and proposes the
-// first line of the change list's name with the file type's extension.
+// change notes. Each asks for the file in a save panel that starts in
+// "exportPath" and proposes the first line of the change list's name with the
+// file type's extension.
 
 #include <string>
 
