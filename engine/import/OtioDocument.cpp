@@ -88,10 +88,12 @@ public:
     }
 
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& ex) override {
-        // "[json.exception.parse_error.101] parse error at line 3, column 7: ..."
+        // "[json.exception.parse_error.101] parse error at line 3, column 7: ...; last read: '...'", without
+        // the bytes last read: they may be anything, and the place says where they are.
         std::string what = ex.what();
         const std::size_t bracket = what.find("] ");
-        error = "not JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
+        what = bracket == std::string::npos ? what : what.substr(bracket + 2);
+        error = "not JSON: " + what.substr(0, what.find("; last read"));
         return false;
     }
 

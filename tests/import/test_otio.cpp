@@ -144,9 +144,8 @@ TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
     };
     const std::string duration = R"(,"value":10})";
     const std::pair<std::string, std::string> cases[] = {
-        {"hello",
-         "not JSON: parse error at line 1, column 1: syntax error while parsing value - invalid literal; last read: "
-         "'h'"},
+        {"hello", "not JSON: parse error at line 1, column 1: syntax error while parsing value - invalid literal"},
+        {"{\"name\": \"\xff\"}", "column 11: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
         {good.substr(0, good.find(R"("tracks":)") + 9),
          "not JSON: parse error at line 1, column 74: syntax error while parsing value - unexpected end of input"},
         {"", "not JSON"},
@@ -168,6 +167,7 @@ TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
     for (const auto& [doc, error] : cases) {
         const OtioRead r = read(doc);
         EXPECT_NE(r.error.find(error), std::string::npos) << r.error;
+        EXPECT_EQ(r.error.find("last read"), std::string::npos) << r.error;  // not the raw bytes
         EXPECT_TRUE(r.events.empty()) << error;
     }
     // The cap on values kept bounds the memory a compact file can ask for.
