@@ -38,7 +38,7 @@ void BM_ConformEventsAtFastPace(benchmark::State& state) {
     for (auto _ : state) {
         rw::SilentUi ui;
         rw::SystemClock clock;
-        rw::SimulatedWorkstation session(clock, 30);
+        rw::SimulatedWorkstation session(clock, "30");
         session.setEditDuration(0);
         rw::RehearsalPanel panel;
         rw::Preferences prefs;

@@ -33,6 +33,7 @@ void runExport(conformController& c, ExportKind kind, const std::string& senderT
 }
 
 QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {
+    workstation.followConformTimebase();
     ConformCommand command(c, workstation.host());
     command.setProToolsConform(&workstation.control());
     const ConformOutcome outcome = command.conform(senderTitle);
