@@ -152,6 +152,37 @@ TEST(ProToolsConform, SessionFramerateTest) {
     }
 }
 
+// What cannot be conformed is named in the confirmation and left out: a
+// range an hour nudge took across midnight, a speed change, an empty old
+// range, material before the session start. The rest is conformed.
+TEST(ProToolsConform, PreflightTellsWhatItLeavesOut) {
+    Rig rig;
+    rig.session.setSessionStart("00:59:00:00");
+    rig.c.dataSourceC().addEdits({change("001", "01:00:00:00", "01:00:01:00", "01:00:10:00", "01:00:11:00"),
+                                  change("002", "01:00:02:00", "01:00:03:00", "22:59:59:12", "23:00:00:12"),
+                                  change("003", "00:58:00:00", "00:58:01:00", "01:00:20:00", "01:00:21:00"),
+                                  change("004", "01:00:04:00", "01:00:05:00", "01:00:30:00", "01:00:32:00"),
+                                  change("005", "01:00:06:00", "01:00:06:00", "01:00:40:00", "01:00:40:00"),
+                                  change("006", "01:00:07:00", "01:00:08:00", "01:00:50:00", "01:00:51:00")});
+    rig.c.dataSourceC().setStepperMaster(1);
+    rig.c.dataSourceC().masterHour();
+    ASSERT_TRUE(rig.conform());
+    const std::string& text = rig.ui.confirmations.at(0).informativeText;
+    for (const char* note :
+         {"\nNOTE: these events have a range that crosses midnight (24:00:00:00) or runs backwards and will be skipped: "
+          "002. use the small arrow buttons to nudge the timecodes up or down an hour.\n",
+          "\nNOTE: these events have an empty old range and will be skipped: 005\n",
+          "\nNOTE: these events change speed (their old and new lengths differ) and will be skipped: 004. please "
+          "conform them by hand.\n",
+          "\nNOTE: these events lie before the session start (00:59:00:00) and will be skipped: 003\n"})
+        EXPECT_NE(text.find(note), std::string::npos) << note;
+    EXPECT_EQ(text.find("overlapping"), std::string::npos);
+    ASSERT_EQ(rig.command.plan().events.size(), 2u);
+    rig.expectConformed();
+    EXPECT_EQ(rig.count("set 00:58:00:00"), 0);
+    EXPECT_EQ(rig.ends, std::vector<std::string>{"Conform finished: 2 events"});
+}
+
 // Two events of different lengths; each keystroke of the second is lost in
 // turn. A lost keystroke is seen and the step made again, except where the
 // protocol cannot see it: the audio paste, and the Enter before it (the

@@ -129,6 +129,27 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
     }
 }
 
+// Event 001's new range encloses its old one and lands on the old material
+// of 002, which has not been copied yet: the note names them. In cut mode
+// 002 copies (its old place now holds 001's conformed audio), 003 copies
+// (004 uses its material again) and 004, the last use, cuts.
+TEST(Preflight, PastesOverMaterialStillToBeCopiedAreNamed) {
+    const EditArray events = {test::change("001", "01:00:10:00", "01:00:20:00", "01:00:00:00", "01:00:10:00"),
+                              test::change("002", "01:00:05:00", "01:00:06:00", "02:00:00:00", "02:00:01:00"),
+                              test::change("003", "01:01:00:00", "01:01:01:00", "02:00:01:00", "02:00:02:00"),
+                              test::change("004", "01:01:00:00", "01:01:01:00", "02:00:02:00", "02:00:03:00")};
+    const ConformPlan plan = planProToolsConform(events, "24", true, std::nullopt);
+    std::vector<bool> cuts;
+    for (const auto& e : plan.events) cuts.push_back(e.cut);
+    EXPECT_EQ(cuts, (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(plan.overwrites, (std::vector<std::pair<std::string, std::string>>{{"001", "002"}}));
+    NoWorkstation none;
+    EXPECT_TRUE(proToolsPreflightNotes(events, none, plan)
+                    .starts_with("\nNOTE: your copy and paste times appear to be overlapping. use the small arrow "
+                                 "buttons to nudge the timecodes up or down an hour.\nthese pastes land on old "
+                                 "material a later event still has to copy: 001 over 002\n\nNOTE: can't seem"));
+}
+
 TEST(ProToolsCli, RehearsalListsActionsThenTheSession) {
     const std::string old = std::string(RW_EXAMPLES) + "/old_cut.edl", cut = std::string(RW_EXAMPLES) + "/new_cut.edl";
     test::CliResult r = test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate",
