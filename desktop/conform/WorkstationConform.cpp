@@ -11,9 +11,9 @@
 
 namespace rw::qt {
 
-WorkstationConform::WorkstationConform(conformController& controller, QWidget* window)
+WorkstationConform::WorkstationConform(conformController& controller, QWidget* window, std::unique_ptr<Clock> clock)
     : controller_(controller),
-      clock_(std::make_unique<SystemClock>()),
+      clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
       session_(std::make_unique<SimulatedWorkstation>(*clock_, controller.prefs().get(pref::ConformTimebase))),
       panel_(new StopPanel(window)) {
     control_ = std::make_unique<ProToolsConform>(*session_, *clock_, *panel_, controller.ui(), controller.prefs());

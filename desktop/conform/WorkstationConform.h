@@ -25,7 +25,8 @@ namespace rw::qt {
 
 class WorkstationConform {
 public:
-    WorkstationConform(conformController& controller, QWidget* window);
+    // The system clock unless another is given (tests hand in a virtual one).
+    WorkstationConform(conformController& controller, QWidget* window, std::unique_ptr<Clock> clock = nullptr);
     ~WorkstationConform();
 
     WorkstationHost& host();
