@@ -89,8 +89,9 @@ void ProToolsConform::abortConform(const std::string& senderTitle) {
     shared_.runConformFlag = false;
     panel_.close();
     panelChanged("close");
-    // The worker's own report of this Stop is not repeated.
-    if (active_ && events_) report(WorkerEnd::Stopped);
+    // Said only of a conform still going: a run that ended with its reason
+    // keeps it. The worker's own report of this Stop is not repeated.
+    if (active_ && (workerRunning_ || nextEnabled_)) report(WorkerEnd::Stopped);
     active_ = false;
     nextEnabled_ = false;
     if (!workerRunning_) events_.reset();

@@ -54,7 +54,7 @@ private slots:
         static_cast<QWidget&>(f.workstation.panel()).close();  // the title bar's close
         QVERIFY(!f.workstation.control().active());
         QVERIFY(!f.workstation.panel().isVisible());
-        QCOMPARE(f.statusBar(), QString("Conform stopped: Stop pressed (0 of 4 events done)"));
+        QCOMPARE(f.statusBar(), QString("Conform stopped: can't find Pro Tools (0 of 4 events done)"));
     }
 };
 
