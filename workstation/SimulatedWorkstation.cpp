@@ -33,26 +33,27 @@ void SimulatedWorkstation::newSession(const std::string& rate) {
     day_ = KLVtc::initWithString("24:00:00:00", rate_)->totalFrames();
     audio_ = AudioTrack(day_);
     clipboard_.clear();
-    sessionStart_ = std::min(sessionStart_, day_);
-    const std::int64_t hourOne = KLVtc::initWithString("01:00:00:00", rate_)->totalFrames();
-    start_ = end_ = pendingStart_ = pendingEnd_ = std::max(hourOne, sessionStart_);
     field_ = Field::None;
+    start_ = KLVtc::initWithString("01:00:00:00", rate_)->totalFrames();
+    placeStart(0);
+}
+
+// The session start, and the selection moved to it when it lies later.
+void SimulatedWorkstation::placeStart(std::int64_t frames) {
+    sessionStart_ = frames;
+    start_ = end_ = pendingStart_ = pendingEnd_ = std::max(start_, sessionStart_);
 }
 
 void SimulatedWorkstation::setSessionRate(const std::string& rate) {
     std::lock_guard lock(mutex_);
     const std::string start = label(sessionStart_);
-    sessionStart_ = 0;
     newSession(rate);
-    if (auto frames = parse(start)) sessionStart_ = *frames;
-    start_ = end_ = pendingStart_ = pendingEnd_ = std::max(start_, sessionStart_);
+    placeStart(parse(start).value_or(0));
 }
 
 void SimulatedWorkstation::setSessionStart(const std::string& timecode) {
     std::lock_guard lock(mutex_);
-    sessionStart_ = 0;
-    if (auto frames = parse(timecode)) sessionStart_ = *frames;
-    start_ = end_ = pendingStart_ = pendingEnd_ = std::max(start_, sessionStart_);
+    placeStart(parse(timecode).value_or(0));
 }
 
 std::optional<std::string> SimulatedWorkstation::sessionStart() const {

@@ -90,6 +90,7 @@ private:
     std::string label(std::int64_t frame) const;
     void editStarts();
     void newSession(const std::string& rate);
+    void placeStart(std::int64_t frames);
 
     Clock& clock_;
     mutable std::mutex mutex_;

@@ -43,17 +43,21 @@ Fault faultOf(const edit& unconverted, const ConformEvent& e, const std::optiona
     return Fault::None;
 }
 
-// Who cuts, and which pastes land on material a later event still copies.
+// Who cuts, and which pastes land on material a later event still copies
+// (the first such event of each paste is named).
 void planEdits(ConformPlan& plan, bool cutMode) {
     ConformEvents& ev = plan.events;
     for (std::size_t k = 0; k < ev.size(); ++k) {
         ev[k].cut = cutMode;
+        bool named = false;
         for (std::size_t j = 0; j < ev.size(); ++j) {
             if (j < k && meet(ev[k].sourceIn, ev[k].sourceOut, ev[j].masterIn, ev[j].masterOut)) ev[k].cut = false;
             if (j <= k) continue;
             if (meet(ev[k].sourceIn, ev[k].sourceOut, ev[j].sourceIn, ev[j].sourceOut)) ev[k].cut = false;
-            if (meet(ev[k].masterIn, ev[k].masterOut, ev[j].sourceIn, ev[j].sourceOut))
+            if (!named && meet(ev[k].masterIn, ev[k].masterOut, ev[j].sourceIn, ev[j].sourceOut)) {
                 plan.overwrites.emplace_back(ev[k].editNum, ev[j].editNum);
+                named = true;
+            }
         }
     }
 }

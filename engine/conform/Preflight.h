@@ -29,7 +29,8 @@ struct ConformPlan {
     // Left out, by event number.
     std::vector<std::string> acrossMidnight, emptyOld, speedChanges, beforeStart;
     std::string sessionStart;  // as the workstation shows it, when known
-    // (event whose paste lands on old material, later event that still has to copy it)
+    // (event whose paste lands on old material, the first later event that
+    // still has to copy it)
     std::vector<std::pair<std::string, std::string>> overwrites;
 };
 
