@@ -17,8 +17,11 @@ struct ConformFixture : DesktopFixture {
         loadAndCompare();
         model.controller.prefs().set(pref::ConformType, "Pro Tools");
     }
-    void conform() { qt::runConform(model.controller, workstation, "Conform"); }
-    bool settled() { return !workstation.control().workerRunning(); }
+    // The conform command confirmed, and its worker run to its end.
+    bool conform() {
+        qt::runConform(model.controller, workstation, "Conform");
+        return QTest::qWaitFor([this] { return !workstation.control().workerRunning(); });
+    }
     QString statusBar() const { return window->statusBar()->currentMessage(); }
 
     qt::WorkstationConform workstation{model.controller, window.get(), std::make_unique<VirtualClock>()};
@@ -33,10 +36,8 @@ private slots:
     void theSessionFollowsTheTimebaseAndTheStatusBarEndsWithTheOutcome() {
         ConformFixture f;
         f.model.controller.prefs().set(pref::ConformTimebase, "25");
-        f.conform();
+        QVERIFY(f.conform());
         QCOMPARE(f.workstation.session().sessionRate(), std::string("25"));
-        QVERIFY(f.workstation.panel().isVisible());
-        QTRY_VERIFY(f.settled());
         QCOMPARE(f.statusBar(), QString("Conform finished: 4 events"));
         QCOMPARE(f.workstation.panel().progressValue(), 4);  // events, not tries
         QVERIFY(!f.workstation.panel().isVisible());
@@ -46,8 +47,7 @@ private slots:
     void closingThePanelIsStop() {
         ConformFixture f;
         f.workstation.session().setRunning(false);
-        f.conform();
-        QTRY_VERIFY(f.settled());
+        QVERIFY(f.conform());
         QCOMPARE(f.workstation.panel().statusText(), QString("can't find Pro Tools - conform stopped"));
         QVERIFY(f.workstation.panel().statusIsRed());
         QVERIFY(f.workstation.control().active());

@@ -171,20 +171,11 @@ TEST(ProToolsCli, RehearsalListsActionsThenTheSession) {
     EXPECT_NE(session.find(" silence\n"), std::string::npos);
     EXPECT_TRUE(session.ends_with("\nregion 02:00:25:00 24:00:00:00 from 02:00:25:00\n"));
 
-    // A drop-frame conform runs into a drop-frame session and is refused by a non-drop one.
-    const std::vector<std::string> dropFrame = {"conform", "protools", "--old", old, "--new", cut, "--simulate",
-                                                "--nudge-paste-hour", "up", "--timebase", "29.97df"};
-    test::CliResult df = test::runCli(dropFrame);
+    // A drop-frame conform into a drop-frame session (the mismatches are the frame-rate test's).
+    test::CliResult df = test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate",
+                                       "--nudge-paste-hour", "up", "--timebase", "29.97df"});
     EXPECT_EQ(df.status, 0) << df.err;
     EXPECT_NE(df.out.find("\nregion 02:00:07;06 02:00:12;06 from 01:00:04;18\n"), std::string::npos);
-    std::vector<std::string> refused = dropFrame;
-    refused.insert(refused.end(), {"--session-rate", "30"});
-    test::CliResult wrong = test::runCli(refused);
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.err.find("incorrect session framerate: reelwright is trying to send 29.97dffps values but your "
-                             "session appears to be set to 30fps\n"),
-              std::string::npos);
-    EXPECT_NE(wrong.out.find("\nalert incorrect session framerate\n"), std::string::npos);
 
     const std::vector<std::string> failing[] = {
         {"conform", "protools", "--old", old, "--new", cut, "--simulate", "--session-rate", "25"},
