@@ -8,6 +8,7 @@
 #include <QMediaDevices>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
