@@ -57,7 +57,7 @@ int runExport(const ExportArgs& a, Streams io) {
 
 void addExportCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ExportArgs>();
-    CLI::App* cmd = app.add_subcommand("export", "Write list C as a change EDL, a change-list document, an "
+    CLI::App* cmd = app.add_subcommand("export", "Write the change list as a change EDL, a change-list document, an "
                                                  "OpenTimelineIO timeline, a Euphonix change list or a relative "
                                                  "change note");
     cmd->add_option("type", args->type, "what to write")

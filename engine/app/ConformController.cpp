@@ -1,4 +1,5 @@
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 
 #include "comparison/ChangeListCopy.h"
 #include "comparison/Compare.h"
@@ -160,6 +161,7 @@ std::optional<EditArray> conformController::import(const std::string& letter) {
     const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
     if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
+    alertUnreadable(ui_, chosen->paths);
     ui_.startProgress();
     importData(chosen->paths);
     ui_.stopProgress();
@@ -201,7 +203,9 @@ void conformController::readFile(const std::string& path) {
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
     const bool otio = isOtioFile(path);
-    if (!otio && !isListExtension(ext)) {
+    const std::optional<std::string> read = otio ? std::nullopt : readFileText(path);
+    // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
+    if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
         if (answer.choice == HourCodeChoice::Cut) {
             hourCode_ = answer.hour;
@@ -219,7 +223,6 @@ void conformController::readFile(const std::string& path) {
         return;
     }
 
-    const std::optional<std::string> read = readFileText(path);
     const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
     if (ext == "xml" || ext == "XML") listType_ = "xml";
