@@ -35,8 +35,12 @@ void runExport(conformController& c, ExportKind kind, const std::string& senderT
 QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {
     ConformCommand command(c, workstation.host());
     command.setProToolsConform(&workstation.control());
+    command.setArdourHost(&workstation.ardour().host());
     const ConformOutcome outcome = command.conform(senderTitle);
     switch (outcome.step) {
+    case ConformOutcome::Step::ArdourConfirmed:
+        workstation.ardour().start(outcome.ardour);
+        return QObject::tr("Conforming the Ardour session.");
     case ConformOutcome::Step::ProToolsConfirmed:
         return QObject::tr("Conforming the simulated Pro Tools session.");
     case ConformOutcome::Step::FileConform:

@@ -3,6 +3,7 @@
 // (the simulated Pro Tools session: there is no native host here), the stop
 // panel, the running conform's control and the session locate.
 
+#include "conform/ArdourConformRun.h"
 #include "conform/StopPanel.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
     ProToolsConform& control() { return *control_; }
     SessionLocator& locator() { return *locator_; }
     StopPanel& panel() { return *panel_; }
+    // The Ardour session conform: Ardour's tools and the run off the GUI thread.
+    ArdourConformRun& ardour() { return *ardour_; }
 
 private:
     std::unique_ptr<Clock> clock_;
@@ -36,6 +39,7 @@ private:
     StopPanel* panel_;  // owned by the window
     std::unique_ptr<ProToolsConform> control_;
     std::unique_ptr<SessionLocator> locator_;
+    ArdourConformRun* ardour_;  // owned by the window
 };
 
 }  // namespace rw::qt
