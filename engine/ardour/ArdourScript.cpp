@@ -1,6 +1,7 @@
 #include "ardour/ArdourScript.h"
 
 #include <cstdio>
+#include <sstream>
 
 namespace rw {
 
@@ -12,10 +13,14 @@ namespace {
 constexpr const char* kProgram = R"lua(
 local function fail(msg) error({rw = msg}, 0) end
 local function at(s) return Temporal.timepos_t(s) end
-local done, total = 0, plan.total
+local done, total, shown = 0, plan.total, -1
 local function step()
   done = done + 1
-  print("RW PROGRESS " .. done .. " " .. total)
+  local now = done * 200 // total  -- at most 200 lines
+  if now ~= shown then
+    shown = now
+    print("RW PROGRESS " .. done .. " " .. total)
+  end
 end
 
 local function check(r, p, track)
@@ -32,7 +37,7 @@ local function place(t, old, new)
   for _, p in ipairs(t.pieces) do
     local r = old:region_by_id(PBD.ID(p.id))
     check(r, p, t.name)
-    local c = ARDOUR.RegionFactory.clone_region(r, true, false)
+    local c = ARDOUR.RegionFactory.clone_region(r, false, false)  -- unannounced: the playlist keeps it
     if p.cut_front or p.cut_back then c:trim_to(at(p.from), Temporal.timecnt_t(p.to - p.from)) end
     if p.cut_front then c:to_audioregion():set_fade_in_active(false) end
     if p.cut_back then c:to_audioregion():set_fade_out_active(false) end
@@ -125,16 +130,16 @@ if ok then
 else
   print("RW ERROR " .. (type(err) == "table" and err.rw or tostring(err)))
 end
+-- A clean close also removes the empty recording files Ardour made for its
+-- MIDI tracks when it loaded the session.
 if Session then close_session() end
 )lua";
 
-std::string integer(std::int64_t v) { return std::to_string(v); }
-
-std::string pieceTable(const Piece& p) {
-    return "{id=" + luaString(p.region.id) + ",name=" + luaString(p.region.name) + ",pos=" + integer(p.region.position) +
-           ",len=" + integer(p.region.length) + ",start=" + integer(p.region.start) + ",from=" + integer(p.from) +
-           ",to=" + integer(p.to) + ",at=" + integer(p.newPosition) + (p.cutFront ? ",cut_front=true" : "") +
-           (p.cutBack ? ",cut_back=true" : "") + "},\n";
+void writePiece(std::ostream& out, const Piece& p) {
+    out << "{id=" << luaString(p.region.id) << ",name=" << luaString(p.region.name) << ",pos=" << p.region.position
+        << ",len=" << p.region.length << ",start=" << p.region.start << ",from=" << p.from << ",to=" << p.to
+        << ",at=" << p.newPosition << (p.cutFront ? ",cut_front=true" : "") << (p.cutBack ? ",cut_back=true" : "")
+        << "},\n";
 }
 
 }  // namespace
@@ -157,24 +162,24 @@ std::string luaString(const std::string& text) {
 }
 
 std::string ardourConformScript(const ArdourScriptInput& in, const ArdourPlan& plan) {
-    std::string s = "-- reelwright: conform of an Ardour session to a new cut\nlocal plan = {\n";
-    s += "folder=" + luaString(in.folder) + ",read=" + luaString(in.snapshotRead) +
-         ",snapshot=" + luaString(in.snapshot) + ",rate=" + integer(in.sampleRate) + ",\n";
-    s += "total=" + integer(plan.placedPieces() + static_cast<std::int64_t>(plan.tracks.size())) + ",\n";
-    if (plan.sessionRange)
-        s += "range={" + integer(plan.sessionRange->first) + "," + integer(plan.sessionRange->second) + "},\n";
-    s += "segments={\n";
-    for (const auto& seg : plan.segments)
-        s += "{" + integer(seg.from) + "," + integer(seg.to) + "," + integer(seg.newFrom) + "},\n";
-    s += "},\ntracks={\n";
+    std::ostringstream s;
+    s << "-- reelwright: conform of an Ardour session to a new cut\nlocal plan = {\n"
+      << "folder=" << luaString(in.folder) << ",read=" << luaString(in.snapshotRead)
+      << ",snapshot=" << luaString(in.snapshot) << ",rate=" << in.sampleRate << ",\n"
+      << "total=" << plan.placedPieces() + static_cast<std::int64_t>(plan.tracks.size()) << ",\n";
+    if (plan.sessionRange) s << "range={" << plan.sessionRange->first << "," << plan.sessionRange->second << "},\n";
+    s << "segments={\n";
+    for (const auto& seg : plan.segments) s << "{" << seg.from << "," << seg.to << "," << seg.newFrom << "},\n";
+    s << "},\ntracks={\n";
     for (const auto& t : plan.tracks) {
-        s += "{id=" + luaString(t.trackId) + ",name=" + luaString(t.trackName) + ",playlist=" +
-             luaString(t.oldPlaylistId) + ",new_name=" + luaString(t.newPlaylistName) + ",pieces={\n";
-        for (const auto& p : t.pieces) s += pieceTable(p);
-        s += "}},\n";
+        s << "{id=" << luaString(t.trackId) << ",name=" << luaString(t.trackName)
+          << ",playlist=" << luaString(t.oldPlaylistId) << ",new_name=" << luaString(t.newPlaylistName)
+          << ",pieces={\n";
+        for (const auto& p : t.pieces) writePiece(s, p);
+        s << "}},\n";
     }
-    s += "},\n}\n";
-    return s + kProgram;
+    s << "},\n}\n" << kProgram;
+    return s.str();
 }
 
 }  // namespace rw

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace rw::test {
 
@@ -38,7 +39,8 @@ std::int64_t superclockRate(const std::string& xml) {
 }
 
 std::string superclocks(std::int64_t samples, std::int64_t rate, std::int64_t scRate) {
-    return "a" + std::to_string(samples * (scRate / rate));
+    std::string text = "a";  // audio time
+    return text += std::to_string(samples * (scRate / rate));
 }
 
 struct Placed {
@@ -56,35 +58,34 @@ std::string registerAudio(const SessionSpec& spec, const fs::path& folder) {
     const fs::path file = folder / (spec.name + ".ardour");
     std::string xml = readFileBytes(file.string()).value_or("");
     const std::int64_t rate = spec.format.sampleRate, scRate = superclockRate(xml);
-    std::string sources = "<Sources>\n", regions = "<Regions>\n";
+    std::ostringstream sources, regions, range;
     std::int64_t from = INT64_MAX, to = 0;
     for (std::size_t i = 0; i < spec.regions.size(); ++i) {
         const BuildRegion& r = spec.regions[i];
+        const Placed p = placed(spec, r);
+        from = std::min(from, p.at);
+        to = std::max(to, p.at + p.length);
+        if (r.source >= 0) continue;
         const auto pcm = ltcSamples(spec.format, r.at - r.start, r.start + r.frames + 1, static_cast<unsigned>(r.track));
         const std::string name = "ltc" + std::to_string(i);
         if (!writeWav((folder / "interchange" / spec.name / "audiofiles" / (name + ".wav")).string(), int(rate), 1, pcm))
             return "cannot write " + name + ".wav";
-        const std::string id = std::to_string(kFirstId + 2 * i);
-        sources += "<Source name=\"" + name + ".wav\" type=\"audio\" flags=\"\" id=\"" + id +
-                   "\" channel=\"0\" origin=\"\" gain=\"1\"/>\n";
-        regions += "<Region name=\"" + name + "\" whole-file=\"1\" start=\"a0\" length=\"" +
-                   superclocks(static_cast<std::int64_t>(pcm.size()), rate, scRate) + "@a0\" id=\"" +
-                   std::to_string(kFirstId + 2 * i + 1) + "\" type=\"audio\" source-0=\"" + id +
-                   "\" master-source-0=\"" + id + "\" channels=\"1\"/>\n";
-        const Placed p = placed(spec, r);
-        from = std::min(from, p.at);
-        to = std::max(to, p.at + p.length);
+        const std::size_t id = kFirstId + 2 * i;
+        sources << "<Source name=\"" << name << ".wav\" type=\"audio\" flags=\"\" id=\"" << id
+                << "\" channel=\"0\" origin=\"\" gain=\"1\"/>\n";
+        regions << "<Region name=\"" << name << "\" whole-file=\"1\" start=\"a0\" length=\""
+                << superclocks(static_cast<std::int64_t>(pcm.size()), rate, scRate) << "@a0\" id=\"" << id + 1
+                << "\" type=\"audio\" source-0=\"" << id << "\" master-source-0=\"" << id << "\" channels=\"1\"/>\n";
     }
-    const std::string range = "<Locations>\n<Location id=\"" + std::to_string(kFirstId - 1) +
-                              "\" name=\"session\" start=\"" + superclocks(from, rate, scRate) + "\" end=\"" +
-                              superclocks(to, rate, scRate) +
-                              "\" flags=\"IsSessionRange\" locked=\"0\" timestamp=\"1\" cue=\"0\"/>\n</Locations>";
-    const bool ok = replaceOnce(xml, "<Sources/>", sources + "</Sources>") &&
-                    replaceOnce(xml, "<Regions/>", regions + "</Regions>") && replaceOnce(xml, "<Locations/>", range) &&
-                    replaceOnce(xml, "\"timecode-format\" value=\"timecode_30\"",
-                                "\"timecode-format\" value=\"" + spec.timecodeFormat + "\"") &&
-                    replaceOnce(xml, "\"timecode-offset\" value=\"0\"",
-                                "\"timecode-offset\" value=\"" + std::to_string(clockOf(spec).offset) + "\"");
+    range << "<Locations>\n<Location id=\"" << kFirstId - 1 << "\" name=\"session\" start=\""
+          << superclocks(from, rate, scRate) << "\" end=\"" << superclocks(to, rate, scRate)
+          << "\" flags=\"IsSessionRange\" locked=\"0\" timestamp=\"1\" cue=\"0\"/>\n</Locations>";
+    const bool ok =
+        replaceOnce(xml, "<Sources/>", "<Sources>\n" + sources.str() + "</Sources>") &&
+        replaceOnce(xml, "<Regions/>", "<Regions>\n" + regions.str() + "</Regions>") &&
+        replaceOnce(xml, "<Locations/>", range.str()) &&
+        replaceOnce(xml, "\"timecode-format\" value=\"timecode_30\"", "\"timecode-format\" value=\"" + spec.timecodeFormat + "\"") &&
+        replaceOnce(xml, "\"timecode-offset\" value=\"0\"", "\"timecode-offset\" value=\"" + std::to_string(clockOf(spec).offset) + "\"");
     if (!ok) return "the fresh session file has not the expected form";
     return writeFileAtomic(file.string(), xml);
 }
@@ -94,28 +95,30 @@ std::string failed(std::string& error, std::string why) {
     return {};
 }
 
-std::string gainTable(const SessionSpec& spec) {
-    std::string t = "{";
+void writeGain(std::ostream& out, const SessionSpec& spec) {
+    out << "local gain = {";
     for (std::size_t i = 0; i < spec.gain.size(); ++i) {
         const std::int64_t at = sessionSample(spec, spec.gain[i].frame);
-        if (i > 0) t += "{" + std::to_string(at - 1) + "," + std::to_string(spec.gain[i - 1].gain) + "},";
-        t += "{" + std::to_string(at) + "," + std::to_string(spec.gain[i].gain) + "},";
+        if (i > 0) out << "{" << at - 1 << "," << spec.gain[i - 1].gain << "},";
+        out << "{" << at << "," << spec.gain[i].gain << "},";
     }
-    return t + "}";
+    out << "}\n";
 }
 
 std::string buildScript(const SessionSpec& spec, const fs::path& folder) {
-    std::string regions = "{";
+    std::ostringstream s;
+    s << "local folder, name, rate, ntracks, midi = " << luaString(folder.string()) << ", " << luaString(spec.name)
+      << ", " << spec.format.sampleRate << ", " << spec.audioTracks << ", " << (spec.midiTrack ? "true" : "false")
+      << "\nlocal regions = {";
     for (std::size_t i = 0; i < spec.regions.size(); ++i) {
         const Placed p = placed(spec, spec.regions[i]);
-        regions += "{track=" + std::to_string(spec.regions[i].track) + ",src=\"" + std::to_string(kFirstId + 2 * i + 1) +
-                   "\",at=" + std::to_string(p.at) + ",len=" + std::to_string(p.length) +
-                   ",start=" + std::to_string(p.start) + "},";
+        const int source = spec.regions[i].source >= 0 ? spec.regions[i].source : static_cast<int>(i);
+        s << "{track=" << spec.regions[i].track << ",src=\"" << kFirstId + 2 * source + 1 << "\",at=" << p.at
+          << ",len=" << p.length << ",start=" << p.start << "},";
     }
-    return "local folder, name, rate, ntracks, midi = " + luaString(folder.string()) + ", " + luaString(spec.name) +
-           ", " + std::to_string(spec.format.sampleRate) + ", " + std::to_string(spec.audioTracks) + ", " +
-           (spec.midiTrack ? "true" : "false") + "\nlocal regions = " + regions + "}\nlocal gain = " + gainTable(spec) +
-           "\n" + R"lua(
+    s << "}\n";
+    writeGain(s, spec);
+    s << R"lua(
 AudioEngine:set_backend("None (Dummy)", "", "")
 AudioEngine:set_sample_rate(rate)
 AudioEngine:start(false)
@@ -127,8 +130,11 @@ for i, t in ipairs(tracks) do
   for c = 0, 1 do t:output():audio(c):connect("Master/audio_in " .. (c + 1)) end
   t:pan_azimuth_control():set_value(i == 1 and 0 or 1, PBD.GroupControlDisposition.NoGroup)
 end
-for _, r in ipairs(regions) do
+-- Named as the regions of takes are, twenty to a take: Ardour numbers a
+-- clone after the last region of its name.
+for i, r in ipairs(regions) do
   local c = ARDOUR.RegionFactory.clone_region(ARDOUR.RegionFactory.region_by_id(PBD.ID(r.src)), true, false)
+  c:set_name(string.format("take%d.%d", (i - 1) // 20 + 1, (i - 1) % 20 + 1))
   c:trim_to(Temporal.timepos_t(r.start), Temporal.timecnt_t(r.len))
   c:to_audioregion():set_fade_in_active(false)
   c:to_audioregion():set_fade_out_active(false)
@@ -138,6 +144,12 @@ if #gain > 0 then
   local al = tracks[1]:gain_control():alist()
   for _, g in ipairs(gain) do al:add(Temporal.timepos_t(g[1]), g[2], false, false) end
   tracks[1]:gain_control():set_automation_state(ARDOUR.AutoState.Play)
+  -- Pan (in music time) and mute automation that does not play: the conform moves it too.
+  local last = tracks[#tracks]
+  for i, g in ipairs(gain) do
+    last:pan_azimuth_control():alist():add(Temporal.timepos_t(g[1]), 1 - (i % 2) * 0.25, false, false)
+    last:mute_control():alist():add(Temporal.timepos_t(g[1]), i % 2, false, false)
+  end
 end
 if midi then
   Session:new_midi_track(ARDOUR.ChanCount(ARDOUR.DataType("midi"), 1), ARDOUR.ChanCount(ARDOUR.DataType("audio"), 2),
@@ -146,6 +158,7 @@ end
 if Session:save_state("", false, false, false, false, false) == 0 then print("BUILT") end
 close_session()
 )lua";
+    return s.str();
 }
 
 }  // namespace

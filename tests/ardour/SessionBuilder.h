@@ -15,15 +15,18 @@
 namespace rw::test {
 
 // A region of track `track` (1-based) playing OLD frames [at, at + frames),
-// cut `start` frames into its timecode file.
+// cut `start` frames into its timecode file: its own, or (for sessions too
+// large for a file each) that of the region `source` in the list.
 struct BuildRegion {
     int track = 1;
     std::int64_t at = 0;
     std::int64_t frames = 0;
     std::int64_t start = 0;
+    int source = -1;
 };
 
-// Track 1's gain from OLD frame `frame` on.
+// Track 1's gain from OLD frame `frame` on (the last track gets pan and
+// mute automation at the same frames, left off).
 struct GainStep {
     std::int64_t frame = 0;
     double gain = 1.0;

@@ -170,7 +170,8 @@ std::vector<SoundCase> cases() {
     SessionSpec pal{"pal", {48000, "25"}, "timecode_25", h, 2, true,
                     {{1, h, 500, 50}, {2, h, 125}, {2, h + 125, 125}, {2, h + 250, 125}, {2, h + 375, 125}},
                     {{h, 1.0}, {h + 200, 0.5}, {h + 325, 1.0}}};
-    // 29.97 drop frame at 44.1 kHz, across the dropped labels of 01:01:00;00.
+    // 29.97 drop frame at 44.1 kHz, across the dropped labels of 01:01:00;00;
+    // the last event ends after the session range, which grows.
     const std::int64_t m = frames("01:00:50;00", "29.97df");
     SessionSpec ntsc{"ntsc", {44100, "29.97df"}, "timecode_2997drop", 0, 2, false,
                      {{1, m, 600, 30}, {2, m, 300}, {2, m + 300, 300}}, {{m, 1.0}, {m + 240, 0.5}}};
@@ -180,7 +181,7 @@ std::vector<SoundCase> cases() {
           {h + 425, h + 315, 74}},
          0, {"conformed", "conformed", "conformed", "silence", "conformed"}},
         {"29.97 drop frame at 44.1 kHz", ntsc, "NTSC df",
-         {{m + 150, m, 300}, {m, m + 300, 120}, {m + 10, m + 400, 30}, {m + 480, m + 420, 100}},
+         {{m + 150, m, 300}, {m, m + 300, 120}, {m + 10, m + 400, 30}, {m + 480, m + 560, 100}},
          1, {"conformed", "conformed", "refused", "conformed"}},
     };
 }
