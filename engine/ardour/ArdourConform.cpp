@@ -69,8 +69,8 @@ std::string judgeSnapshot(const std::string& folder, const std::string& name) {
 
 std::string eventRanges(const PlannedEvent& p) {
     const edit& e = *p.shown;
-    return "OLD " + e.sourceIn()->tcAsString() + "-" + e.sourceOut()->tcAsString() + " NEW " +
-           e.masterIn()->tcAsString() + "-" + e.masterOut()->tcAsString();
+    return "OLD " + describe(e.sourceIn()) + "-" + describe(e.sourceOut()) + " NEW " + describe(e.masterIn()) + "-" +
+           describe(e.masterOut());
 }
 
 ArdourJob refused(ArdourJob& job, std::string why) {
@@ -111,7 +111,7 @@ ArdourJob prepareArdourConform(const ArdourRequest& request, const std::optional
                              request.timebase + " would place every event at another time");
     if (std::string why = judgeSnapshot(job.folder, request.snapshot); !why.empty()) return refused(job, why);
     if (request.events.empty()) return refused(job, "the change list holds no events");
-    job.listTimebase = request.events.front()->sourceIn()->framerateString();
+    if (const TcPtr& first = request.events.front()->sourceIn()) job.listTimebase = first->framerateString();
     const EditArray converted = convertTimebaseForArray(request.events, clock->timebase());
     job.plan = planArdourConform(s, *clock, request.events, converted, request.snapshot);
     if (job.plan.refused() == static_cast<int>(job.plan.events.size()))

@@ -41,13 +41,14 @@ std::vector<const ArdourRegion*> regionsIn(const ArdourPlaylist& pl, std::int64_
 }
 
 std::string range(const EditPtr& e, bool oldSide) {
-    return oldSide ? e->sourceIn()->tcAsString() + "-" + e->sourceOut()->tcAsString()
-                   : e->masterIn()->tcAsString() + "-" + e->masterOut()->tcAsString();
+    return oldSide ? describe(e->sourceIn()) + "-" + describe(e->sourceOut())
+                   : describe(e->masterIn()) + "-" + describe(e->masterOut());
 }
 
 // Fills the event's samples, or answers why it cannot be conformed.
 std::string placeEvent(PlannedEvent& p, const edit& e, const ArdourClock& clock,
                        const std::vector<PlannedEvent>& earlier) {
+    if (!e.sourceIn() || !e.sourceOut() || !e.masterIn() || !e.masterOut()) return "it has no times";
     const std::int64_t oldIn = e.sourceIn()->totalFrames();
     const std::int64_t newIn = e.masterIn()->totalFrames();
     const std::int64_t oldLength = e.sourceOut()->totalFrames() - oldIn;
@@ -65,7 +66,7 @@ std::string placeEvent(PlannedEvent& p, const edit& e, const ArdourClock& clock,
     if (p.newFrom < 0)
         return "its NEW range starts " + std::to_string(-p.newFrom) +
                " samples before the session's start: the session's timecode offset places " +
-               p.shown->masterIn()->tcAsString() + " before sample 0";
+               describe(p.shown->masterIn()) + " before sample 0";
     for (const auto& o : earlier)
         if (o.fate != EventFate::Refused && o.newFrom < p.newTo && p.newFrom < o.newTo)
             return "its NEW range overlaps that of event " + o.shown->editNum();

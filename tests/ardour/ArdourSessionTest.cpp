@@ -77,7 +77,7 @@ TEST(ArdourSessionFile, ReadsTracksPlaylistsRegionsAndTimecodeInSamples) {
 TEST(ArdourSessionFile, BadInputIsNoSessionWithAReason) {
     const std::string cases[] = {
         "",
-        std::string("\x00\x01\xff\xfe garbage", 14),
+        std::string("\x00\x01\xff\xfe garbage", 12),
         "<html><body/></html>",
         "<Session name=\"x\"/>",                                              // no version or rate
         "<Session version=\"7002\" sample-rate=\"48000\">",                    // cut off
