@@ -61,7 +61,7 @@ void addConformCommand(CLI::App& app, Streams io, int& status) {
         ->check(CLI::IsMember({"tab", "csv", "evl", "protools", "ardour"}));
     addChangeListOptions(*cmd, args->source);
     cmd->add_option("--file", args->file, "the file to conform (tab, csv, evl)");
-    cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24)")
+    cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24; ardour: the session's own)")
         ->check(CLI::IsMember({"23.976", "24", "25", "29.97", "29.97df", "30", "50", "59.94", "59.94df", "60"}));
     addProToolsOptions(*cmd, args->protools);
     addArdourOptions(*cmd, args->ardour);

@@ -32,6 +32,9 @@ struct SoundCase {
     std::vector<const char*> fates;  // per event, as printed
 };
 
+// Test names and failures name the case, not its bytes.
+void PrintTo(const SoundCase& c, std::ostream* os) { *os << c.name; }
+
 std::int64_t frames(const char* tc, const std::string& timebase) {
     return KLVtc::initWithString(tc, timebase)->totalFrames();
 }
