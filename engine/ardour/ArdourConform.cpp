@@ -115,14 +115,17 @@ ArdourJob prepareArdourConform(const ArdourRequest& request, const std::optional
     const EditArray converted = convertTimebaseForArray(request.events, clock->timebase());
     job.plan = planArdourConform(s, *clock, request.events, converted, request.snapshot);
     if (job.plan.refused() == static_cast<int>(job.plan.events.size()))
-        job.refusal = "none of the " + std::to_string(job.plan.events.size()) + " events can be conformed";
+        job.refusal = "no event of the change list can be conformed";
     return job;
 }
 
 ConformAlert ardourConfirmation(const ArdourJob& job) {
     std::string text = "please check the details below\n\nsession - " + job.sessionPath + "\nnew snapshot - " +
                        job.snapshot + "\ntimebase - " + job.clock.timebase() + " (the session's timecode)\n";
-    text += timebaseNote(job.listTimebase, job.clock.timebase());
+    std::string note = timebaseNote(job.listTimebase, job.clock.timebase());
+    if (const auto at = note.find("the Pro Tools framerate"); at != std::string::npos)
+        note.replace(at, 23, "the session's timecode format");  // the drop-frame follow-up speaks of Pro Tools
+    text += note;
     const ArdourPlan& plan = job.plan;
     const int moving = static_cast<int>(plan.events.size()) - plan.refused();
     text += "\nevents to move: " + std::to_string(moving) + " on " + std::to_string(plan.tracks.size()) +
