@@ -1,8 +1,40 @@
-// Decoded pictures to 8-bit RGB.
+// Decoded pictures to 8-bit RGB as shown: square pixels, turned upright,
+// no larger than the box asked for.
 
 #include "ReaderImpl.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace rw::media {
+
+namespace {
+
+// Turned clockwise by a quarter, a half or three quarters.
+Image turned(const Image& in, int degrees) {
+    const bool sideways = degrees % 180 != 0;
+    Image out = Image::blank(sideways ? in.height : in.width, sideways ? in.width : in.height, in.channels);
+    for (int y = 0; y < in.height; ++y) {
+        for (int x = 0; x < in.width; ++x) {
+            const int tx = degrees == 90 ? in.height - 1 - y : degrees == 180 ? in.width - 1 - x : degrees == 270 ? y : x;
+            const int ty = degrees == 90 ? x : degrees == 180 ? in.height - 1 - y : degrees == 270 ? in.width - 1 - x : y;
+            std::copy_n(in.pixel(x, y), in.channels, out.pixel(tx, ty));
+        }
+    }
+    return out;
+}
+
+// The size before turning: the pixel aspect applied, then fitted into the
+// box (turned the same way) without enlarging.
+std::pair<int, int> shownSize(int width, int height, AVRational sar, int rotation, int boxWidth, int boxHeight) {
+    double w = static_cast<double>(width) * sar.num / sar.den, h = height;
+    if (rotation % 180 != 0) std::swap(boxWidth, boxHeight);
+    double scale = 1;
+    if (boxWidth > 0 && boxHeight > 0) scale = std::min({1.0, boxWidth / w, boxHeight / h});
+    return {std::max(1, static_cast<int>(std::lround(w * scale))), std::max(1, static_cast<int>(std::lround(h * scale)))};
+}
+
+}  // namespace
 
 Image Image::blank(int width, int height, int channels) {
     Image image;
@@ -18,14 +50,17 @@ Image Image::blank(int width, int height, int channels) {
 std::shared_ptr<const Image> MovieReader::Impl::toRgb(const AVFrame& frame) {
     const auto format = static_cast<AVPixelFormat>(frame.format);
     if (frame.width <= 0 || frame.height <= 0 || format == AV_PIX_FMT_NONE) return nullptr;
-    scaler.reset(sws_getCachedContext(scaler.release(), frame.width, frame.height, format, frame.width, frame.height,
+    const auto [width, height] =
+        shownSize(frame.width, frame.height, sar, info.rotation, options.pictureWidth, options.pictureHeight);
+    scaler.reset(sws_getCachedContext(scaler.release(), frame.width, frame.height, format, width, height,
                                       AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler) return nullptr;
-    auto image = std::make_shared<Image>(Image::blank(frame.width, frame.height, 3));
+    auto image = std::make_shared<Image>(Image::blank(width, height, 3));
     std::uint8_t* planes[4] = {image->bytes.data(), nullptr, nullptr, nullptr};
     const int strides[4] = {static_cast<int>(image->stride), 0, 0, 0};
-    if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) != frame.height)
+    if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) != height)
         return nullptr;
+    if (info.rotation != 0) *image = turned(*image, info.rotation);
     return image;
 }
 

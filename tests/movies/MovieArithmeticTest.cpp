@@ -53,10 +53,11 @@ TEST(MovieStart, StoredThenTrackThenNone) {
 
 TEST(MovieStart, CaptureStepEditAndValidate) {
     const MovieStart none;
-    EXPECT_EQ(captureZeroPoint(none, 10 * 2500, 2500, 25, "25.00").field, "00:59:50:00");
+    EXPECT_EQ(captureZeroPoint(none, 250, "25.00").field, "00:59:50:00");
     const MovieStart set = startFromField(none, "00:10:00:00", "25.00");
-    EXPECT_EQ(captureZeroPoint(set, 3601 * 2500, 2500, 25, "25.00").start.totalFrames(), 15000);  // would be negative
-    EXPECT_EQ(captureZeroPoint(set, 0, 2500, 25, "0.000").field, "00:10:00:00");                // nothing parses at 0
+    EXPECT_EQ(captureZeroPoint(set, 3601 * 25, "25.00").start.totalFrames(), 15000);  // would be negative
+    EXPECT_EQ(captureZeroPoint(set, 0, "0.000").field, "00:10:00:00");                // nothing parses at 0
+    EXPECT_EQ(captureZeroPoint(startFromField(none, "00:10:00;00", "29.97"), 30, "29.97").field, "00:59:59;00");
     EXPECT_EQ(stepStartHour(startFromField(none, "23:00:00:00", "24.00"), 1).field, "00:00:00:00");
     EXPECT_EQ(stepStartHour(startFromField(none, "00:00:00:00", "24.00"), -1).field, "23:00:00:00");
 
