@@ -39,8 +39,9 @@ MovieStart startForLoadedMovie(const std::optional<std::string>& stored, const s
         if (TcPtr tc = parseStart(*stored, rateText)) return taking(current, *tc);
     }
     if (!track) return noStart(current);
+    const bool drop = track->drop && (rateText == "29.97" || rateText == "59.94");
     const std::string text = twoDigits(track->hours) + ':' + twoDigits(track->minutes) + ':' +
-                             twoDigits(track->seconds) + (track->drop ? ';' : ':') + twoDigits(track->frames);
+                             twoDigits(track->seconds) + (drop ? ';' : ':') + twoDigits(track->frames);
     if (TcPtr tc = parseStart(text, rateText)) return taking(current, *tc);
     return noStart(current);
 }
