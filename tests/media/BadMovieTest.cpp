@@ -17,18 +17,6 @@ MovieRecipe recipe(const std::string& codec, int frames, int gop = 1) {
     return s;
 }
 
-// A WAVE file of a tenth of a second of silence: a movie file without video.
-std::string silentWave() {
-    auto le = [](std::uint32_t v, int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
-        return s;
-    };
-    const std::uint32_t samples = 4800;
-    return "RIFF" + le(36 + samples * 2, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(48000, 4) +
-           le(96000, 4) + le(2, 2) + le(16, 2) + "data" + le(samples * 2, 4) + std::string(samples * 2, '\0');
-}
-
 TEST(BadMovie, OpenSaysWhy) {
     const TempDir dir;
     const std::string good = readAll(movie("bad_source.mov", recipe("mjpeg", 10)));
@@ -38,7 +26,7 @@ TEST(BadMovie, OpenSaysWhy) {
         {dir.file("missing.mov"), "no such file"},
         {dir.write("empty.mov", ""), "the file is empty"},
         {dir.write("text.mov", "TITLE: not a movie\n001  AX V C 00:00:00:00\n"), "not a movie"},
-        {dir.write("sound.wav", silentWave()), "the file has no video"},
+        {dir.write("sound.wav", silentWave(48000, 4800)), "the file has no video"},
         {dir.write("truncated.mov", good.substr(0, good.size() / 2)), "not a movie"},
         {dir.path(), "not a file"},
     };

@@ -29,4 +29,15 @@ inline std::string movie(const std::string& name, const MovieRecipe& recipe) {
     return made[name] = path;
 }
 
+// A WAVE file of mono silence: a movie file without video.
+inline std::string silentWave(std::uint32_t rate, std::uint32_t samples) {
+    auto le = [](std::uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+        return s;
+    };
+    return "RIFF" + le(36 + samples * 2, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
+           le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(samples * 2, 4) + std::string(samples * 2, '\0');
+}
+
 }  // namespace rw::test
