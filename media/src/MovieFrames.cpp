@@ -20,6 +20,7 @@ namespace {
 
 constexpr double kLongestHours = 1000;      // longer than this, a length is a damaged number
 constexpr int kTailPackets = 5000;          // a tail that is not read by then is left as claimed
+constexpr std::int64_t kTailBytes = 4 << 20;  // of a transport stream, decoded to check its end
 constexpr std::int64_t kScanPackets = 2'000'000;
 constexpr std::int64_t kScanBytes = std::int64_t{8} << 30;
 
@@ -120,10 +121,35 @@ struct Tail {
     bool onGrid = true;
 };
 
+// Transport and program streams do not say how long a packet is, so a
+// packet cut short at the end looks whole: their tail is decoded, from
+// some way before the end.
+std::optional<std::vector<std::int64_t>> decodedTimes(MovieReader::Impl& m, std::int64_t* firstKey) {
+    const std::int64_t size = m.format->pb ? avio_size(m.format->pb) : -1;
+    const std::int64_t from = std::max<std::int64_t>(0, size - std::max<std::int64_t>(kTailBytes, size / 16));
+    if (size <= 0 || avformat_seek_file(m.format.get(), -1, INT64_MIN, from, from, AVSEEK_FLAG_BYTE) < 0)
+        return std::nullopt;
+    avcodec_flush_buffers(m.decoder.get());
+    m.draining = m.exhausted = false;
+    m.stopSkipping(INT64_MIN);
+    std::vector<std::int64_t> times;
+    for (int n = 0; n < kTailPackets; ++n) {
+        const FramePtr f = m.decodeNext();
+        if (!f) return times;
+        if ((f->flags & AV_FRAME_FLAG_CORRUPT) || f->decode_error_flags || f->best_effort_timestamp == AV_NOPTS_VALUE)
+            continue;
+        times.push_back(m.movieTime(f->best_effort_timestamp));
+        if (*firstKey == INT64_MAX && f->key_frame) *firstKey = times.back();
+    }
+    return std::nullopt;
+}
+
 std::optional<Tail> readTail(MovieReader::Impl& m, const FrameGrid& grid, std::int64_t fromTicks) {
-    if (av_seek_frame(m.format.get(), m.stream, fromTicks, AVSEEK_FLAG_BACKWARD) < 0) return std::nullopt;
     std::int64_t key = INT64_MAX;
-    const auto times = packetTimes(m, kTailPackets, INT64_MAX, &key);
+    std::optional<std::vector<std::int64_t>> times;
+    if (m.format->iformat->flags & AVFMT_TS_DISCONT) times = decodedTimes(m, &key);
+    else if (av_seek_frame(m.format.get(), m.stream, fromTicks, AVSEEK_FLAG_BACKWARD) >= 0)
+        times = packetTimes(m, kTailPackets, INT64_MAX, &key);
     if (!times || times->empty()) return std::nullopt;
     Tail tail;
     std::set<std::int64_t> present;
