@@ -24,17 +24,19 @@ Image turned(const Image& in, int degrees) {
     return out;
 }
 
-// The size before turning: the pixel aspect applied, then fitted into the
-// box (turned the same way) without enlarging.
-std::pair<int, int> shownSize(int width, int height, AVRational sar, int rotation, int boxWidth, int boxHeight) {
-    double w = static_cast<double>(width) * sar.num / sar.den, h = height;
-    if (rotation % 180 != 0) std::swap(boxWidth, boxHeight);
+}  // namespace
+
+// The pixel aspect applied, then fitted into the box (turned the same way)
+// without enlarging.
+std::pair<int, int> MovieReader::Impl::pictureSize(int width, int height) const {
+    const double w = static_cast<double>(width) * sar.num / sar.den, h = height;
+    const bool sideways = info.rotation % 180 != 0;
+    const int boxWidth = sideways ? options.pictureHeight : options.pictureWidth;
+    const int boxHeight = sideways ? options.pictureWidth : options.pictureHeight;
     double scale = 1;
     if (boxWidth > 0 && boxHeight > 0) scale = std::min({1.0, boxWidth / w, boxHeight / h});
     return {std::max(1, static_cast<int>(std::lround(w * scale))), std::max(1, static_cast<int>(std::lround(h * scale)))};
 }
-
-}  // namespace
 
 Image Image::blank(int width, int height, int channels) {
     Image image;
@@ -50,8 +52,7 @@ Image Image::blank(int width, int height, int channels) {
 std::shared_ptr<const Image> MovieReader::Impl::toRgb(const AVFrame& frame) {
     const auto format = static_cast<AVPixelFormat>(frame.format);
     if (frame.width <= 0 || frame.height <= 0 || format == AV_PIX_FMT_NONE) return nullptr;
-    const auto [width, height] =
-        shownSize(frame.width, frame.height, sar, info.rotation, options.pictureWidth, options.pictureHeight);
+    const auto [width, height] = pictureSize(frame.width, frame.height);
     scaler.reset(sws_getCachedContext(scaler.release(), frame.width, frame.height, format, width, height,
                                       AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler) return nullptr;

@@ -65,6 +65,7 @@ void FrameFeed::setPictureBox(int width, int height) {
     {
         std::lock_guard lock(mutex_);
         box_ = std::make_pair(width, height);
+        queue_.clear();  // made at the old size
     }
     wake_.notify_one();
 }
@@ -152,11 +153,10 @@ void FrameFeed::warm(std::unique_lock<std::mutex>& lock) {
     if (!more && around == playTime_) warmDone_ = true;
 }
 
-// The frames queued were made for the old box; the shown one stays until the next request.
+// The shown frame stays until the next request.
 void FrameFeed::applyBox(std::unique_lock<std::mutex>& lock) {
     const auto [width, height] = *box_;
     box_.reset();
-    queue_.clear();
     lock.unlock();
     reader_->setPictureBox(width, height);
     lock.lock();

@@ -96,7 +96,7 @@ void MovieReader::Impl::keep(std::map<std::int64_t, CachedFrame>::iterator it) {
     const auto next = std::next(it);
     if (next == run.end() && !exhausted) return;
     const std::int64_t end = next != run.end() ? next->first : std::max(info.duration, it->first + 1);
-    if (pictures.find(it->first) || !pictures.wouldKeep(it->first)) return;
+    if (it->first < keepFrom || pictures.find(it->first) || !pictures.wouldKeep(it->first)) return;
     if (!it->second.rgb) it->second.rgb = toRgb(*it->second.decoded);
     pictures.put(it->first, end, it->second.rgb);
 }
@@ -159,6 +159,15 @@ bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward) {
     return !run.empty();
 }
 
+// Keeping the frames up to `time`: as many before it as the budget holds.
+void MovieReader::Impl::keepBackTo(std::int64_t time) {
+    const auto [width, height] = pictureSize(info.width, info.height);
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 + sizeof(Image);
+    const auto fit = static_cast<std::int64_t>(options.cacheBytes / bytes);
+    keeping = true;
+    keepFrom = info.frames.frameStart(info.frames.frameIndexAt(time) - fit + 1);
+}
+
 Frame MovieReader::Impl::frameOf(std::int64_t time, std::shared_ptr<const Image> image) const {
     return Frame{std::move(image), time, info.frames.nearestFrame(time), {}};
 }
@@ -199,7 +208,7 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
         const std::int64_t reach = run.empty() ? -1 : info.frames.step(run.rbegin()->first, options.cacheFrames / 2);
         const bool ahead = !run.empty() && run.begin()->first <= time && time <= reach;
         const bool back = time < lastAsked && lastAsked - time <= kBackSeconds * info.timeScale;
-        keeping = back;
+        if (back) keepBackTo(time);
         if (!ahead) seekBefore(time, !back);
         extendRunTo(time);
         if (!ahead && (run.empty() || run.begin()->first > time)) {
@@ -214,7 +223,7 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
 // Makes the frames from `from` (decoding on from the run when it reaches
 // there, else from the key frame before) up to `to`, keeping each.
 void MovieReader::Impl::fill(std::int64_t from, std::int64_t to, bool fastForward) {
-    keeping = true;
+    keepBackTo(to);
     fillFrom = from;
     fillTo = to;
     const bool onRun = !run.empty() && run.begin()->first <= from && run.rbegin()->first >= info.frames.step(from, -1);

@@ -47,6 +47,7 @@ struct MovieReader::Impl {
     // every frame decoded becomes one as soon as the next one tells its end.
     Pictures pictures;
     bool keeping = false;
+    std::int64_t keepFrom = INT64_MIN;  // frames before this would not fit: not made
     std::function<bool()> interrupted;  // polled between frames while filling
     std::int64_t fillFrom = 0, fillTo = -1;  // the times being filled
 
@@ -78,6 +79,9 @@ struct MovieReader::Impl {
     Outcome<FrameSpan> spanAt(std::int64_t time);
     void fill(std::int64_t from, std::int64_t to, bool fastForward);
     Frame frameOf(std::int64_t time, std::shared_ptr<const Image> image) const;
+    void keepBackTo(std::int64_t time);
+    // The size pictures of a frame this size are made at (before turning).
+    std::pair<int, int> pictureSize(int width, int height) const;
     std::shared_ptr<const Image> toRgb(const AVFrame& frame);
 };
 
