@@ -24,6 +24,17 @@ Image turned(const Image& in, int degrees) {
     return out;
 }
 
+// RGB rows with room after them: the converters write whole blocks of pixels.
+Image paddedRgb(int width, int height) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.channels = 3;
+    image.stride = (static_cast<std::size_t>(width) * 3 + 63) / 64 * 64;
+    image.bytes.assign(image.stride * static_cast<std::size_t>(height) + 64, 0);
+    return image;
+}
+
 }  // namespace
 
 // The pixel aspect applied, then fitted into the box (turned the same way)
@@ -49,18 +60,38 @@ Image Image::blank(int width, int height, int channels) {
     return image;
 }
 
-std::shared_ptr<const Image> MovieReader::Impl::toRgb(const AVFrame& frame) {
+// Another size is made in the frame's own pixel format first: scaling and
+// converting the colours in one pass costs three times as much.
+const AVFrame* MovieReader::Impl::resized(const AVFrame& frame, int width, int height) {
+    if (width == frame.width && height == frame.height) return &frame;
     const auto format = static_cast<AVPixelFormat>(frame.format);
-    if (frame.width <= 0 || frame.height <= 0 || format == AV_PIX_FMT_NONE) return nullptr;
-    const auto [width, height] = pictureSize(frame.width, frame.height);
-    scaler.reset(sws_getCachedContext(scaler.release(), frame.width, frame.height, format, width, height,
-                                      AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!sized || sized->width != width || sized->height != height || sized->format != frame.format) {
+        sized = makeFrame();
+        sized->width = width;
+        sized->height = height;
+        sized->format = frame.format;
+        if (av_frame_get_buffer(sized.get(), 0) < 0) return nullptr;
+    }
+    resizer.reset(sws_getCachedContext(resizer.release(), frame.width, frame.height, format, width, height, format,
+                                       SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!resizer || sws_scale(resizer.get(), frame.data, frame.linesize, 0, frame.height, sized->data,
+                              sized->linesize) != height)
+        return nullptr;
+    return sized.get();
+}
+
+std::shared_ptr<const Image> MovieReader::Impl::toRgb(const AVFrame& decoded) {
+    if (decoded.width <= 0 || decoded.height <= 0 || decoded.format == AV_PIX_FMT_NONE) return nullptr;
+    const auto [width, height] = pictureSize(decoded.width, decoded.height);
+    const AVFrame* frame = resized(decoded, width, height);
+    if (!frame) return nullptr;
+    scaler.reset(sws_getCachedContext(scaler.release(), width, height, static_cast<AVPixelFormat>(frame->format),
+                                      width, height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler) return nullptr;
-    auto image = std::make_shared<Image>(Image::blank(width, height, 3));
+    auto image = std::make_shared<Image>(paddedRgb(width, height));
     std::uint8_t* planes[4] = {image->bytes.data(), nullptr, nullptr, nullptr};
     const int strides[4] = {static_cast<int>(image->stride), 0, 0, 0};
-    if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) != height)
-        return nullptr;
+    if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, height, planes, strides) != height) return nullptr;
     if (info.rotation != 0) *image = turned(*image, info.rotation);
     return image;
 }

@@ -137,14 +137,14 @@ bool MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
 // stepping back further when the demuxer's key frame shows later (decode
 // order differs from presentation order, or the seek lost the key frame)
 // and, last, from the very start.
-bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward) {
+bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom) {
     const AVStream* st = format->streams[stream];
     const std::int64_t ticksPerSecond = std::max<std::int64_t>(1, st->time_base.den / unit);
     std::int64_t target = streamTicks(time);
     for (int attempt = 0; attempt < 4; ++attempt) {
         const bool fromStart = attempt == 3 || target <= firstPts;
         const bool sought = seekTo(target, fromStart);
-        if (fastForward) startSkipping(time);
+        if (fastForward) startSkipping(std::min(time, decodeFrom));
         else stopSkipping(INT64_MIN);
         if (!sought) {
             target = firstPts;
@@ -187,13 +187,14 @@ Outcome<FrameSpan> MovieReader::Impl::frameFromRun(std::int64_t time) {
     const std::int64_t end = next != run.end() ? next->first : last ? std::max(info.duration, it->first + 1) : -1;
     if (end > it->first) pictures.put(it->first, end, cached.rgb);
     FrameSpan span{frameOf(it->first, cached.rgb), end};
-    const std::int64_t asked = info.frames.frameIndexAt(time);
-    if (span.frame.index != asked) {
-        const std::string shown = "frame " + std::to_string(span.frame.index);
-        span.frame.note = last && asked > span.frame.index
-                              ? "the file's pictures end at " + shown + " (it is cut short or damaged)"
-                              : "frame " + std::to_string(asked) + " cannot be decoded; showing " + shown;
-    }
+    // Frames missing around it: before it, between it and the next, or after the last.
+    const std::int64_t asked = info.frames.frameIndexAt(time), index = span.frame.index;
+    const bool gap = next != run.end() && info.frames.nearestFrame(next->first) > index + 1 && asked > index;
+    const std::string shown = "frame " + std::to_string(index);
+    if (it->first > time || gap)
+        span.frame.note = "frame " + std::to_string(asked) + " cannot be decoded; showing " + shown;
+    else if (last && asked > index)
+        span.frame.note = "the file's pictures end at " + shown + " (it is cut short or damaged)";
     return Outcome<FrameSpan>{std::move(span), {}};
 }
 
@@ -209,7 +210,7 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
         const bool ahead = !run.empty() && run.begin()->first <= time && time <= reach;
         const bool back = time < lastAsked && lastAsked - time <= kBackSeconds * info.timeScale;
         if (back) keepBackTo(time);
-        if (!ahead) seekBefore(time, !back);
+        if (!ahead) seekBefore(time, true, back ? keepFrom : INT64_MAX);
         extendRunTo(time);
         if (!ahead && (run.empty() || run.begin()->first > time)) {
             seekBefore(time, false);  // fast forward left a gap: decode every frame
@@ -221,13 +222,14 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
 }
 
 // Makes the frames from `from` (decoding on from the run when it reaches
-// there, else from the key frame before) up to `to`, keeping each.
-void MovieReader::Impl::fill(std::int64_t from, std::int64_t to, bool fastForward) {
+// there, else from the key frame before) up to `to`, keeping each; going
+// backward, as many before `to` as will be kept.
+void MovieReader::Impl::fill(std::int64_t from, std::int64_t to, bool backward) {
     keepBackTo(to);
     fillFrom = from;
     fillTo = to;
     const bool onRun = !run.empty() && run.begin()->first <= from && run.rbegin()->first >= info.frames.step(from, -1);
-    if (!onRun) seekBefore(from, fastForward);
+    if (!onRun) seekBefore(from, true, backward ? keepFrom : INT64_MAX);
     for (auto it = run.begin(); it != run.end(); ++it) keep(it);
     extendRunTo(to);
     keeping = false;
@@ -289,9 +291,9 @@ bool MovieReader::warm(std::int64_t position, const std::function<bool()>& inter
     const std::int64_t behind = std::max<std::int64_t>(kWarmAhead, kWarmBehindSeconds * static_cast<std::int64_t>(m.info.rate));
     m.interrupted = interrupted;
     if (end < m.info.duration && grid.frameIndexAt(end) - k < kWarmAhead) {
-        m.fill(end, grid.frameStart(k + kWarmAhead), true);
+        m.fill(end, grid.frameStart(k + kWarmAhead), false);
     } else if (first > 0 && k - grid.frameIndexAt(first) < behind && m.pictures.wouldKeep(grid.step(first, -1))) {
-        m.fill(grid.step(first, -1), first, false);
+        m.fill(grid.step(first, -1), first, true);
     }
     m.interrupted = nullptr;
     return m.pictures.runAround(position) != std::make_pair(first, end);

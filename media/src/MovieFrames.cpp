@@ -52,24 +52,26 @@ std::optional<IndexFrames> indexFrames(AVFormatContext& fmt, AVStream& st) {
     if (count <= 0 || st.nb_frames <= 0 || count < st.nb_frames) return std::nullopt;
     const std::int64_t fileSize = fmt.pb ? avio_size(fmt.pb) : -1;
     IndexFrames out;
-    std::int64_t first = 0, previous = 0, step = 0, key = AV_NOPTS_VALUE;
+    std::vector<std::int64_t> all;  // every frame's decode time, hidden ones too
+    std::int64_t key = AV_NOPTS_VALUE;
     for (int i = 0; i < count; ++i) {
         const AVIndexEntry* e = avformat_index_get_entry(&st, i);
-        if (fileSize > 0 && e->pos + e->size > fileSize) {
+        if (fileSize > 0 && wide(e->pos) + e->size > fileSize) {
             out.cutKeyTicks = key;
             break;
         }
         if (e->flags & AVINDEX_KEYFRAME) key = e->timestamp;
         if (!(e->flags & AVINDEX_DISCARD_FRAME)) out.shownTicks.push_back(e->timestamp);
-        if (i == 0) first = e->timestamp;
-        else if (i == 1) step = e->timestamp - previous;
-        else if (wide(e->timestamp) - first - wide(step) * i > 1 || wide(e->timestamp) - first - wide(step) * i < -1)
-            out.even = false;  // rounded times may wander a tick
-        previous = e->timestamp;
-        out.spanTicks = saturate(wide(e->timestamp) - first);
-        out.intervals = i;
+        all.push_back(e->timestamp);
     }
     if (out.shownTicks.empty()) return std::nullopt;
+    // Even when every time lies within a tick of the average interval's (rounded times wander).
+    out.intervals = static_cast<std::int64_t>(all.size()) - 1;
+    out.spanTicks = saturate(wide(all.back()) - all.front());
+    for (std::size_t i = 1; i + 1 < all.size() && out.even; ++i) {
+        const Wide off = (wide(all[i]) - all.front()) * out.intervals - wide(out.spanTicks) * static_cast<std::int64_t>(i);
+        out.even = off <= out.intervals && off >= -out.intervals;
+    }
     return out;
 }
 

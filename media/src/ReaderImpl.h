@@ -27,7 +27,9 @@ struct MovieReader::Impl {
     FormatPtr format;
     CodecPtr decoder;
     PacketPtr packet = makePacket();
-    SwsPtr scaler;
+    SwsPtr scaler;               // to RGB
+    SwsPtr resizer;              // to the picture's size, in the frame's own pixel format
+    FramePtr sized;
     int stream = -1;
     std::int64_t unit = 1;       // movie units per stream tick (the time base's numerator)
     std::int64_t firstPts = 0;   // stream ticks of movie time 0
@@ -71,17 +73,20 @@ struct MovieReader::Impl {
     FramePtr decodeNext();
     std::int64_t frameTime(const AVFrame& frame, std::int64_t fallback) const;
     bool seekTo(std::int64_t ticks, bool fromStart);
-    bool seekBefore(std::int64_t time, bool fastForward);
+    // With fastForward, frames no other refers to are skipped until close
+    // to `time`, or to `decodeFrom` when that is sooner.
+    bool seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom = INT64_MAX);
     void append(std::int64_t time, FramePtr frame);
     bool extendRunTo(std::int64_t time);
     void keep(std::map<std::int64_t, CachedFrame>::iterator it);
     Outcome<FrameSpan> frameFromRun(std::int64_t time);
     Outcome<FrameSpan> spanAt(std::int64_t time);
-    void fill(std::int64_t from, std::int64_t to, bool fastForward);
+    void fill(std::int64_t from, std::int64_t to, bool backward);
     Frame frameOf(std::int64_t time, std::shared_ptr<const Image> image) const;
     void keepBackTo(std::int64_t time);
     // The size pictures of a frame this size are made at (before turning).
     std::pair<int, int> pictureSize(int width, int height) const;
+    const AVFrame* resized(const AVFrame& frame, int width, int height);
     std::shared_ptr<const Image> toRgb(const AVFrame& frame);
 };
 

@@ -37,6 +37,30 @@ TEST(BadMovie, OpenSaysWhy) {
     }
 }
 
+// A frame that cannot be decoded: the one before it stands in, and says so.
+TEST(BadMovie, AFrameThatCannotBeDecodedIsSaidSo) {
+    std::string bytes = readAll(movie("one_bad.avi", recipe("mjpeg", 10)));
+    std::size_t at = 0;
+    for (int k = 0; k <= 4; ++k) at = bytes.find("\xff\xd8\xff", at + 1);  // frame 4's picture
+    const std::size_t next = bytes.find("\xff\xd8\xff", at + 1);
+    ASSERT_NE(next, std::string::npos);
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(next) - 8, '\0');
+    const TempDir dir;
+    auto opened = media::MovieReader::open(dir.write("one_bad.avi", bytes));
+    ASSERT_TRUE(opened) << opened.error;
+    const struct {
+        int asked, shows;
+        const char* note;
+    } cases[] = {{4, 3, "frame 4 cannot be decoded; showing frame 3"}, {5, 5, ""}, {3, 3, ""}};
+    for (const auto& c : cases) {
+        const auto f = opened.value->frameNumber(c.asked);
+        ASSERT_TRUE(f) << f.error;
+        EXPECT_EQ(frameNumberIn(*f.value.image), c.shows) << c.asked;
+        EXPECT_EQ(f.value.index, c.shows) << c.asked;
+        EXPECT_EQ(f.value.note, c.note) << c.asked;
+    }
+}
+
 // Frames read in turn from the first: how many decode.
 std::int64_t framesThatDecode(media::MovieReader& m) {
     auto f = m.frameAt(0);
@@ -80,9 +104,13 @@ TEST(BadMovie, DamagedMoviesNeverCrash) {
             for (std::int64_t t : {m.lastFrameTime(), std::int64_t{0}, m.stepTime(0, 9), m.stepTime(0, 3)}) {
                 auto f = m.frameAt(t);
                 EXPECT_TRUE(f ? f.value.image != nullptr : !f.error.empty());
-                if (cut && f) EXPECT_EQ(frameNumberIn(*f.value.image), f.value.index) << name << " round " << round;
+                if (cut && f) {
+                    EXPECT_EQ(frameNumberIn(*f.value.image), f.value.index) << name << " round " << round;
+                }
             }
-            if (cut) EXPECT_LE(m.info().frameCount, framesThatDecode(m)) << name << " round " << round;
+            if (cut) {
+                EXPECT_LE(m.info().frameCount, framesThatDecode(m)) << name << " round " << round;
+            }
         }
     }
 }

@@ -85,7 +85,9 @@ TEST(ExactMovies, EveryFrameLocatedAndSteppedBothWays) {
         ASSERT_TRUE(opened) << c.name << ": " << opened.error;
         media::MovieReader& m = *opened.value;
         const media::MovieInfo& info = m.info();
-        if (c.rateText) EXPECT_EQ(info.rateText, c.rateText) << c.name;
+        if (c.rateText) {
+            EXPECT_EQ(info.rateText, c.rateText) << c.name;
+        }
         std::int64_t frames = c.frames;
         if (frames < 0) {  // cut short: no more than decode, and the last of them all there
             frames = info.frameCount;
@@ -187,6 +189,22 @@ TEST(ExactMovies, SmallCacheStaysExact) {
         while (m.warm(t, [] { return false; })) {
         }
     }
+}
+
+// Warming around a located frame makes the frames a step or two either way
+// ready, and the group of pictures before when its start is close behind.
+TEST(ExactMovies, WarmingMakesNeighboursReady) {
+    auto opened = media::MovieReader::open(movie("gop.ts", recipe("libx264", 25, 1, 150, 50)));
+    ASSERT_TRUE(opened) << opened.error;
+    media::MovieReader& m = *opened.value;
+    const FrameGrid& grid = m.info().frames;
+    ASSERT_TRUE(m.frameNumber(53));
+    EXPECT_FALSE(m.hasPicture(grid.frameStart(49)));
+    while (m.warm(grid.frameStart(53), [] { return false; })) {
+    }
+    for (int k : {0, 49, 50, 52, 54, 64}) EXPECT_TRUE(m.hasPicture(grid.frameStart(k))) << k;
+    EXPECT_FALSE(m.hasPicture(grid.frameStart(66)));
+    EXPECT_FALSE(m.warm(grid.frameStart(53), [] { return true; }));  // nothing more there
 }
 
 TEST(ExactMovies, AbsurdLengthIsRefused) {
