@@ -160,7 +160,7 @@ void stepsBack(benchmark::State& state, const Kind& kind) {
     std::vector<double> afterLook, steps, totals;
     int round = 0;
     for (auto _ : state) {
-        const std::int64_t gopStart = kind.gop * (1 + round++ % (kind.frames / kind.gop - 1));
+        const std::int64_t gopStart = std::int64_t{kind.gop} * (1 + round++ % (kind.frames / kind.gop - 1));
         showAndWait(feed, gopStart);
         std::this_thread::sleep_for(std::chrono::seconds(2));
         afterLook.push_back(showAndWait(feed, gopStart - 1));
@@ -179,21 +179,26 @@ void stepsBack(benchmark::State& state, const Kind& kind) {
     state.counters["steps_back_total_ms"] = median(totals);
 }
 
-// 60 steps one after another on a reader, back and then forward, from 30
-// frames into a GOP.
+// 60 steps one after another on a fresh reader: forward from one located
+// frame, back from another 30 frames into a GOP (across its start), far
+// apart so that nothing kept helps.
 void sixtySteps(benchmark::State& state, const Kind& kind) {
-    auto m = openReader(kind);
-    if (!m) return state.SkipWithError("cannot make the movie");
+    if (!openReader(kind)) return state.SkipWithError("cannot make the movie");
     std::vector<double> back, forward;
+    const int groups = std::max(2, kind.frames / std::max(kind.gop, 4 * kRate));
     int round = 0;
     for (auto _ : state) {
-        const std::int64_t from = kind.gop * (1 + round++ % (kind.frames / kind.gop - 1)) + 30;
-        m->frameNumber(from);
-        back.push_back(timeMs([&] {
-            for (std::int64_t k = from - 1; k >= from - 60; --k) benchmark::DoNotOptimize(m->frameNumber(k));
-        }));
+        const int group = 1 + round++ % (groups - 1);
+        const std::int64_t gopStart = kind.gop > 1 ? std::int64_t{kind.gop} * group : std::int64_t{kind.frames} * group / groups;
+        const std::int64_t ahead = (gopStart + kind.frames / 2) % (kind.frames - 70);
+        auto m = openReader(kind);  // nothing kept from the round before
+        m->frameNumber(ahead);
         forward.push_back(timeMs([&] {
-            for (std::int64_t k = from - 59; k <= from; ++k) benchmark::DoNotOptimize(m->frameNumber(k));
+            for (std::int64_t k = ahead + 1; k <= ahead + 60; ++k) benchmark::DoNotOptimize(m->frameNumber(k));
+        }));
+        m->frameNumber(gopStart + 30);
+        back.push_back(timeMs([&] {
+            for (std::int64_t k = gopStart + 29; k >= gopStart - 30; --k) benchmark::DoNotOptimize(m->frameNumber(k));
         }));
     }
     state.counters["sixty_back_ms"] = median(back);

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
 #include <random>
 
@@ -34,17 +33,6 @@ MovieRecipe trimmed(MovieRecipe r, int frames) {
 MovieRecipe jittered(MovieRecipe r) {
     r.jitter = true;
     return r;
-}
-
-// A QuickTime movie with its index in front, cut off at `keep` of its bytes.
-std::string cutShort(const std::string& name, const MovieRecipe& recipe, double keep) {
-    MovieRecipe r = recipe;
-    r.frontIndex = true;
-    r.texture = true;  // pictures that outweigh the index
-    const std::string whole = readAll(movie("whole_" + name, r));
-    const std::string path = movieFolder().file(name);
-    std::ofstream(path, std::ios::binary) << whole.substr(0, static_cast<std::size_t>(whole.size() * keep));
-    return path;
 }
 
 struct Kind {
