@@ -226,7 +226,7 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
 // backward, as many before `to` as will be kept.
 void MovieReader::Impl::fill(std::int64_t from, std::int64_t to, bool backward) {
     keepBackTo(to);
-    fillFrom = from;
+    fillFrom = backward ? std::max(keepFrom, std::int64_t{0}) : from;
     fillTo = to;
     const bool onRun = !run.empty() && run.begin()->first <= from && run.rbegin()->first >= info.frames.step(from, -1);
     if (!onRun) seekBefore(from, true, backward ? keepFrom : INT64_MAX);

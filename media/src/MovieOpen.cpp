@@ -73,7 +73,6 @@ Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path,
     if (std::string why = fileProblem(path); !why.empty()) return Result::failure(why);
     auto impl = std::make_unique<Impl>();
     impl->options = options;
-    impl->path = path;
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
     impl->pictures.setBudget(impl->options.cacheBytes);
     if (std::string why = openFormat(*impl, path); !why.empty()) return Result::failure(why);

@@ -34,7 +34,6 @@ public:
     // [first start, last end); {t, t} when none holds t.
     std::pair<std::int64_t, std::int64_t> runAround(std::int64_t t) const;
     void clear();
-    std::size_t bytes() const { return bytes_; }
 
 private:
     static std::size_t sizeOf(const Image& image) { return image.bytes.size() + sizeof(Image); }

@@ -36,7 +36,6 @@ struct MovieReader::Impl {
     AVRational sar{1, 1};        // the pixel aspect pictures are shown at
     MovieInfo info;
     ReaderOptions options;
-    std::string path;
 
     // Frames decoded one after another since the last seek, by movie time.
     // Between the first and the last, the frame at or before t holds t.
