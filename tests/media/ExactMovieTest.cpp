@@ -114,19 +114,6 @@ TEST(ExactMovies, PlayingReadsEveryFrameInTurn) {
     }
 }
 
-// The variable rate's own frames: a time exactly on frame 30's start shows
-// frame 30 and an index is the frame's real number.
-TEST(ExactMovies, VariableRateGridIsTheFramesOwn) {
-    auto opened = media::MovieReader::open(movie("vfr.mov", jittered(recipe("libx264", 25, 1, 40, 12))));
-    ASSERT_TRUE(opened) << opened.error;
-    const media::MovieInfo& info = opened.value->info();
-    EXPECT_TRUE(info.variableRate);
-    const std::int64_t half = info.timeScale / 50;
-    for (int k : {0, 1, 2, 29, 30, 31, 39}) EXPECT_EQ(info.frames.frameStart(k), (2 * k + k % 2) * half) << k;
-    EXPECT_EQ(info.frames.frameIndexAt(60 * half), 30);
-    EXPECT_EQ(info.frames.frameIndexAt(60 * half - 1), 29);
-}
-
 // Turned a quarter clockwise back again, so the bar code reads.
 media::Image turnedBack(const media::Image& in) {
     media::Image out = media::Image::blank(in.height, in.width, in.channels);
