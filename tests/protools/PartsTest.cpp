@@ -66,12 +66,17 @@ TEST(ProcessorWatch, QuietSettledStoppedOrTimedOut) {
     }
 }
 
-TEST(ProcessorWatch, PaceTable) {
-    const std::tuple<const char*, double, int> rows[] = {
-        {"careful", 0.12, 5}, {"very careful", 0.3, 10}, {"fast", 0.07, 3}, {"normal", 0.07, 3}, {"", 0.07, 3}};
-    for (auto [text, pause, quiet] : rows) {
-        EXPECT_EQ(paceFor(text).pause, pause) << text;
-        EXPECT_EQ(paceFor(text).quietReadings, quiet) << text;
+// Each careful pace waits longer and for more quiet readings than the one
+// before; a speed it does not know (an old or damaged setting) is the quick pace.
+TEST(ProcessorWatch, CarefulPacesWaitLonger) {
+    const char* const slowerEach[] = {"fast", "careful", "very careful"};
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GT(paceFor(slowerEach[i]).pause, paceFor(slowerEach[i - 1]).pause) << slowerEach[i];
+        EXPECT_GT(paceFor(slowerEach[i]).quietReadings, paceFor(slowerEach[i - 1]).quietReadings) << slowerEach[i];
+    }
+    for (const char* quick : {"normal", "", "Careful", "slow"}) {
+        EXPECT_EQ(paceFor(quick).pause, paceFor("fast").pause) << quick;
+        EXPECT_EQ(paceFor(quick).quietReadings, paceFor("fast").quietReadings) << quick;
     }
 }
 
