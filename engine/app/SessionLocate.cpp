@@ -2,6 +2,7 @@
 
 #include "app/ConformController.h"
 #include "conform/Preflight.h"
+#include "protools/ProToolsConform.h"
 #include "protools/ProcessorWatch.h"
 #include "protools/Protocol.h"
 
@@ -21,21 +22,34 @@ void SessionLocator::locateSelected(bool master) {
 }
 
 void SessionLocator::locateSessionToTime(const KLVtc& time) {
+    if (typing_ || (conform_ && conform_->workerRunning())) {
+        host_.beep();
+        return;
+    }
     host_.runScript(activationScript());
     auto pt = findProTools(host_);
     if (!pt || !host_.activate(pt->path)) {
         host_.beep();
         return;
     }
-    auto keystroke = [&](int code, std::uint64_t flags) {
-        host_.postKeyEvent(pt->processSerialNumberLow, code, true, flags);
-        host_.postKeyEvent(pt->processSerialNumberLow, code, false, flags);
-    };
-    keystroke(keycode::KeypadDivide, keyflag::None);
-    host_.setPasteboardString(time.tcAsString());
-    keystroke(keycode::V, keyflag::Command);
-    clock_.sleepFor(secondsToDuration(protocol::LocatePause));
-    keystroke(keycode::KeypadEnter, keyflag::None);
+    wait();
+    typing_ = true;
+    typist_ = std::jthread([this, psn = pt->processSerialNumberLow, text = time.tcAsString()] {
+        auto keystroke = [&](int code, std::uint64_t flags) {
+            host_.postKeyEvent(psn, code, true, flags);
+            host_.postKeyEvent(psn, code, false, flags);
+        };
+        keystroke(keycode::KeypadDivide, keyflag::None);
+        host_.setPasteboardString(text);
+        keystroke(keycode::V, keyflag::Command);
+        clock_.sleepFor(secondsToDuration(protocol::LocatePause));
+        keystroke(keycode::KeypadEnter, keyflag::None);
+        typing_ = false;
+    });
+}
+
+void SessionLocator::wait() {
+    if (typist_.joinable()) typist_.join();
 }
 
 }  // namespace rw

@@ -124,6 +124,7 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
         SessionLocator locator(rig.c, rig.trace, rig.clock);
         if (r.master) locator.locateSessionToMaster();
         else locator.locateSessionToSource();
+        locator.wait();
         EXPECT_EQ(rig.listing.str(), r.listing);
         const bool located = r.listing.size() > 20;
         EXPECT_EQ(rig.session.beeps(), located ? 0 : 1);
@@ -132,6 +133,24 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
             EXPECT_EQ(rig.session.selectionStart(), r.master ? 86400 * 2 + 24 : 86400);
         }
     }
+}
+
+// While a conform's worker types to the workstation a locate is refused:
+// nothing of it is posted, only the beep.
+TEST(SessionLocate, RefusedWhileAConformDrivesTheWorkstation) {
+    test::Rig rig;
+    test::compareExamples(rig.c);
+    rig.c.selectTab(2);
+    rig.c.dataSourceC().selectRows({0});
+    std::ostringstream locateListing;
+    ProtocolTrace locateTrace{rig.session, locateListing};
+    SessionLocator locator(rig.c, locateTrace, rig.clock, rig.control.get());
+    ASSERT_EQ(rig.command.conform("Conform").step, ConformOutcome::Step::ProToolsConfirmed);
+    ASSERT_TRUE(rig.control->workerRunning());  // until the panel's queue hears of its end
+    locator.locateSessionToMaster();
+    locator.wait();
+    rig.panel.runUntil([&] { return !rig.control->workerRunning(); });
+    EXPECT_EQ(locateListing.str(), "beep\n");
 }
 
 // Event 001's new range encloses its old one and lands on the old material
