@@ -45,7 +45,7 @@ class DifferenceView : public QWidget {
 public:
     DifferenceView(FrameSource oldSource, FrameSource newSource, QWidget* parent = nullptr);
     void refresh();
-    // The picture last painted (RGBA), for tests.
+    // The picture shown (RGBA), for tests.
     const QImage& picture() const { return picture_; }
     QSize sizeHint() const override { return {480, 270}; }
     void setSizeListener(SizeListener listener) { sized_ = std::move(listener); }
