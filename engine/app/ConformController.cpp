@@ -1,5 +1,6 @@
 #include "app/ConformController.h"
 
+#include "app/ChangeListDocument.h"
 #include "comparison/ChangeListCopy.h"
 #include "comparison/Compare.h"
 #include "comparison/Heal.h"
@@ -35,7 +36,7 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 
 conformController::conformController(UiPort& ui, MoviePort& movies)
     : ui_(ui), movies_(movies), changeListFolder_(defaultChangeListFolder()) {
-    undo_.setPerformer([this](const UndoRecord& record) { performUndo(record); });
+    undo_.setPerformer([this](const UndoRecord& record) { return performUndo(record); });
 }
 
 void conformController::startUp(SettingsPort& store) {
@@ -117,7 +118,13 @@ std::optional<EditPtr> conformController::eventToLocate() {
     return selected.front();
 }
 
-void conformController::performUndo(const UndoRecord& record) { rw::performUndo(*this, record); }
+bool conformController::performUndo(const UndoRecord& record) {
+    if (rw::performUndo(*this, record)) return true;
+    ui_.beep();
+    ui_.alert("undo history cleared", "a list changed in a way the undo history did not follow, so its older steps "
+                                      "were cleared rather than applied to the wrong events.");
+    return false;
+}
 
 dataSource& conformController::listForTab(int tab) {
     if (tab == 0) return listA_;
@@ -130,40 +137,69 @@ std::string conformController::changeTimebase() const {
     return rate.empty() ? "24" : rate;
 }
 
+// A load goes to one list: the OLD and NEW lists take the events after
+// their own (a cut in parts), the change list is replaced (a document is
+// opened, not merged into another), after the question whether to save a
+// modified one. A load is one undo step; a load that reads nothing leaves
+// the list and its labels as they were.
 void conformController::openFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
-    editArray_.clear();
     int index = selectedTab_;
-    if (pathExtension(paths.front()) == "conform") {
-        selectTab(2);
-        index = 2;
-    }
+    if (pathExtension(paths.front()) == "conform") index = 2;
+    if (index == 2 && !mayDiscardChangeList(*this)) return;
+    if (index == 2) selectTab(2);
+    editArray_.clear();
     beginImport(index);
     importData(paths);
     if (index <= 1 && continuousModeRefuses(index)) return;
-    if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
-    listForTab(index).addEdits(editArray_);
+    finishLoad(index, paths);
 }
 
 void conformController::beginImport(int index) {
     filenameCommon_ = &listForTab(index);
-    sideFilenameString_ = filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    // The change list starts again; the OLD and NEW labels name every part, one per line.
+    sideFilenameString_ = index == 2 || filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    if (!sideFilenameString_.empty() && sideFilenameString_.back() != '\n') sideFilenameString_ += '\n';
 }
 
-std::optional<EditArray> conformController::import(const std::string& letter) {
+void conformController::finishLoad(int index, const std::vector<std::string>& paths) {
+    if (editArray_.empty()) return;
+    dataSource& list = listForTab(index);
+    ReplaceList record{index, list.state(), {}, "Load List"};
+    if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    if (index == 2) {
+        list.clearSortDescriptors();
+        list.replaceEvents(editArray_);
+        list.deselectAll();
+        list.refreshBlockView();
+    } else {
+        list.addEdits(editArray_);
+    }
+    list.setFilename(sideFilenameString_);
+    if (index == 2) {
+        const bool document = paths.size() == 1 && pathExtension(paths.front()) == "conform";
+        list.setDocumentPath(document ? paths.front() : "");
+        list.markSaved();
+        if (document) rememberRecentChangeList(*this, paths.front());
+    }
+    record.after = list.getEditArray();
+    list.registerUndo(std::move(record), "Load List");
+}
+
+void conformController::import(const std::string& letter) {
     const int index = letter == "a" ? 0 : (letter == "b" ? 1 : 2);
-    if (index <= 1 && continuousModeRefuses(index)) return std::nullopt;
-    editArray_.clear();
-    beginImport(index);
+    if (index <= 1 && continuousModeRefuses(index)) return;
+    if (index == 2 && !mayDiscardChangeList(*this)) return;
     const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
-    if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
+    if (!chosen) return;  // Cancel: nothing read, nothing remembered
+    editArray_.clear();
+    beginImport(index);
     ui_.startProgress();
     importData(chosen->paths);
     ui_.stopProgress();
     rememberFolder(index == 2 && !chosen->paths.empty() ? pref::ChangePath : pref::OldNewPath, chosen->folder);
-    if (index <= 1) importedPaths_.insert(importedPaths_.end(), chosen->paths.begin(), chosen->paths.end());
-    return editArray_;
+    finishLoad(index, chosen->paths);
 }
 
 // In PAL film CONTINUOUS mode a side is translated from its first event, so
@@ -181,7 +217,10 @@ bool conformController::continuousModeRefuses(int index) {
     return true;
 }
 
+// A file whose reader has already said what is wrong with it (an xmeml at
+// a refused rate) gets no second alert.
 void conformController::importData(const std::vector<std::string>& paths) {
+    reported_ = false;
     for (const auto& path : paths) readFile(path);
     if (!editArray_.empty()) {
         // Change lists are written at 24 fps already: translating one again
@@ -189,8 +228,8 @@ void conformController::importData(const std::vector<std::string>& paths) {
         if (prefs_.isPalFilm() && filenameCommon_ != &listC_) translate25To24(editArray_, prefs_.reelsMode());
         return;
     }
-    filenameCommon_->setFilename(kNoFileLoaded);
-    ui_.alert("no valid edits were found", "check that your lists are of the type specified in the help documentation");
+    if (!reported_)
+        ui_.alert("no valid edits were found", "check that your lists are of the type specified in the help documentation");
 }
 
 void conformController::readFile(const std::string& path) {
@@ -200,6 +239,10 @@ void conformController::readFile(const std::string& path) {
     const std::string base = deletingPathExtension(name);
     if (!isListExtension(ext)) {
         HourCodeAnswer answer = ui_.askHourCode(base);
+        if (answer.choice == HourCodeChoice::Cancel) {  // the user left this file out: nothing to report
+            reported_ = true;
+            return;
+        }
         if (answer.choice == HourCodeChoice::Cut) {
             hourCode_ = answer.hour;
             listType_ = "cut";
@@ -208,7 +251,7 @@ void conformController::readFile(const std::string& path) {
             listType_ = "change";
         }
     }
-    sideFilenameString_ += base + "\n";
+    const std::size_t before = editArray_.size();
 
     const std::optional<std::string> read = readFileText(path);
     const std::string text = read.value_or(std::string());  // unreadable: no lines
@@ -219,7 +262,8 @@ void conformController::readFile(const std::string& path) {
     // A change list makes its reel even from no lines, so an unreadable file
     // must not reach it: such a file adds nothing.
     if (read || listType_ != "change") readLines(path, splitLineViews(text));
-    filenameCommon_->setFilename(sideFilenameString_);
+    // Only a file that gave events is named in the list's label.
+    if (editArray_.size() > before) sideFilenameString_ += base + "\n";
 }
 
 EdlReadOptions conformController::edlReadOptions() const {
@@ -276,6 +320,7 @@ void conformController::readCutList(const std::vector<std::string_view>& lines) 
 void conformController::readXml(const std::string& path) {
     KLVFcpXmlParser parser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}, ui_);
     const EditArray& events = parser.parseFile(path);
+    if (parser.failed()) reported_ = true;
     editArray_.insert(editArray_.end(), events.begin(), events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
@@ -285,8 +330,10 @@ void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesFor
 
 std::array<std::string, 2> conformController::smartVFXRefresh() {
     const VfxSettings vfx = vfxSettings();
-    for (dataSource* list : {&listA_, &listB_})
+    for (dataSource* list : {&listA_, &listB_}) {
         for (const auto& e : list->getEditArray()) rw::setVFXValuesForEdit(*e, vfx);
+        list->allRowsChanged();
+    }
     return {vfxExampleString(vfx.scheme1), vfxExampleString(vfx.scheme2)};
 }
 
@@ -316,13 +363,29 @@ std::optional<EditArray> conformController::compareABwithSelection(bool selected
     return healed;
 }
 
+// One undo step: the change list as it was, with the colours the
+// comparison gives the OLD and NEW events. A comparison refused for a
+// missing list changes nothing and writes no copy.
 void conformController::compare(const std::string& senderTitle) {
     selectTab(2);
     openBlockDrawer();
-    listC_.deleteAll();  // the table's own delete path, so the old list C can be had back by undo
+    lastCopy_ = {};
+    const bool selectedOnly = senderTitle == title::CompareSelectedOnly;
+    ReplaceList record{2, listC_.state(), {}, selectedOnly ? title::CompareSelectedOnly : title::Compare};
+    for (const dataSource* list : {&listA_, &listB_})
+        for (const auto& e : list->getEditArray()) record.before.colours.emplace_back(e, e->color());
+    std::optional<EditArray> result = compareABwithSelection(selectedOnly);
+    if (!result) return;
+    listA_.allRowsChanged();
+    listB_.allRowsChanged();
     listC_.clearSortDescriptors();
-    std::optional<EditArray> result = compareABwithSelection(senderTitle == title::CompareSelectedOnly);
-    listC_.addEdits(result.value_or(EditArray{}));
+    listC_.replaceEvents(*result);
+    listC_.deselectAll();
+    listC_.setDocumentPath("");
+    listC_.refreshBlockView();
+    record.after = listC_.getEditArray();
+    const std::string action = record.action;
+    listC_.registerUndo(std::move(record), action);
     lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
 }
 

@@ -51,11 +51,16 @@ void dataSource::nextTab() {
     conformer_->selectTab(tab == last ? 0 : tab + 1);
 }
 
+// By what the movies do, not by the last key: playback started or stopped
+// elsewhere (the menu, a movie window, the end of the movie) must not make
+// the next press do nothing.
 void dataSource::playStopMovies() {
     if (!isChangeList() || !conformer_) return;
-    if (moviesPlaying_) conformer_->stopMovies(std::nullopt);
-    else conformer_->playMovies(std::nullopt);
-    moviesPlaying_ = !moviesPlaying_;
+    const MoviePort& movies = conformer_->movies();
+    if (movies.playbackRate(MovieSide::Old) > 0 || movies.playbackRate(MovieSide::New) > 0)
+        conformer_->stopMovies(std::nullopt);
+    else
+        conformer_->playMovies(std::nullopt);
 }
 
 // OLD list events locate the OLD movie and NEW list events the NEW movie by

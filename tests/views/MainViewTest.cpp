@@ -21,19 +21,32 @@ TEST(MainView, SpaceBarPlaysWhenNeitherMoviePlaysForward) {
 
 TEST(MainView, DraggedFileNamesAreCopiedAndOpenedInTheShownList) {
     RecordingUi ui;
-    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, true}), DragOperation::Copy);
-    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, false}), DragOperation::None);
-    EXPECT_EQ(draggingEntered(ui, {{}, true}), DragOperation::None);  // a text clipping
+    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, true, {}}), DragOperation::Copy);
+    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, false, {}}), DragOperation::None);
+    EXPECT_EQ(draggingEntered(ui, {{}, true, {}}), DragOperation::None);  // a text clipping
     EXPECT_EQ(ui.activations, 3);
 
     TempDir dir;
     const std::string edl = dir.write("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\n");
     Fixture f;
     f.c.selectTab(1);
-    EXPECT_TRUE(performDragOperation(f.c, {{}, true}));
-    EXPECT_TRUE(performDragOperation(f.c, {{edl}, true}));
-    EXPECT_EQ(f.B().editCount(), "1 edits");
+    EXPECT_TRUE(performDragOperation(f.c, {{}, true, {}}));
+    EXPECT_TRUE(performDragOperation(f.c, {{edl}, true, {}}));
+    EXPECT_EQ(f.B().editCount(), "1 edit");
     EXPECT_TRUE(f.ui.alerts.empty());
+}
+
+// Movies dropped are movies: never read as a list, whatever their case.
+TEST(MainView, DroppedMoviesAreNeverReadAsLists) {
+    const std::pair<const char*, bool> files[] = {{"/a/cut.mov", true},  {"/a/CUT.MP4", true}, {"/a/reel.mxf", true},
+                                                  {"/a/cut.edl", false}, {"/a/cut.xml", false}, {"/a/mov", false},
+                                                  {"/a/notes.txt", false}};
+    for (const auto& [path, movie] : files) EXPECT_EQ(isMovieFile(path), movie) << path;
+    Fixture f;
+    f.c.selectTab(0);
+    EXPECT_TRUE(performDragOperation(f.c, {{"/a/cut.mov"}, true, {}}));
+    EXPECT_EQ(f.A().numberOfRowsInTableView(), 0u);
+    EXPECT_TRUE(f.ui.alerts.empty() && f.ui.hourCodeAsked.empty());
 }
 
 TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
@@ -60,7 +73,9 @@ TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
         EXPECT_EQ(e->sourceIn()->tcAsString() + " " + e->masterOut()->tcAsString() + " " +
                       other->sourceIn()->tcAsString(), times) << name;  // below zero: left as it was
         EXPECT_EQ(f.c.blockView().hiLimit(), framesOf(e->masterOut())) << name;
-        EXPECT_FALSE(f.undo().canUndo());
+        const bool moved = closes && title == std::string("Offset") && tab == 2;
+        EXPECT_EQ(f.undo().undoActionName(), moved ? "Offset Events" : "") << name;
+        EXPECT_EQ(f.c.offsetPanel().message().empty(), title != std::string("Offset") || tab != 2) << name;
     }
 }
 
