@@ -66,7 +66,8 @@ void BlockViewWidget::paintRuler(QPainter& p) {
     for (const RulerTick& tick : view_.rulerTicks(spacing)) {
         const qreal x = gutter() + tick.x;
         p.drawLine(QPointF(x, ruler - 6), QPointF(x, ruler - 1));
-        p.drawText(QPointF(x + 3, ruler - 6), QString::fromStdString(tick.label));
+        const QString label = QString::fromStdString(tick.label);
+        if (x + 3 + fontMetrics().horizontalAdvance(label) <= width()) p.drawText(QPointF(x + 3, ruler - 6), label);
     }
 }
 

@@ -86,8 +86,12 @@ void dataSource::tableViewSelectionDidChange() {
     if (isChangeList() && !selection_.empty() && conformer_) conformer_->blockView().hiLightEdits(selectedEvents());
 }
 
+// The highlight of the change list's selection is drawn again on the new scale.
 void dataSource::refreshBlockView() {
-    if (conformer_) conformer_->blockView().setBlocksFromEdits(conformer_->listForTab(2).getEditArray());
+    if (!conformer_) return;
+    dataSource& changes = conformer_->listForTab(2);
+    conformer_->blockView().setBlocksFromEdits(changes.getEditArray());
+    if (!changes.selectedRows().empty()) conformer_->blockView().hiLightEdits(changes.selectedEvents());
 }
 
 }  // namespace rw

@@ -91,6 +91,7 @@ TEST(Deletion, RemovesTheSelectedRowsAndSelectsTheFollowingEvent) {
         EXPECT_EQ(list.editCount(), "7 edits");
         EXPECT_EQ(f.undo().undoActionName(), "Delete Events");
         EXPECT_EQ(f.c.blockView().blocks().size(), tag == 2 ? 7u : 0u);
+        EXPECT_EQ(f.c.blockView().hiLights().size(), tag == 2 ? 1u : 0u) << "the new selection shows";
         list.selectRows({5, 6});  // the last rows
         list.deleteEvents();
         EXPECT_TRUE(list.selectedRows().empty());
@@ -220,6 +221,15 @@ TEST(Import, OpenPanelLoadsIntoTheListAndRemembersTheFolder) {
     EXPECT_EQ(f.C().editCount(), "0 edits");
     EXPECT_TRUE(f.c.blockDrawerOpen());
     EXPECT_EQ(f.c.selectedTab(), 2);
+
+    // A file of no list type: Cancel in the hour-code sheet leaves it out, quietly.
+    f.ui.openPanelAnswer = OpenPanelResult{{dir.write("notes.txt", "0000+00 0100+00 A001\n")}, dir.path()};
+    f.ui.answer = {HourCodeChoice::Cancel, "01"};
+    f.B().importList();
+    EXPECT_EQ(f.ui.hourCodeAsked, std::vector<std::string>{"notes"});
+    EXPECT_EQ(f.B().filename(), "cut\n");
+    EXPECT_EQ(f.B().editCount(), "1 edit");
+    EXPECT_TRUE(f.ui.alerts.empty());
 }
 
 }  // namespace
