@@ -85,7 +85,10 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent) : QMainWindow(parent), 
     for (MovieSide side : {MovieSide::Old, MovieSide::New}) movies_->startField(side).installEventFilter(this);
     // No button that moves times by an hour takes the keyboard focus: a
     // space bar meant for the movies must not press it.
-    for (QToolButton* b : movies_->drawer().findChildren<QToolButton*>()) b->setFocusPolicy(Qt::NoFocus);
+    for (QToolButton* b : movies_->drawer().findChildren<QToolButton*>()) {
+        b->setFocusPolicy(Qt::NoFocus);
+        if (b->accessibleName().isEmpty()) b->setAccessibleName(b->toolTip());  // arrows have no text to read
+    }
     resize(1100, 680);
     restoreLayout();
     refreshAll();
@@ -98,6 +101,7 @@ void MainWindow::buildTabs() {
     tabs_->setObjectName("tabs");
     tabs_->setDocumentMode(true);
     const char* titles[] = {"OLD", "NEW", "Change List"};
+    const char* tableNames[] = {"OLD list", "NEW list", "Change list"};  // what a screen reader calls them
     // The labels and counts the rows feed, once per burst of notices.
     auto* pending = new QTimer(this);
     pending->setSingleShot(true);
@@ -107,6 +111,7 @@ void MainWindow::buildTabs() {
         panes_[tab] = new ListPane(model_.controller.listForTab(tab), tabs_);
         panes_[tab]->setObjectName(QString("list%1").arg(QChar('A' + tab)));
         tabs_->addTab(panes_[tab], tr(titles[tab]));
+        panes_[tab]->table().setAccessibleName(tr(tableNames[tab]));
         ListTableModel& m = panes_[tab]->model();
         connect(&m, &ListTableModel::rowsUpdated, pending, qOverload<>(&QTimer::start));
         connect(&m, &ListTableModel::labelsUpdated, pending, qOverload<>(&QTimer::start));

@@ -298,6 +298,7 @@ private slots:
         f.loadAndCompare();
         QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&f.window->pane(2).table());
         QVERIFY(table && table->tableInterface());
+        QCOMPARE(table->text(QAccessible::Name), "Change list");
         QCOMPARE(table->tableInterface()->rowCount(), 4);
         QCOMPARE(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), "A001C003");
         QCOMPARE(table->tableInterface()->columnDescription(2), "Source In");
