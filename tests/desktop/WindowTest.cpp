@@ -347,7 +347,7 @@ private slots:
         sheet.sourceField().setText("1:00");  // not a timecode: the sheet stays and says why
         sheet.press("Offset");
         QCOMPARE(sheet.result(), QDialog::Rejected);
-        QCOMPARE(f.model.controller.offsetPanel().message(), "\"1:00\" is not an offset at 24 fps: type [+|-]HH:MM:SS:FF");
+        QCOMPARE(f.window->statusBar()->currentMessage(), "\"1:00\" is not an offset at 24 fps: type [+|-]HH:MM:SS:FF");
         QCOMPARE(f.list(2).objectValue("sourceIn", 0), "01:00:01:00");
         sheet.sourceField().setText("+01:00:00:00");
         sheet.masterField().setText("00:00:00:00");
