@@ -1,10 +1,8 @@
-# Installing and packaging: both programs, the man page, the desktop entry
-# and its icon (installed by desktop/), and whatever else an install() rule
-# names. `cpack -G DEB` in the build folder (or the `package` target) makes a
+# Packaging: the man page here, and whatever the install() rules of the
+# other folders name (both programs, the bash completion, the desktop entry
+# and its icon). `cpack -G DEB` in the build folder (or the `package` target) makes a
 # .deb whose library dependencies dpkg-shlibdeps reads from the programs.
 include(GNUInstallDirs)
-
-install(TARGETS reelwright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The man page, compressed as Debian keeps man pages.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/reelwright.1.in ${CMAKE_BINARY_DIR}/reelwright.1 @ONLY)

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 # Safe to run again: it installs nothing that is already there.
+# With --tests, also what only the tests need: Ardour, whose headless tools
+# make, conform and render the sessions of the Ardour conform's tests, and
+# libltc for the timecode audio in them.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libexpat1-dev libplist-dev libcli11-dev
+  libexpat1-dev libplist-dev libcli11-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev python3
   qt6-base-dev qt6-multimedia-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libavfilter-dev libswresample-dev
   xvfb xauth
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(ardour libltc-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

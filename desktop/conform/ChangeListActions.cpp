@@ -15,6 +15,7 @@ ExportResult exportOf(conformController& c, ExportKind kind, const std::string& 
     switch (kind) {
     case ExportKind::ChangeEdl: return exportChangeEDL(c, senderTitle);
     case ExportKind::Document: return exportC(c, senderTitle);
+    case ExportKind::Otio: return exportOtio(c);
     case ExportKind::Euphonix: return exportEuphonix(c);
     case ExportKind::EuphonixRebalance: return exportEuphonixRebalance(c);
     case ExportKind::EuphonixRelative: return exportEuphonixRelative(c);
@@ -41,11 +42,17 @@ QString runExport(conformController& c, ExportKind kind, const std::string& send
 }
 
 QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {
+    workstation.followConformTimebase();
     ConformCommand command(c, workstation.host());
     command.setProToolsConform(&workstation.control());
+    command.setArdourHost(&workstation.ardour().host());
     const ConformOutcome outcome = command.conform(senderTitle);
     switch (outcome.step) {
+    case ConformOutcome::Step::ArdourConfirmed:
+        workstation.ardour().start(outcome.ardour);
+        return QObject::tr("Conforming the Ardour session.");
     case ConformOutcome::Step::ProToolsConfirmed:
+        if (command.plan().events.empty()) return QObject::tr("Conform not started: no event is left to conform.");
         return QObject::tr("Conforming the simulated Pro Tools session.");
     case ConformOutcome::Step::FileConform:
         if (!outcome.file.written.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.written));

@@ -11,7 +11,7 @@ class conformController;
 
 namespace rw::qt {
 
-enum class ExportKind { ChangeEdl, Document, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
+enum class ExportKind { ChangeEdl, Document, Otio, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
 
 // Runs one export; a failed write is shown as an alert with its reason.
 // Answers a line for the status bar: where it went, or why not.

@@ -78,6 +78,8 @@ void MainWindow::buildFileMenu() {
         addCommand(doc, QString::fromUtf8(rate), QString("exportC_%1").arg(rate), rate, {},
                    [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Document, t)); });
     }
+    addCommand(m, tr("Export OpenTimelineIO..."), "exportOtio", nullptr, {},
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Otio, t)); });
     addCommand(m, tr("Export Euphonix Change List..."), "exportEuphonix", nullptr, {},
                [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Euphonix, t)); });
     addCommand(m, tr("Export Euphonix Rebalance List..."), "exportEuphonixRebalance", nullptr, {},

@@ -1,5 +1,6 @@
 #include "app/ConformCommand.h"
 
+#include "app/ArdourConformStep.h"
 #include "app/ConformController.h"
 #include "views/SenderTitles.h"
 #include "comparison/Timebase.h"
@@ -35,7 +36,10 @@ ConformAlert ConformCommand::composeAlert(const EditArray& events) {
     const std::string timebase = prefs.get(pref::ConformTimebase);
     ConformAlert alert = conformAlertOpening(type, timebase, prefs.get(pref::ConformSpeed));
     alert.text += timebaseNote(listTimebase(events), timebase);
-    if (type == conformtype::ProTools) alert.text += proToolsPreflightNotes(events, host_);
+    if (type == conformtype::ProTools) {
+        plan_ = planProToolsConform(events, timebase, prefs.get(pref::ConformCopy) == "cut", host_.sessionStart());
+        alert.text += proToolsPreflightNotes(events, host_, plan_);
+    }
     return alert;
 }
 
@@ -49,6 +53,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
         return outcome;
     }
     const std::string type = controller_.prefs().get(pref::ConformType);
+    if (type == conformtype::Ardour) return conformArdourSession(controller_, events, ardour_);
     editArrayConvC_ = convertTimebaseForArray(events, controller_.prefs().get(pref::ConformTimebase));
     outcome.alert = composeAlert(events);
     const bool confirmed = controller_.ui().confirm(outcome.alert.title, outcome.alert.text);
@@ -63,7 +68,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
     }
     if (type == conformtype::ProTools) {
         outcome.step = ConformOutcome::Step::ProToolsConfirmed;
-        if (proTools_) proTools_->start(conformEventsFrom(editArrayConvC_));
+        if (proTools_) proTools_->start(plan_.events);
         return outcome;
     }
     outcome.step = ConformOutcome::Step::FileConform;

@@ -4,11 +4,14 @@
 // file types the file conform. Driving Pro Tools starts from the confirmed
 // outcome.
 
+#include "ardour/ArdourConform.h"
 #include "conform/ConformAlert.h"
 #include "conform/FileConform.h"
+#include "conform/Preflight.h"
 #include "core/Edit.h"
 #include "ports/WorkstationHost.h"
 
+#include <memory>
 #include <string>
 
 namespace rw {
@@ -23,10 +26,13 @@ struct ConformOutcome {
         NotAvailable,       // a conform type that does not exist yet
         ProToolsConfirmed,  // the Pro Tools conform may start on editArrayConvC
         FileConform,        // a file type: see `file`
+        ArdourConfirmed,    // the Ardour conform in `ardour` may run
+        ArdourRefused,      // the Ardour conform cannot run: `ardour->refusal` says why
     };
     Step step = Step::NothingToConform;
     ConformAlert alert;
     FileConformResult file;
+    std::shared_ptr<ArdourJob> ardour;
 };
 
 class ConformCommand {
@@ -37,22 +43,29 @@ public:
     // any other sender the whole list.
     ConformOutcome conform(const std::string& senderTitle);
 
-    // The alert for an (unconverted) event set under the current preferences.
+    // The alert for an (unconverted) event set under the current preferences;
+    // for Pro Tools it also makes the plan the worker follows.
     ConformAlert composeAlert(const EditArray& events);
 
     // Where a confirmed Pro Tools conform starts its worker; without one the
     // command only answers ProToolsConfirmed.
     void setProToolsConform(ProToolsConform* control) { proTools_ = control; }
+    // The Ardour tools the "Ardour session" type finds and runs; none: not installed.
+    void setArdourHost(ArdourHost* host) { ardour_ = host; }
 
     // The events being conformed, in the conform timebase; replaced by every
     // conform command.
     const EditArray& editArrayConvC() const { return editArrayConvC_; }
+    // The Pro Tools plan of the last alert composed.
+    const ConformPlan& plan() const { return plan_; }
 
 private:
     conformController& controller_;
     WorkstationHost& host_;
     EditArray editArrayConvC_;
+    ConformPlan plan_;
     ProToolsConform* proTools_ = nullptr;
+    ArdourHost* ardour_ = nullptr;
 };
 
 }  // namespace rw

@@ -1,4 +1,5 @@
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 
 #include "app/ChangeListDocument.h"
 #include "comparison/ChangeListCopy.h"
@@ -12,6 +13,7 @@
 #include "import/ConformDocument.h"
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
+#include "import/OtioReader.h"
 #include "lists/ListUndo.h"
 #include "views/SenderTitles.h"
 
@@ -145,7 +147,8 @@ std::string conformController::changeTimebase() const {
 void conformController::openFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
     int index = selectedTab_;
-    if (pathExtension(paths.front()) == "conform") index = 2;
+    // A change list, as a document or as an OpenTimelineIO timeline written by the export.
+    if (pathExtension(paths.front()) == "conform" || isOtioChangeList(paths.front())) index = 2;
     if (index == 2 && !mayDiscardChangeList(*this)) return;
     if (index == 2) selectTab(2);
     editArray_.clear();
@@ -193,6 +196,7 @@ void conformController::import(const std::string& letter) {
     const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
     if (!chosen) return;  // Cancel: nothing read, nothing remembered
+    alertUnreadable(ui_, chosen->paths);
     editArray_.clear();
     beginImport(index);
     ui_.startProgress();
@@ -237,7 +241,10 @@ void conformController::readFile(const std::string& path) {
     const std::string name = lastPathComponent(path);
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
-    if (!isListExtension(ext)) {
+    const bool otio = isOtioFile(path);
+    const std::optional<std::string> read = otio ? std::nullopt : readFileText(path);
+    // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
+    if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
         if (answer.choice == HourCodeChoice::Cancel) {  // the user left this file out: nothing to report
             reported_ = true;
@@ -252,8 +259,18 @@ void conformController::readFile(const std::string& path) {
         }
     }
     const std::size_t before = editArray_.size();
+    if (otio) {  // JSON, read from its bytes
+        listType_ = "otio";
+        readOtio(path);
+    } else {
+        readText(path, ext, read);
+    }
+    // Only a file that gave events is named in the list's label.
+    if (editArray_.size() > before) sideFilenameString_ += base + "\n";
+}
 
-    const std::optional<std::string> read = readFileText(path);
+void conformController::readText(const std::string& path, const std::string& ext, const std::optional<std::string>& read) {
+
     const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
     if (ext == "xml" || ext == "XML") listType_ = "xml";
@@ -262,8 +279,6 @@ void conformController::readFile(const std::string& path) {
     // A change list makes its reel even from no lines, so an unreadable file
     // must not reach it: such a file adds nothing.
     if (read || listType_ != "change") readLines(path, splitLineViews(text));
-    // Only a file that gave events is named in the list's label.
-    if (editArray_.size() > before) sideFilenameString_ += base + "\n";
 }
 
 EdlReadOptions conformController::edlReadOptions() const {
@@ -324,6 +339,21 @@ void conformController::readXml(const std::string& path) {
     editArray_.insert(editArray_.end(), events.begin(), events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
+}
+
+void conformController::readOtio(const std::string& path) {
+    OtioRead read = readOtioFile(path, {prefs_.edlType(), !prefs_.compareByClipName()});
+    const std::string name = lastPathComponent(path);
+    if (!read.error.empty()) {
+        ui_.alert("OpenTimelineIO file not read", name + ": " + read.error);
+    } else if (!read.notes.empty()) {
+        std::string text = name + ":";
+        for (const auto& note : read.notes) text += "\n" + note;
+        ui_.alert("OpenTimelineIO file read with notes", text);
+    }
+    const VfxSettings vfx = vfxSettings();
+    for (const auto& e : read.events) rw::setVFXValuesForEdit(*e, vfx);
+    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
 }
 
 void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesForEdit(e, vfxSettings()); }

@@ -181,11 +181,14 @@ private:
     void setBlockDrawerOpen(bool open);
     void notify(ModelChange change);
     void readFile(const std::string& path);
+    // A list file's text (unreadable: none), read as listType_ and its content say.
+    void readText(const std::string& path, const std::string& ext, const std::optional<std::string>& read);
     void readLines(const std::string& path, const std::vector<std::string_view>& lines);
     // How the EDL reader reads for the current settings (no movie lines).
     EdlReadOptions edlReadOptions() const;
     void readCutList(const std::vector<std::string_view>& lines);
     void readXml(const std::string& path);
+    void readOtio(const std::string& path);
     bool continuousModeRefuses(int index);
     ChangeListCopyResult saveChangeListCopy();
 

@@ -1,6 +1,7 @@
 #include "app/MainView.h"
 
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 #include "core/Files.h"
 #include "core/Text.h"
 
@@ -31,6 +32,8 @@ bool isMovieFile(const std::string& path) {
 }
 
 bool performDragOperation(conformController& controller, const DragInfo& drag) {
+    // The files the user dropped that cannot be read are named first.
+    alertUnreadable(controller.ui(), drag.fileNames);
     std::vector<std::string> lists;
     for (const auto& path : drag.fileNames) {
         if (!isMovieFile(path)) {

@@ -34,6 +34,15 @@ TEST(MainView, DraggedFileNamesAreCopiedAndOpenedInTheShownList) {
     EXPECT_TRUE(performDragOperation(f.c, {{edl}, true, {}}));
     EXPECT_EQ(f.B().editCount(), "1 edit");
     EXPECT_TRUE(f.ui.alerts.empty());
+
+    // a dropped folder is named before the import says it found nothing; no
+    // hour-code sheet asks how to read it
+    EXPECT_TRUE(performDragOperation(f.c, {{dir.path()}, true, {}}));
+    EXPECT_TRUE(f.ui.hourCodeAsked.empty());
+    ASSERT_EQ(f.ui.alerts.size(), 2u);
+    EXPECT_EQ(f.ui.alerts[0].message, "cannot read " + dir.path());
+    EXPECT_EQ(f.ui.alerts[0].informativeText, "is a folder");
+    EXPECT_EQ(f.ui.alerts[1].message, "no valid edits were found");
 }
 
 // Movies dropped are movies: never read as a list, whatever their case.
@@ -42,9 +51,10 @@ TEST(MainView, DroppedMoviesAreNeverReadAsLists) {
                                                   {"/a/cut.edl", false}, {"/a/cut.xml", false}, {"/a/mov", false},
                                                   {"/a/notes.txt", false}};
     for (const auto& [path, movie] : files) EXPECT_EQ(isMovieFile(path), movie) << path;
+    TempDir dir;
     Fixture f;
     f.c.selectTab(0);
-    EXPECT_TRUE(performDragOperation(f.c, {{"/a/cut.mov"}, true, {}}));
+    EXPECT_TRUE(performDragOperation(f.c, {{dir.write("cut.mov", "not read as a list")}, true, {}}));
     EXPECT_EQ(f.A().numberOfRowsInTableView(), 0u);
     EXPECT_TRUE(f.ui.alerts.empty() && f.ui.hourCodeAsked.empty());
 }
