@@ -158,15 +158,8 @@ void MainWindow::buildChangeMenu() {
         {"Copy Hour Up", "nudgeCopyUp", 1, true},    {"Copy Hour Down", "nudgeCopyDown", -1, true},
         {"Paste Hour Up", "nudgePasteUp", 1, false}, {"Paste Hour Down", "nudgePasteDown", -1, false}};
     for (const auto& n : nudges) {
-        addCommand(hours, tr(n.text), n.name, nullptr, {}, [&list, v = n.value, s = n.source](const std::string&) {
-            if (s) {
-                list.setStepperSource(v);
-                list.sourceHour();
-            } else {
-                list.setStepperMaster(v);
-                list.masterHour();
-            }
-        });
+        addCommand(hours, tr(n.text), n.name, nullptr, {},
+                   [&list, v = n.value, s = n.source](const std::string&) { list.stepHour(s, v); });
     }
     m->addSeparator();
     addCommand(m, tr("Conform..."), "conform", title::Conform, {}, [this](const std::string& t) {

@@ -165,13 +165,7 @@ void MainWindow::addHourNudges(ListPane& changePane) {
             b->setAccessibleName(QString(tr(s.label)).remove(':') + (up ? tr(" up") : tr(" down")));
             b->setAccessibleDescription(what);
             connect(b, &QToolButton::clicked, this, [this, &c, step, source = s.source] {
-                if (source) {
-                    c.setStepperSource(step);
-                    c.sourceHour();
-                } else {
-                    c.setStepperMaster(step);
-                    c.masterHour();
-                }
+                c.stepHour(source, step);
                 refreshAll();
             });
             row.addWidget(b);

@@ -122,6 +122,11 @@ std::pair<std::size_t, std::size_t> dataSource::healSelected() {
 void dataSource::sourceHour() { shiftHours(true, stepperSource_); }
 void dataSource::masterHour() { shiftHours(false, stepperMaster_); }
 
+void dataSource::stepHour(bool sourceSide, double stepperValue) {
+    (sourceSide ? stepperSource_ : stepperMaster_) = stepperValue;
+    shiftHours(sourceSide, sourceSide ? stepperSource_ : stepperMaster_);
+}
+
 void dataSource::shiftHours(bool sourceSide, double& stepper) {
     if (!isChangeList()) return;
     const double value = stepper;

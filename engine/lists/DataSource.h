@@ -145,6 +145,8 @@ public:
     void setStepperMaster(double v) { stepperMaster_ = v; }
     void sourceHour();
     void masterHour();
+    // A stepper pressed: its value (1 up, -1 down) and then its action.
+    void stepHour(bool sourceSide, double stepperValue);
 
     // What the list shows now, for an undo record.
     ListState state() const;

@@ -193,13 +193,7 @@ void apply(ListHost& host, const NewEvent& r) {
 void apply(ListHost& host, const NudgeEvents& r) {
     dataSource& changes = host.listForTab(2);
     const double opposite = static_cast<float>(leadingNumber(r.direction)) == 1.0f ? -1 : 1;
-    if (r.sourceMaster == "source") {
-        changes.setStepperSource(opposite);
-        changes.sourceHour();
-    } else {
-        changes.setStepperMaster(opposite);
-        changes.masterHour();
-    }
+    changes.stepHour(r.sourceMaster == "source", opposite);
 }
 
 // The list, its labels and document back as they were; the colours too,

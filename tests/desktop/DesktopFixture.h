@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindow.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QtTest/QTest>
 
 #include <deque>
@@ -95,6 +96,12 @@ struct DesktopFixture {
         window->action("compare")->trigger();
     }
     dataSource& list(int tab) { return model.controller.listForTab(tab); }
+    // Shown and active, so keys and shortcuts reach it as they reach a user's window.
+    bool showActive() {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        return QTest::qWaitForWindowActive(window.get());
+    }
 
     TempDir dir;
     RecordingDialogs dialogs;

@@ -46,9 +46,7 @@ private slots:
     void saveAsSaveAndTheQuestionAtClose() {
         DesktopFixture f;
         f.loadAndCompare();
-        f.window->show();
-        QApplication::setActiveWindow(f.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.showActive());
         QCOMPARE(f.window->windowTitle(), "new_cut_fr_old_cut[*] \u2014 reelwright");
         QVERIFY(f.window->isWindowModified());
 

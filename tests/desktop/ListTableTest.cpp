@@ -49,9 +49,7 @@ std::vector<std::string> allTimes(dataSource& list) {
 struct ShownFixture : DesktopFixture {
     ShownFixture() {
         loadAndCompare();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(showActive());
     }
     qt::ListTableView& table(int tab) { return window->pane(tab).table(); }
 };

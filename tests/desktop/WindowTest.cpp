@@ -193,9 +193,7 @@ private slots:
     void focusNeverReachesTheHourButtons() {
         DesktopFixture f;
         f.loadAndCompare();
-        f.window->show();
-        QApplication::setActiveWindow(f.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.showActive());
         f.window->action("showHideDrawer")->trigger();  // its start fields take the focus too
         QWidget* tabBar = f.window->tabs().findChild<QTabBar*>();
         tabBar->setFocus();
