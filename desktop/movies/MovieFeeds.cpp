@@ -17,8 +17,8 @@ MovieFacts factsOf(const media::MovieInfo& info) {
     f.duration = info.duration;
     f.frames = info.frames;
     f.timecode = info.timecode;
-    f.width = info.width;
-    f.height = info.height;
+    f.width = info.displayWidth;
+    f.height = info.displayHeight;
     return f;
 }
 
@@ -52,9 +52,11 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
     const int s = sideIndex(side);
     for (auto& feed : feeds_[s]) feed.reset();
     feeds_[s] = std::move(opened);
-    for (auto& place : places_[s]) {
+    for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) {
+        Place& place = places_[s][viewIndex(view)];
         place.shownTime = -1;
         place.pending = false;
+        feeds_[s][viewIndex(view)]->setPictureBox(place.box.width(), place.box.height());
     }
     for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) watch(side, view);
     sound_[s]->load(QString::fromStdString(path));
@@ -80,6 +82,17 @@ void MovieFeeds::show(MovieSide side, MovieView view, std::int64_t time, bool pl
     place.shownTime = time;
     place.shownPlaying = playing;
     feed->show(time, playing);
+}
+
+// The frame shown is made again at the new size.
+void MovieFeeds::setPictureBox(MovieSide side, MovieView view, QSize size) {
+    Place& place = places_[sideIndex(side)][viewIndex(view)];
+    auto& feed = feeds_[sideIndex(side)][viewIndex(view)];
+    if (place.box == size) return;
+    place.box = size;
+    if (!feed) return;
+    feed->setPictureBox(size.width(), size.height());
+    if (place.shownTime >= 0) feed->show(place.shownTime, place.shownPlaying);
 }
 
 media::Frame MovieFeeds::frame(MovieSide side, MovieView view) const {
