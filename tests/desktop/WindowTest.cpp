@@ -113,7 +113,9 @@ private slots:
         f.window->openFilesInTab(0, {example("old_cut.edl")});
         const std::string garbage = f.dir.write("garbage.edl", std::string("\0\xff\xfe binary\r\n", 12));
         const std::string damaged = f.dir.write("damaged.conform", "bplist00 not really");
-        for (const std::string& bad : {garbage, damaged, f.dir.file("missing.edl")}) {
+        const std::string folder = f.dir.file("reel 2.edl");  // a folder, named as a list
+        std::filesystem::create_directory(folder);
+        for (const std::string& bad : {garbage, damaged, f.dir.file("missing.edl"), folder}) {
             const Trace at(QString::fromStdString(bad));
             f.model.controller.selectTab(0);
             f.dialogs.messages.clear();
