@@ -8,29 +8,40 @@
 
 namespace rw {
 
-void SessionLocator::locateSessionToMaster(const std::string&) { locateSelected(true); }
-void SessionLocator::locateSessionToSource(const std::string&) { locateSelected(false); }
+std::string SessionLocator::locateSessionToMaster(const std::string&) { return locateSelected(true); }
+std::string SessionLocator::locateSessionToSource(const std::string&) { return locateSelected(false); }
 
-void SessionLocator::locateSelected(bool master) {
+std::string SessionLocator::locateSelected(bool master) {
     const EditArray selected = controller_.listForTab(controller_.selectedTab()).selectedEvents();
     const TcPtr time = selected.size() == 1 ? (master ? selected[0]->masterIn() : selected[0]->sourceIn()) : nullptr;
     if (!time) {
         host_.beep();
-        return;
+        return "Select one event to locate the session to.";
     }
-    locateSessionToTime(*time);
+    if (std::string why = refusal(); !why.empty()) {
+        host_.beep();
+        return why;
+    }
+    if (!locateSessionToTime(*time)) return "Pro Tools is not running: the session was not located.";
+    return "Session located to " + time->tcAsString() + (master ? " (master in)." : " (source in).");
 }
 
-void SessionLocator::locateSessionToTime(const KLVtc& time) {
-    if (typing_ || (conform_ && conform_->workerRunning())) {
+std::string SessionLocator::refusal() const {
+    if (conform_ && conform_->workerRunning()) return "A conform is typing to Pro Tools: the session was not located.";
+    if (typing_) return "The session is still being located.";
+    return {};
+}
+
+bool SessionLocator::locateSessionToTime(const KLVtc& time) {
+    if (!refusal().empty()) {
         host_.beep();
-        return;
+        return false;
     }
     host_.runScript(activationScript());
     auto pt = findProTools(host_);
     if (!pt || !host_.activate(pt->path)) {
         host_.beep();
-        return;
+        return false;
     }
     wait();
     typing_ = true;
@@ -46,6 +57,7 @@ void SessionLocator::locateSessionToTime(const KLVtc& time) {
         keystroke(keycode::KeypadEnter, keyflag::None);
         typing_ = false;
     });
+    return true;
 }
 
 void SessionLocator::wait() {

@@ -30,18 +30,21 @@ public:
     SessionLocator& operator=(const SessionLocator&) = delete;
 
     // The masterIn, or the sourceIn, of the one selected event of the list in
-    // front; with none or several selected, the beep.
-    void locateSessionToMaster(const std::string& senderTitle = {});
-    void locateSessionToSource(const std::string& senderTitle = {});
+    // front; with none or several selected, the beep. Each answers what it
+    // did, for the status bar.
+    std::string locateSessionToMaster(const std::string& senderTitle = {});
+    std::string locateSessionToSource(const std::string& senderTitle = {});
     // With no workstation running, one that cannot be activated, or one
     // being typed to (by a conform or the last locate), the beep and nothing
-    // posted. A failing script is ignored.
-    void locateSessionToTime(const KLVtc& time);
+    // posted (false). A failing script is ignored.
+    bool locateSessionToTime(const KLVtc& time);
     // Until the last locate's keystrokes are posted.
     void wait();
 
 private:
-    void locateSelected(bool master);
+    std::string locateSelected(bool master);
+    // Why the workstation cannot be typed to now; empty when it can.
+    std::string refusal() const;
 
     conformController& controller_;
     WorkstationHost& host_;

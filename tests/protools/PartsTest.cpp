@@ -147,7 +147,7 @@ TEST(SessionLocate, RefusedWhileAConformDrivesTheWorkstation) {
     SessionLocator locator(rig.c, locateTrace, rig.clock, rig.control.get());
     ASSERT_EQ(rig.command.conform("Conform").step, ConformOutcome::Step::ProToolsConfirmed);
     ASSERT_TRUE(rig.control->workerRunning());  // until the panel's queue hears of its end
-    locator.locateSessionToMaster();
+    EXPECT_EQ(locator.locateSessionToMaster(), "A conform is typing to Pro Tools: the session was not located.");
     locator.wait();
     rig.panel.runUntil([&] { return !rig.control->workerRunning(); });
     EXPECT_EQ(locateListing.str(), "beep\n");
