@@ -18,21 +18,18 @@
 
 #include "media/Difference.h"
 #include "media/FrameFeed.h"
+#include "media/PictureThread.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <random>
 #include <set>
 #include <string>
 #include <thread>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,60 +40,38 @@ using rw::media::Image;
 constexpr int kRate = 24;
 constexpr int kMovieFrames = 30 * kRate;
 constexpr int kOldAhead = 2 * kRate + 7;  // OLD runs this many frames ahead of NEW
-constexpr int kDifferenceNice = 10;
 
-// The difference thread: takes the newest pair it is given and makes its picture.
+// The difference pictures of the newest pairs, made on the thread a
+// difference window makes them on.
 class DifferenceMaker {
 public:
-    DifferenceMaker() : thread_([this] { run(); }) {}
-    ~DifferenceMaker() {
-        {
-            std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        wake_.notify_one();
-        thread_.join();
-    }
     void offer(std::shared_ptr<const Image> oldImage, std::shared_ptr<const Image> newImage) {
-        if (!oldImage || !newImage) return;
-        {
+        if (!oldImage || !newImage || (oldImage == lastOld_ && newImage == lastNew_)) return;
+        lastOld_ = oldImage, lastNew_ = newImage;
+        thread_.offer([this, oldImage, newImage] {
+            const auto t0 = steady_clock::now();
+            const Image picture = rw::media::differencePicture(*oldImage, *newImage);
+            const double ms = duration<double, std::milli>(steady_clock::now() - t0).count();
             std::lock_guard lock(mutex_);
-            if (oldImage == lastOld_ && newImage == lastNew_) return;
-            lastOld_ = oldImage, lastNew_ = newImage;
-            pair_ = {std::move(oldImage), std::move(newImage)};
-        }
-        wake_.notify_one();
+            busyMs_ += ms;
+            if (!picture.empty()) ++made_;
+        });
     }
-    int made() const { return made_; }
-    double msEach() const { return made_ ? busyMs_ / made_ : 0; }
+    int made() {
+        std::lock_guard lock(mutex_);
+        return made_;
+    }
+    double msEach() {
+        std::lock_guard lock(mutex_);
+        return made_ ? busyMs_ / made_ : 0;
+    }
 
 private:
-    void run() {
-        // Behind the decoders: when the processor is short, difference
-        // pictures are skipped rather than movie frames.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kDifferenceNice);
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            wake_.wait(lock, [this] { return stopping_ || pair_.first; });
-            if (stopping_) return;
-            auto pair = std::move(pair_);
-            pair_ = {};
-            lock.unlock();
-            const auto t0 = steady_clock::now();
-            const Image picture = rw::media::differencePicture(*pair.first, *pair.second);
-            busyMs_ += duration<double, std::milli>(steady_clock::now() - t0).count();
-            if (!picture.empty()) ++made_;
-            lock.lock();
-        }
-    }
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::pair<std::shared_ptr<const Image>, std::shared_ptr<const Image>> pair_;
     std::shared_ptr<const Image> lastOld_, lastNew_;
-    bool stopping_ = false;
-    std::atomic<int> made_{0};
+    std::mutex mutex_;
+    int made_ = 0;
     double busyMs_ = 0;
-    std::thread thread_;
+    rw::media::PictureThread thread_;  // last: stopped before the rest goes
 };
 
 // One side's frames of the clock, and which of them were seen.

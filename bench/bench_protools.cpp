@@ -11,8 +11,8 @@
 
 #include "app/NullPorts.h"
 #include "conform/Preflight.h"
+#include "ports/Clocks.h"
 #include "protools/ProToolsConform.h"
-#include "workstation/Clocks.h"
 #include "workstation/ProtocolTrace.h"
 #include "workstation/RehearsalPanel.h"
 #include "workstation/SimulatedWorkstation.h"

@@ -2,8 +2,8 @@
 
 #include "app/ConformCommand.h"
 #include "app/NullPorts.h"
+#include "ports/Clocks.h"
 #include "protools/ProToolsConform.h"
-#include "workstation/Clocks.h"
 #include "workstation/ProtocolTrace.h"
 #include "workstation/RehearsalPanel.h"
 #include "workstation/SimulatedWorkstation.h"

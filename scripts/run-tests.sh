@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a plain build, then one with the address
-# and undefined-behaviour sanitizers.
+# and undefined-behaviour sanitizers; last, the threaded tests under the
+# thread sanitizer (scripts/run-tsan.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
@@ -19,3 +20,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRW_SANITIZE=ON -DRW
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
+
+echo "== thread sanitizer build (the threaded tests)"
+scripts/run-tsan.sh

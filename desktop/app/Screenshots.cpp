@@ -2,6 +2,7 @@
 
 #include "blocks/BlockViewWidget.h"
 #include "mainwindow/MainWindow.h"
+#include "movies/FrameView.h"
 #include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "views/SenderTitles.h"
@@ -37,6 +38,11 @@ bool writeMovieScreenshots(MainWindow& window, const QDir& dir) {
     review.showHideMovies(title::ShowHideMovieDifferences);
     QThread::msleep(500);  // the feeds decode on their own threads
     QApplication::processEvents();
+    // and the difference picture is made on one of its own
+    for (int i = 0; i < 200 && window.movies().differenceView().picture().isNull(); ++i) {
+        QThread::msleep(10);
+        QApplication::processEvents();
+    }
     bool ok = save(window, dir.filePath("movies-drawer.png"));
     ok = save(window.movies().largeWindow(), dir.filePath("movies-large.png")) && ok;
     return save(window.movies().differenceWindow(), dir.filePath("movies-difference.png")) && ok;

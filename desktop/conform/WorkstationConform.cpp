@@ -2,8 +2,8 @@
 
 #include "app/ConformController.h"
 #include "app/SessionLocate.h"
+#include "ports/Clocks.h"
 #include "protools/ProToolsConform.h"
-#include "workstation/Clocks.h"
 #include "workstation/SimulatedWorkstation.h"
 
 #include <QMainWindow>
@@ -18,7 +18,7 @@ WorkstationConform::WorkstationConform(conformController& controller, QWidget* w
       panel_(new StopPanel(window)),
       ardour_(new ArdourConformRun(controller.ui(), window)) {
     control_ = std::make_unique<ProToolsConform>(*session_, *clock_, *panel_, controller.ui(), controller.prefs());
-    locator_ = std::make_unique<SessionLocator>(controller, *session_, *clock_);
+    locator_ = std::make_unique<SessionLocator>(controller, *session_, *clock_, control_.get());
     panel_->onButton = [this](const std::string& title) { control_->abortConform(title); };
     // The worker beeps on its own thread; the window's beep sounds on the main one.
     session_->setBeepListener([panel = panel_, &ui = controller.ui()] {

@@ -2,7 +2,7 @@
 // Everything the window works on: the ports and the controller, built in the
 // order the controller needs them, with the observer attached.
 
-#include "workstation/Clocks.h"
+#include "ports/Clocks.h"
 #include "app/ConformController.h"
 #include "app/MovieReview.h"
 #include "core/ModelSignals.h"

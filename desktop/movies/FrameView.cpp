@@ -71,7 +71,7 @@ DifferenceView::DifferenceView(FrameSource oldSource, FrameSource newSource, QWi
 }
 
 void DifferenceView::resizeEvent(QResizeEvent*) {
-    dirty_ = true;
+    compute();
     if (sized_) sized_(devicePixels(*this));
 }
 
@@ -80,30 +80,41 @@ void DifferenceView::refresh() {
     if (oldFrame.image == oldFrame_.image && newFrame.image == newFrame_.image) return;
     oldFrame_ = std::move(oldFrame);
     newFrame_ = std::move(newFrame);
-    dirty_ = true;
-    update();
+    compute();
 }
 
 // Worked out at the size it is shown, so a large movie costs no more than
 // the window shows of it.
 void DifferenceView::compute() {
-    dirty_ = false;
-    const media::Frame &oldFrame = oldFrame_, &newFrame = newFrame_;
-    if (!oldFrame.image || !newFrame.image || oldFrame.image->empty() || newFrame.image->empty()) {
+    ++request_;
+    std::shared_ptr<const media::Image> oldImage = oldFrame_.image, newImage = newFrame_.image;
+    if (!oldImage || !newImage || oldImage->empty() || newImage->empty()) {
         picture_ = {};
+        update();
         return;
     }
-    const QRect target = pictureRect(rect(), {oldFrame.image->width, oldFrame.image->height});
+    const QSize target = pictureRect(rect(), {oldImage->width, oldImage->height}).size();
     if (target.isEmpty()) return;
-    const auto scaled = [&](const media::Image& image) {
-        return unwrap(wrap(image).scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    };
-    const media::Image difference = media::differencePicture(scaled(*oldFrame.image), scaled(*newFrame.image));
-    picture_ = wrap(difference).copy();
+    thread_.offer([this, oldImage, newImage, target, request = request_] {
+        const auto scaled = [&](const media::Image& image) {
+            return unwrap(wrap(image).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        };
+        QImage picture = wrap(media::differencePicture(scaled(*oldImage), scaled(*newImage))).copy();
+        // Queued to this view's thread; the view outlives the job (its
+        // destructor waits for it), and Qt drops what is queued to it then.
+        QMetaObject::invokeMethod(
+            this, [this, picture = std::move(picture), request]() mutable { showPicture(std::move(picture), request); },
+            Qt::QueuedConnection);
+    });
+}
+
+void DifferenceView::showPicture(QImage picture, std::uint64_t request) {
+    if (request != request_) return;
+    picture_ = std::move(picture);
+    update();
 }
 
 void DifferenceView::paintEvent(QPaintEvent*) {
-    if (dirty_) compute();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (!picture_.isNull()) painter.drawImage(pictureRect(rect(), picture_.size()), picture_);

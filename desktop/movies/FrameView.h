@@ -2,9 +2,11 @@
 // A place that shows a movie: the frame its feed has now, at its natural
 // size centred, or scaled down with its aspect kept, on the window's
 // background. The difference view shows the difference picture of two
-// feeds' frames on black, so only what changed shows.
+// feeds' frames on black, so only what changed shows; the picture is made
+// on a thread of its own, so playback never waits for it.
 
 #include "media/MovieReader.h"
+#include "media/PictureThread.h"
 
 #include <QImage>
 #include <QWidget>
@@ -43,7 +45,7 @@ class DifferenceView : public QWidget {
 public:
     DifferenceView(FrameSource oldSource, FrameSource newSource, QWidget* parent = nullptr);
     void refresh();
-    // The picture last painted (RGBA), for tests.
+    // The picture shown (RGBA), for tests.
     const QImage& picture() const { return picture_; }
     QSize sizeHint() const override { return {480, 270}; }
     void setSizeListener(SizeListener listener) { sized_ = std::move(listener); }
@@ -54,12 +56,15 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    // Offers the current pair at the size shown to the picture thread.
     void compute();
+    void showPicture(QImage picture, std::uint64_t request);
     FrameSource oldSource_, newSource_;
     SizeListener sized_;
     media::Frame oldFrame_, newFrame_;
     QImage picture_;
-    bool dirty_ = false;
+    std::uint64_t request_ = 0;  // the newest pair offered: an older picture is not shown
+    media::PictureThread thread_;  // last: stopped before the rest goes
 };
 
 // Where a picture of `natural` size is drawn in `area` (top-left origin).

@@ -96,7 +96,7 @@ public:
     // The difference window repaints with every frame it is given.
     void refreshMovieDiffPanel() override {}
 
-    // The offset panel (offsetSheetAction: is its button action).
+    // The offset panel (offsetSheetAction() answers its buttons).
     OffsetPanel& offsetPanel() { return offsetPanel_; }
 
     int selectedTab() const { return selectedTab_; }
@@ -220,7 +220,7 @@ private:
     ChangeListCopyResult lastCopy_;
 };
 
-// The hour-code sheet's stepper (hourCodeInc:): the value as the hour field
+// The hour-code sheet's stepper: the value as the hour field
 // shows it, with a leading "0" below 10.
 std::string hourCodeText(int value);
 

@@ -2,6 +2,7 @@
 
 #include "app/ConformController.h"
 #include "conform/Preflight.h"
+#include "protools/ProToolsConform.h"
 #include "protools/ProcessorWatch.h"
 #include "protools/Protocol.h"
 
@@ -17,27 +18,50 @@ std::string SessionLocator::locateSelected(bool master) {
         host_.beep();
         return "Select one event to locate the session to.";
     }
+    if (std::string why = refusal(); !why.empty()) {
+        host_.beep();
+        return why;
+    }
     if (!locateSessionToTime(*time)) return "Pro Tools is not running: the session was not located.";
     return "Session located to " + time->tcAsString() + (master ? " (master in)." : " (source in).");
 }
 
+std::string SessionLocator::refusal() const {
+    if (conform_ && conform_->workerRunning()) return "A conform is typing to Pro Tools: the session was not located.";
+    if (typing_) return "The session is still being located.";
+    return {};
+}
+
 bool SessionLocator::locateSessionToTime(const KLVtc& time) {
+    if (!refusal().empty()) {
+        host_.beep();
+        return false;
+    }
     host_.runScript(activationScript());
     auto pt = findProTools(host_);
     if (!pt || !host_.activate(pt->path)) {
         host_.beep();
         return false;
     }
-    auto keystroke = [&](int code, std::uint64_t flags) {
-        host_.postKeyEvent(pt->processSerialNumberLow, code, true, flags);
-        host_.postKeyEvent(pt->processSerialNumberLow, code, false, flags);
-    };
-    keystroke(keycode::KeypadDivide, keyflag::None);
-    host_.setPasteboardString(time.tcAsString());
-    keystroke(keycode::V, keyflag::Command);
-    clock_.sleepFor(secondsToDuration(protocol::LocatePause));
-    keystroke(keycode::KeypadEnter, keyflag::None);
+    wait();
+    typing_ = true;
+    typist_ = std::jthread([this, psn = pt->processSerialNumberLow, text = time.tcAsString()] {
+        auto keystroke = [&](int code, std::uint64_t flags) {
+            host_.postKeyEvent(psn, code, true, flags);
+            host_.postKeyEvent(psn, code, false, flags);
+        };
+        keystroke(keycode::KeypadDivide, keyflag::None);
+        host_.setPasteboardString(text);
+        keystroke(keycode::V, keyflag::Command);
+        clock_.sleepFor(secondsToDuration(protocol::LocatePause));
+        keystroke(keycode::KeypadEnter, keyflag::None);
+        typing_ = false;
+    });
     return true;
+}
+
+void SessionLocator::wait() {
+    if (typist_.joinable()) typist_.join();
 }
 
 }  // namespace rw

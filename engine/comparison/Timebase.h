@@ -1,7 +1,7 @@
 #pragma once
 // Re-expressing event lists in another timebase.
 //
-// convertTimebaseForArray: by real time. Seconds stay, frame counts scale by
+// convertTimebaseForArray() works by real time. Seconds stay, frame counts scale by
 // target / nominal rate (a drop-frame time counts at its nominal 30 or 60).
 //
 // translate25To24 ("PAL film"): 25 fps lists whose frames stand one for one

@@ -85,7 +85,7 @@ public:
     // In-place editing of a clip name or a time, each with an undo step.
     CellEditResult setObjectValue(const std::string& value, std::string_view column, std::size_t row);
     const std::vector<SortDescriptor>& sortDescriptors() const { return sortDescriptors_; }
-    // tableView:sortDescriptorsDidChange: sorts the list itself; the
+    // New sort descriptors: the list sorts itself; the
     // selection stays with its events.
     void setSortDescriptors(std::vector<SortDescriptor> descriptors);
     // A header click: that column's order becomes the first descriptor, the others follow.
@@ -106,12 +106,12 @@ public:
     void rowsChanged(std::size_t first, std::size_t last);
     void allRowsChanged();
 
-    // Loading and clearing. importList() is importA:/importB:/importC: by tag.
+    // Loading and clearing. importList() serves each list's Import command.
     void addEdits(const EditArray& events);
     void importList();
     // Removes the selected events with an undo step.
     void deleteEvents();
-    // deleteA:/deleteB:/deleteC: select every row and delete.
+    // Each list's Clear command: select every row and delete.
     void deleteAll();
 
     // Keys of the table, reached through KLVTableView. The moves stay put at

@@ -1,5 +1,5 @@
 #pragma once
-// performUndo: applies an undo record to the lists and registers the opposite
+// performUndo() applies an undo record to the lists and registers the opposite
 // record, which the undo manager then holds as the redo (or, while redoing,
 // as the next undo). A record that no longer fits its list (its events gone,
 // or back when they should be gone) is not applied: false.

@@ -17,8 +17,8 @@ struct FrameRateSource {
     std::int64_t timeScale = 0;     // S, units per second
 };
 
-// `framerateForMovie:`: 0 when nothing can be measured, else the encoded rate
-// (MPEG) or S * N / D.
+// The rate a movie's picture runs at: 0 when nothing can be measured, else
+// the encoded rate (MPEG) or S * N / D.
 double staticFrameRate(const FrameRateSource& source);
 
 // The rate to two decimals as "%f" shows it, cut to 5 characters:

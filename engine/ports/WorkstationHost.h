@@ -13,13 +13,13 @@
 
 namespace rw {
 
-// One entry of the workspace's list of launched applications.
+// One running application, as the workstation host lists it.
 struct LaunchedApplication {
-    std::string name;                        // "NSApplicationName"
+    std::string name;                        // as the application shows it
     std::int32_t processSerialNumberLow = 0;  // the high word is always 0
-    std::int32_t processIdentifier = 0;      // "NSApplicationProcessIdentifier"
-    std::string path;                        // "NSApplicationPath"
-    std::string bundleVersion;               // the bundle's "CFBundleVersion"
+    std::int32_t processIdentifier = 0;      // its process id
+    std::string path;                        // where it is installed
+    std::string bundleVersion;               // its version, as its installation states it
 };
 
 // The virtual key codes the conform types.

@@ -40,7 +40,7 @@ public:
     // events under the running worker. No events: the beep.
     bool start(ConformEvents events);
 
-    // abortConform: "next" conforms the next event of a one-at-a-time run
+    // A panel button: "next" conforms the next event of a one-at-a-time run
     // (nothing when none is left or "next" is not enabled); any other sender
     // stops the conform and closes the panel.
     void abortConform(const std::string& senderTitle);

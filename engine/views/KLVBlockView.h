@@ -51,7 +51,7 @@ struct Playhead {
 
 class KLVBlockView {
 public:
-    // initWithFrame: the view's size; the start timecodes come from the movies.
+    // The view's size; the start timecodes come from the movies.
     KLVBlockView(const MoviePort& movies, float width, float height);
 
     // The widget's current size; read ("measured") by the operations below.

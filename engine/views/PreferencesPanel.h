@@ -26,7 +26,7 @@ public:
     // The copy/cut, all-events/edit-by-edit and speed controls.
     bool proToolsOptionsEnabled() const { return proToolsOptionsEnabled_; }
 
-    // savePrefs: the enabling rule, then every setting in the panel's order.
+    // Stores the enabling rule, then every setting in the panel's order.
     void savePrefs(SettingsPort& store);
 
     // Check boxes ("allowPixAutoLoad", "smartVFX", "smartVFX_2", "smartVFX_3").

@@ -3,7 +3,7 @@
 
 #include "media/MovieAudio.h"
 
-#include "FFmpeg.h"
+#include "DecodingStream.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -23,8 +23,6 @@ struct SwrFreer {
 };
 using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
 
-// Packets read for one decoded frame at most: a damaged file never hangs a read.
-constexpr int kPacketBudget = 20000;
 // A first sound further than this from where it was asked for is a damaged
 // time stamp, not a gap to fill with silence or to skip.
 constexpr double kMaxGapSeconds = 600;
@@ -37,16 +35,12 @@ bool playableRate(int rate) { return rate >= kLowestRate && rate <= kHighestRate
 
 }  // namespace
 
-struct MovieAudio::Impl {
-    FormatPtr format;
-    CodecPtr decoder;
-    PacketPtr packet = makePacket();
+struct MovieAudio::Impl : DecodingStream {
     FramePtr frame = makeFrame();
     SwrPtr resampler;
-    int stream = -1;
     double origin = 0;  // seconds on the file's clock of movie time 0
     int rate = 48000, channels = 2;
-    bool draining = false, finished = false;
+    bool finished = false;
 
     // The resampler's input, to notice a change mid-stream.
     int inRate = 0, inFormat = -1, inChannels = 0;
@@ -68,45 +62,21 @@ struct MovieAudio::Impl {
 };
 
 std::string MovieAudio::Impl::open(const std::string& path) {
-    AVFormatContext* raw = nullptr;
-    int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-    if (rc < 0) return path + ": not a movie (" + avError(rc) + ")";
-    format.reset(raw);
-    if ((rc = avformat_find_stream_info(raw, nullptr)) < 0)
-        return path + ": its streams cannot be read (" + avError(rc) + ")";
+    if (std::string why = openFile(path); !why.empty()) return why;
+    AVFormatContext* raw = format.get();
     stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (stream < 0) return path + ": the movie has no sound";
     const int video = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (video >= 0 && raw->streams[video]->start_time != AV_NOPTS_VALUE)
         origin = static_cast<double>(raw->streams[video]->start_time) * av_q2d(raw->streams[video]->time_base);
-    const AVCodecParameters* par = raw->streams[stream]->codecpar;
-    if (!playableRate(par->sample_rate))
-        return path + ": its sound's rate (" + std::to_string(par->sample_rate) + " Hz) is not one a sound card plays";
-    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-    if (!codec) return path + ": no decoder for its sound (" + avcodec_get_name(par->codec_id) + ")";
-    decoder.reset(avcodec_alloc_context3(codec));
-    if (!decoder) return path + ": out of memory";
-    rc = avcodec_parameters_to_context(decoder.get(), par);
-    if (rc >= 0) rc = avcodec_open2(decoder.get(), codec, nullptr);
-    if (rc < 0) return path + ": its sound cannot be decoded (" + avError(rc) + ")";
-    return {};
+    const int sampleRate = raw->streams[stream]->codecpar->sample_rate;
+    if (!playableRate(sampleRate))
+        return path + ": its sound's rate (" + std::to_string(sampleRate) + " Hz) is not one a sound card plays";
+    return openDecoder(path, "sound", 1);
 }
 
 AVFrame* MovieAudio::Impl::decodeNext() {
-    for (int budget = kPacketBudget; budget > 0 && !finished; --budget) {
-        int rc = avcodec_receive_frame(decoder.get(), frame.get());
-        if (rc == 0) return frame.get();
-        if (rc == AVERROR_EOF || (rc != AVERROR(EAGAIN) && draining)) break;
-        if (rc != AVERROR(EAGAIN)) continue;  // a damaged frame: go on with the next
-        if (draining) break;
-        if (av_read_frame(format.get(), packet.get()) < 0) {
-            draining = true;
-            avcodec_send_packet(decoder.get(), nullptr);
-            continue;
-        }
-        if (packet->stream_index == stream) avcodec_send_packet(decoder.get(), packet.get());
-        av_packet_unref(packet.get());
-    }
+    if (!finished && next(*frame)) return frame.get();
     finished = true;
     return nullptr;
 }
@@ -217,7 +187,7 @@ Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     if (st.start_time != AV_NOPTS_VALUE) pts = std::max(pts, st.start_time);
     const int rc = av_seek_frame(a.format.get(), a.stream, pts, AVSEEK_FLAG_BACKWARD);
     if (rc < 0) return Outcome<bool>::failure("the sound cannot be positioned (" + avError(rc) + ")");
-    avcodec_flush_buffers(a.decoder.get());
+    a.restart();
     a.resampler.reset();  // drops what it held from before
     a.resamplerFull = false;
     a.buffer.clear();
@@ -225,7 +195,7 @@ Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     a.silence = a.discard = 0;
     a.aligning = true;
     a.target = av_rescale(time, a.rate, timeScale);
-    a.draining = a.finished = false;
+    a.finished = false;
     return {true, {}};
 }
 

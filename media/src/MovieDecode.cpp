@@ -10,8 +10,6 @@ namespace rw::media {
 
 namespace {
 
-// Packets read for one request at most: a damaged file never keeps a request busy.
-constexpr int kPacketBudget = 20000;
 // Frames before the target that are decoded in full: more than any reordering spans.
 constexpr int kFullDecodeFrames = 8;
 // A request this far before the last one (seconds) steps or scrubs back:
@@ -26,25 +24,7 @@ constexpr int kWarmBehindSeconds = 2;
 
 FramePtr MovieReader::Impl::decodeNext() {
     FramePtr frame = makeFrame();
-    for (int budget = kPacketBudget; budget > 0; --budget) {
-        int rc = avcodec_receive_frame(decoder.get(), frame.get());
-        if (rc == 0) return frame;
-        if (rc == AVERROR_EOF) break;
-        if (rc != AVERROR(EAGAIN)) lastError = avError(rc);  // a damaged frame: go on with the next
-        if (draining) break;
-        rc = av_read_frame(format.get(), packet.get());
-        if (rc < 0) {
-            draining = true;
-            avcodec_send_packet(decoder.get(), nullptr);
-            continue;
-        }
-        if (packet->stream_index == stream) {
-            noteSent(*packet);
-            rc = avcodec_send_packet(decoder.get(), packet.get());
-            if (rc < 0 && rc != AVERROR(EAGAIN)) lastError = avError(rc);
-        }
-        av_packet_unref(packet.get());
-    }
+    if (next(*frame, [this](const AVPacket& p) { noteSent(p); })) return frame;
     exhausted = true;
     return nullptr;
 }
@@ -120,8 +100,8 @@ bool MovieReader::Impl::extendRunTo(std::int64_t time) {
 // time resumes after the first key frame's packet has begun.
 bool MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
     run.clear();
-    avcodec_flush_buffers(decoder.get());
-    draining = exhausted = false;
+    restart();
+    exhausted = false;
     int rc;
     if (fromStart && (format->iformat->flags & AVFMT_TS_DISCONT))
         rc = avformat_seek_file(format.get(), -1, INT64_MIN, 0, 0, AVSEEK_FLAG_BYTE);

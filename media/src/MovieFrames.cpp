@@ -98,7 +98,8 @@ FrameGrid rateGrid(const AVStream& st, std::int64_t timeScale, std::int64_t dura
 std::optional<std::vector<std::int64_t>> packetTimes(MovieReader::Impl& m, std::int64_t packets, std::int64_t bytes,
                                                      std::int64_t* firstKey = nullptr) {
     std::vector<std::int64_t> times;
-    AVPacket* p = m.packet.get();
+    const PacketPtr packet = makePacket();
+    AVPacket* p = packet.get();
     for (std::int64_t read = 0; av_read_frame(m.format.get(), p) >= 0; av_packet_unref(p)) {
         if (++read > packets || (m.format->pb && avio_tell(m.format->pb) > bytes)) {
             av_packet_unref(p);
@@ -131,8 +132,8 @@ std::optional<std::vector<std::int64_t>> decodedTimes(MovieReader::Impl& m, std:
     const std::int64_t from = std::max<std::int64_t>(0, size - std::max<std::int64_t>(kTailBytes, size / 16));
     if (size <= 0 || avformat_seek_file(m.format.get(), -1, INT64_MIN, from, from, AVSEEK_FLAG_BYTE) < 0)
         return std::nullopt;
-    avcodec_flush_buffers(m.decoder.get());
-    m.draining = m.exhausted = false;
+    m.restart();
+    m.exhausted = false;
     m.stopSkipping(INT64_MIN);
     std::vector<std::int64_t> times;
     for (int n = 0; n < kTailPackets; ++n) {

@@ -22,36 +22,16 @@ int videoStream(const AVFormatContext& fmt) {
     return -1;
 }
 
-std::string openDecoder(MovieReader::Impl& impl, const std::string& path) {
-    const AVCodecParameters* par = impl.format->streams[impl.stream]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-    if (!codec) return path + ": no decoder for its video (" + avcodec_get_name(par->codec_id) + ")";
-    impl.decoder.reset(avcodec_alloc_context3(codec));
-    if (!impl.decoder) return path + ": out of memory";
-    int rc = avcodec_parameters_to_context(impl.decoder.get(), par);
-    if (rc >= 0) {
-        impl.decoder->thread_count = impl.options.decoderThreads;
-        impl.decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-        rc = avcodec_open2(impl.decoder.get(), codec, nullptr);
-    }
-    if (rc < 0) return path + ": its video cannot be decoded (" + avError(rc) + ")";
-    return {};
-}
-
-std::string openFormat(MovieReader::Impl& impl, const std::string& path) {
-    AVFormatContext* raw = nullptr;
-    int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-    if (rc < 0) return path + ": not a movie (" + avError(rc) + ")";
-    impl.format.reset(raw);
-    raw->flags |= AVFMT_FLAG_DISCARD_CORRUPT;  // a packet cut short never reaches the decoder
-    rc = avformat_find_stream_info(raw, nullptr);
-    if (rc < 0) return path + ": its streams cannot be read (" + avError(rc) + ")";
-    impl.stream = videoStream(*raw);
+// Opens the movie's video and its decoder; a packet cut short never
+// reaches the decoder.
+std::string openVideo(MovieReader::Impl& impl, const std::string& path) {
+    if (std::string why = impl.openFile(path, AVFMT_FLAG_DISCARD_CORRUPT); !why.empty()) return why;
+    impl.stream = videoStream(*impl.format);
     if (impl.stream < 0) return path + ": the file has no video";
-    const AVRational tb = raw->streams[impl.stream]->time_base;
+    const AVRational tb = impl.format->streams[impl.stream]->time_base;
     if (tb.num <= 0 || tb.den <= 0) return path + ": its video has no time base";
     impl.unit = tb.num;
-    return {};
+    return impl.openDecoder(path, "video", impl.options.decoderThreads);
 }
 
 }  // namespace
@@ -75,8 +55,7 @@ Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path,
     impl->options = options;
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
     impl->pictures.setBudget(impl->options.cacheBytes);
-    if (std::string why = openFormat(*impl, path); !why.empty()) return Result::failure(why);
-    if (std::string why = openDecoder(*impl, path); !why.empty()) return Result::failure(why);
+    if (std::string why = openVideo(*impl, path); !why.empty()) return Result::failure(why);
     FramePtr first = impl->decodeNext();
     if (!first)
         return Result::failure(path + ": no picture in it can be decoded" +

@@ -1,9 +1,9 @@
 #pragma once
-// The inside of MovieReader: the demuxer and decoder of one video stream, the
-// run of frames decoded in order since the last seek, and the pictures kept
-// from earlier runs.
+// The inside of MovieReader: the movie's video stream opened for decoding,
+// the run of frames decoded in order since the last seek, and the pictures
+// kept from earlier runs.
 
-#include "FFmpeg.h"
+#include "DecodingStream.h"
 #include "Pictures.h"
 #include "media/MovieReader.h"
 
@@ -23,14 +23,10 @@ struct FrameSpan {
     std::int64_t end = 0;
 };
 
-struct MovieReader::Impl {
-    FormatPtr format;
-    CodecPtr decoder;
-    PacketPtr packet = makePacket();
+struct MovieReader::Impl : DecodingStream {
     SwsPtr scaler;               // to RGB
     SwsPtr resizer;              // to the picture's size, in the frame's own pixel format
     FramePtr sized;
-    int stream = -1;
     std::int64_t unit = 1;       // movie units per stream tick (the time base's numerator)
     std::int64_t firstPts = 0;   // stream ticks of movie time 0
     AVRational sar{1, 1};        // the pixel aspect pictures are shown at
@@ -40,9 +36,7 @@ struct MovieReader::Impl {
     // Frames decoded one after another since the last seek, by movie time.
     // Between the first and the last, the frame at or before t holds t.
     std::map<std::int64_t, CachedFrame> run;
-    bool draining = false;    // the demuxer is done; the decoder is giving its last frames
     bool exhausted = false;   // no frame follows the run's last one
-    std::string lastError;
 
     // Pictures made from earlier runs, each with its end. While `keeping`,
     // every frame decoded becomes one as soon as the next one tells its end.

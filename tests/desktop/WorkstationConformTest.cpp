@@ -2,8 +2,8 @@
 
 #include "conform/ChangeListActions.h"
 #include "conform/WorkstationConform.h"
+#include "ports/Clocks.h"
 #include "protools/ProToolsConform.h"
-#include "workstation/Clocks.h"
 #include "workstation/SimulatedWorkstation.h"
 
 #include <QStatusBar>

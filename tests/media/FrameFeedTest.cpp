@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -111,11 +112,18 @@ TEST(FeedVariableRate, PlayingShowsTheFrameShownThen) {
     }
 }
 
+// Gone while decoding or playing ahead: its thread stops with it, and its
+// frame callback is not called once it is gone.
 TEST(FeedLifetime, DestroyedWhileBusyAndPlaying) {
     for (int round = 0; round < 5; ++round) {
+        auto calls = std::make_shared<std::atomic<int>>(0);
         auto feed = openFeed("feed_gop.mov", kLongGop);
-        feed->setOnFrame([] {});
+        feed->setOnFrame([calls] { ++*calls; });
         feed->show(feed->info().frames.frameStart(30 - round), round % 2 == 0);
+        feed.reset();
+        const int whenGone = *calls;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(*calls, whenGone) << "round " << round;
     }
 }
 

@@ -17,7 +17,7 @@ TEST(MovieRate, TextAndMeasure) {
     for (auto [rate, text] : std::vector<std::pair<float, const char*>>{
              {23.976f, "23.98"}, {24, "24.00"}, {25, "25.00"}, {29.97f, "29.97"}, {59.94f, "59.94"}, {0, "0.000"}})
         EXPECT_EQ(framerateText(rate), text) << rate;
-    EXPECT_DOUBLE_EQ(staticFrameRate({true, false, 0, 240, 240240, 24000}), 24000.0 * 240 / 240240);
+    EXPECT_NEAR(staticFrameRate({true, false, 0, 240, 240240, 24000}), 23.976024, 1e-6);  // 240 frames in 10.01 s
     EXPECT_DOUBLE_EQ(staticFrameRate({true, true, 29.97, 0, 0, 0}), 29.97);  // MPEG: the encoded rate
     EXPECT_EQ(staticFrameRate({true, false, 0, 0, 1000, 25}), 0);           // no samples counted
     EXPECT_EQ(staticFrameRate({false, false, 0, 10, 10, 10}), 0);           // no video
@@ -97,19 +97,20 @@ TEST(MovieLocate, Examples) {
          tc("00:59:50:00", "25"), false, false, -10, true, -25000},
         {"past the movie's end: red", tc("01:01:00:00", "25"), 25, 2500, "00:59:50:00", tc("00:59:50:00", "25"),
          false, false, 70, true, 150000},  // the end of the movie
+        // At a pulldown rate ten seconds of timecode last 10.01 s.
         {"pulldown, no start: + 0.01", tc("01:00:10:00", "24"), film, 24000, "", {}, false, false,
-         10.0f * 1001 / 1000 + 0.01f, {}, 240240},
+         10.02f, {}, 240240},
         {"pulldown, OLD with start: no 0.01", tc("01:00:10:00", "24"), film, 24000, "01:00:00:00",
-         tc("01:00:00:00", "24"), false, false, 10.0f * 1001 / 1000, false, 240240},
+         tc("01:00:00:00", "24"), false, false, 10.01f, false, 240240},
         {"pulldown, NEW with start: + 0.01", tc("01:00:10:00", "24"), film, 24000, "01:00:00:00",
-         tc("01:00:00:00", "24"), true, false, 10.0f * 1001 / 1000 + 0.01f, false, 240240},
+         tc("01:00:00:00", "24"), true, false, 10.02f, false, 240240},
         {"drop frame hour", tc("01:00:00;00", "29.97df"), 25, 2500, "", {}, false, false, 0, {}, 0},
         {"NTSC df re-reads the start", tc("01:00:10;00", "29.97df"), 30, 3000, "01:00:00:00",
          tc("01:00:00:00", "29.97"), false, true, 10, false, 30000},
         {"without NTSC df it does not", tc("01:00:10;00", "29.97df"), 30, 3000, "01:00:00:00",
          tc("01:00:00:00", "29.97"), false, false, 6.4f, false, 19200},
         {"29.97 movie, df list", tc("01:00:10;00", "29.97df"), ntsc, 30000, "", {}, false, false,
-         10.0f * 1001 / 1000 + 0.01f, {}, 300300},
+         10.02f, {}, 300300},
         {"last 30 % of a frame: the next", tc("00:00:00:23", "24"), 25, 2500, "", {}, false, false, 23 / 24.0f, {},
          2400},
         {"30 % exactly: the frame holding it", tc("00:00:00:17", "24"), 25, 2500, "", {}, false, false, 17 / 24.0f,

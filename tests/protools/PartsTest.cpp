@@ -66,12 +66,17 @@ TEST(ProcessorWatch, QuietSettledStoppedOrTimedOut) {
     }
 }
 
-TEST(ProcessorWatch, PaceTable) {
-    const std::tuple<const char*, double, int> rows[] = {
-        {"careful", 0.12, 5}, {"very careful", 0.3, 10}, {"fast", 0.07, 3}, {"normal", 0.07, 3}, {"", 0.07, 3}};
-    for (auto [text, pause, quiet] : rows) {
-        EXPECT_EQ(paceFor(text).pause, pause) << text;
-        EXPECT_EQ(paceFor(text).quietReadings, quiet) << text;
+// Each careful pace waits longer and for more quiet readings than the one
+// before; a speed it does not know (an old or damaged setting) is the quick pace.
+TEST(ProcessorWatch, CarefulPacesWaitLonger) {
+    const char* const slowerEach[] = {"fast", "careful", "very careful"};
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GT(paceFor(slowerEach[i]).pause, paceFor(slowerEach[i - 1]).pause) << slowerEach[i];
+        EXPECT_GT(paceFor(slowerEach[i]).quietReadings, paceFor(slowerEach[i - 1]).quietReadings) << slowerEach[i];
+    }
+    for (const char* quick : {"normal", "", "Careful", "slow"}) {
+        EXPECT_EQ(paceFor(quick).pause, paceFor("fast").pause) << quick;
+        EXPECT_EQ(paceFor(quick).quietReadings, paceFor("fast").quietReadings) << quick;
     }
 }
 
@@ -119,6 +124,7 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
         SessionLocator locator(rig.c, rig.trace, rig.clock);
         if (r.master) locator.locateSessionToMaster();
         else locator.locateSessionToSource();
+        locator.wait();
         EXPECT_EQ(rig.listing.str(), r.listing);
         const bool located = r.listing.size() > 20;
         EXPECT_EQ(rig.session.beeps(), located ? 0 : 1);
@@ -127,6 +133,24 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
             EXPECT_EQ(rig.session.selectionStart(), r.master ? 86400 * 2 + 24 : 86400);
         }
     }
+}
+
+// While a conform's worker types to the workstation a locate is refused:
+// nothing of it is posted, only the beep.
+TEST(SessionLocate, RefusedWhileAConformDrivesTheWorkstation) {
+    test::Rig rig;
+    test::compareExamples(rig.c);
+    rig.c.selectTab(2);
+    rig.c.dataSourceC().selectRows({0});
+    std::ostringstream locateListing;
+    ProtocolTrace locateTrace{rig.session, locateListing};
+    SessionLocator locator(rig.c, locateTrace, rig.clock, rig.control.get());
+    ASSERT_EQ(rig.command.conform("Conform").step, ConformOutcome::Step::ProToolsConfirmed);
+    ASSERT_TRUE(rig.control->workerRunning());  // until the panel's queue hears of its end
+    EXPECT_EQ(locator.locateSessionToMaster(), "A conform is typing to Pro Tools: the session was not located.");
+    locator.wait();
+    rig.panel.runUntil([&] { return !rig.control->workerRunning(); });
+    EXPECT_EQ(locateListing.str(), "beep\n");
 }
 
 // Event 001's new range encloses its old one and lands on the old material

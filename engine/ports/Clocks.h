@@ -1,7 +1,8 @@
 #pragma once
-// The two clocks of the workstation drive: the system's steady clock, and a
-// virtual clock whose sleeps advance it at once, so a whole conform runs in
-// milliseconds with every pause still counted.
+// The two clocks behind the Clock port, shared by movie playback and the
+// workstation drives: the system's steady clock, and a virtual clock whose
+// sleeps advance it at once, so a whole conform runs in milliseconds with
+// every pause still counted.
 
 #include "ports/Clock.h"
 

@@ -1,0 +1,79 @@
+#include "DecodingStream.h"
+
+namespace rw::media {
+
+namespace {
+
+// Packets read for one decoded frame at most.
+constexpr int kPacketBudget = 20000;
+
+}  // namespace
+
+std::string DecodingStream::openFile(const std::string& path, int formatFlags) {
+    AVFormatContext* raw = nullptr;
+    int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    if (rc < 0) return path + ": not a movie (" + avError(rc) + ")";
+    format.reset(raw);
+    raw->flags |= formatFlags;
+    rc = avformat_find_stream_info(raw, nullptr);
+    if (rc < 0) return path + ": its streams cannot be read (" + avError(rc) + ")";
+    return {};
+}
+
+std::string DecodingStream::openDecoder(const std::string& path, const char* kind, int threads) {
+    const AVCodecParameters* par = format->streams[stream]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    if (!codec) return path + ": no decoder for its " + kind + " (" + avcodec_get_name(par->codec_id) + ")";
+    decoder.reset(avcodec_alloc_context3(codec));
+    if (!decoder) return path + ": out of memory";
+    int rc = avcodec_parameters_to_context(decoder.get(), par);
+    if (rc >= 0) {
+        decoder->thread_count = threads;
+        decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+        rc = avcodec_open2(decoder.get(), codec, nullptr);
+    }
+    if (rc < 0) return path + ": its " + kind + " cannot be decoded (" + avError(rc) + ")";
+    return {};
+}
+
+bool DecodingStream::readPacket(const PacketHook& onRead) {
+    if (av_read_frame(format.get(), packet_.get()) < 0) {
+        draining = true;
+        avcodec_send_packet(decoder.get(), nullptr);
+        return false;
+    }
+    if (packet_->stream_index == stream) {
+        if (onRead) onRead(*packet_);
+        return true;
+    }
+    av_packet_unref(packet_.get());
+    return false;
+}
+
+// A packet the decoder refuses for now ("again": it has frames to give
+// first) is kept and sent once they are taken; dropping it would lose its
+// frame and every frame that refers to it.
+bool DecodingStream::next(AVFrame& frame, const PacketHook& onRead) {
+    for (int budget = kPacketBudget; budget > 0; --budget) {
+        int rc = avcodec_receive_frame(decoder.get(), &frame);
+        if (rc == 0) return true;
+        if (rc == AVERROR_EOF) break;
+        if (rc != AVERROR(EAGAIN)) lastError = avError(rc);  // a damaged frame: go on with the next
+        if (draining) break;
+        if (!held_ && !readPacket(onRead)) continue;
+        rc = avcodec_send_packet(decoder.get(), packet_.get());
+        held_ = rc == AVERROR(EAGAIN);
+        if (held_) continue;
+        if (rc < 0) lastError = avError(rc);
+        av_packet_unref(packet_.get());
+    }
+    return false;
+}
+
+void DecodingStream::restart() {
+    avcodec_flush_buffers(decoder.get());
+    av_packet_unref(packet_.get());
+    held_ = draining = false;
+}
+
+}  // namespace rw::media
