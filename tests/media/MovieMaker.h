@@ -5,6 +5,8 @@
 
 #include "media/Image.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace rw::test {
@@ -21,6 +23,9 @@ struct MovieRecipe {
     // shown half a frame late.
     bool jitter = false;
     bool sound = false;        // an AAC stream (48 kHz stereo) with a 440 Hz tone as long as the picture
+    // Paints frame n's grey levels (width x height, `stride` bytes a row)
+    // instead of the bar code; empty: the bar code.
+    std::function<void(int n, std::uint8_t* luma, int stride)> painter = {};
 };
 
 // Empty on success, else why the movie could not be made. The container

@@ -1,0 +1,109 @@
+#include "media/MoviePictures.h"
+
+#include "media/Difference.h"
+#include "media/Jpeg.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rw::media {
+
+namespace {
+
+// The reader's frame for a frame start, if it is the frame shown there: a
+// movie cut short answers with its last frame, which is not.
+std::optional<Frame> frameShownAt(MovieReader& reader, std::int64_t index) {
+    const FrameGrid& grid = reader.info().frames;
+    const std::int64_t t = grid.frameStart(index);
+    auto got = reader.frameAt(t);
+    if (!got || !got.value.image) return std::nullopt;
+    const double length = static_cast<double>(grid.lengthNum) / static_cast<double>(grid.lengthDen);
+    if (std::abs(static_cast<double>(t - got.value.time)) >= length) return std::nullopt;
+    return got.value;
+}
+
+std::string jpegOf(const std::optional<Image>& image) {
+    if (!image) return {};
+    auto jpeg = encodeJpeg(*image);
+    return jpeg ? jpeg.value : std::string();
+}
+
+// The difference picture's white outlines on black.
+Image onBlack(const Image& rgba) {
+    Image out = Image::blank(rgba.width, rgba.height, 3);
+    for (int y = 0; y < rgba.height; ++y)
+        for (int x = 0; x < rgba.width; ++x) std::fill_n(out.pixel(x, y), 3, rgba.pixel(x, y)[3]);
+    return out;
+}
+
+}  // namespace
+
+std::string MoviePictures::open(MovieSide side, const std::string& path) {
+    quietFFmpegLog();
+    auto opened = MovieReader::open(path);
+    if (!opened) return opened.error;
+    at(side) = Side{std::move(opened.value), {}};
+    return {};
+}
+
+const MovieInfo* MoviePictures::info(MovieSide side) const {
+    const Side& s = sides_[side == MovieSide::Old ? 0 : 1];
+    return s.reader ? &s.reader->info() : nullptr;
+}
+
+bool MoviePictures::fetch(MovieSide side, std::int64_t index) {
+    Side& s = at(side);
+    if (s.kept.count(index)) return true;
+    if (!s.reader) return false;
+    const std::optional<Frame> frame = frameShownAt(*s.reader, index);
+    if (!frame) return false;
+    s.kept[index] = greyPicture(*frame->image, tuning_.gridWidth, tuning_.gridHeight);
+    return true;
+}
+
+double MoviePictures::difference(std::int64_t oldIndex, std::int64_t newIndex) {
+    const auto& olds = at(MovieSide::Old).kept;
+    const auto& news = at(MovieSide::New).kept;
+    const auto a = olds.find(oldIndex), b = news.find(newIndex);
+    if (a == olds.end() || b == news.end()) return pictureDifference({}, {}, tuning_);
+    return pictureDifference(a->second, b->second, tuning_);
+}
+
+void MoviePictures::forget(MovieSide side, std::int64_t below) {
+    auto& kept = at(side).kept;
+    kept.erase(kept.begin(), kept.lower_bound(below));
+}
+
+std::optional<Image> MoviePictures::picture(MovieSide side, std::int64_t index, int width) {
+    Side& s = at(side);
+    if (!s.reader) return std::nullopt;
+    const std::optional<Frame> frame = frameShownAt(*s.reader, index);
+    if (!frame) return std::nullopt;
+    return shrinkImage(*frame->image, width);
+}
+
+ReportShots MoviePictures::shotsFor(const VerifySetup& setup, const edit& event, const EventCheck& check, int width) {
+    const auto frameOf = [&](MovieSide side, const TcPtr& t) { return t ? movieFrameFor(setup, side, *t) : std::nullopt; };
+    const auto oldIndex = frameOf(MovieSide::Old, oldTimeOf(event, check.worstFrame));
+    const auto newIndex = frameOf(MovieSide::New, newTimeOf(event, check.worstFrame));
+    const std::optional<Image> old = oldIndex ? picture(MovieSide::Old, *oldIndex, width) : std::nullopt;
+    const std::optional<Image> neu = newIndex ? picture(MovieSide::New, *newIndex, width) : std::nullopt;
+    std::optional<Image> difference;
+    if (old && neu) difference = onBlack(differencePicture(*old, *neu));
+    return {jpegOf(old), jpegOf(neu), jpegOf(difference)};
+}
+
+MovieFacts movieFactsOf(const MovieInfo& info) {
+    MovieFacts f;
+    f.rate = static_cast<float>(info.rate);
+    f.rateText = info.rateText;
+    f.timeScale = info.timeScale;
+    f.duration = info.duration;
+    f.frames = info.frames;
+    f.timecode = info.timecode;
+    f.width = info.width;
+    f.height = info.height;
+    return f;
+}
+
+}  // namespace rw::media
