@@ -93,6 +93,11 @@ std::optional<EventCheck> judgeSamples(const OffsetScores& scores, const VerifyT
     return matchCheck(scores, t);
 }
 
+bool neighboursMayDecide(const OffsetScores& scores, const VerifyTuning& t) {
+    const auto inPlace = scores.byOffset().find(0);
+    return inPlace != scores.byOffset().end() && inPlace->second.worst <= t.alike && inPlace->second.mean() >= t.alike / 2;
+}
+
 EventCheck judgeEvent(const OffsetScores& scores, const VerifyTuning& t) {
     if (!scores.byOffset().count(0)) return noPicture("no frame could be compared");
     if (agreesInPlace(scores, t)) return matchCheck(scores, t);

@@ -73,6 +73,9 @@ private:
 // the event's verdict when they agree in place, nothing when every frame must
 // be compared.
 std::optional<EventCheck> judgeSamples(const OffsetScores& scores, const VerifyTuning& tuning);
+// Whether OLD frames beside the samples could still turn out clearly better
+// than in place: only while every sample is alike in place but not by far.
+bool neighboursMayDecide(const OffsetScores& scores, const VerifyTuning& tuning);
 // After every frame at every offset tried.
 EventCheck judgeEvent(const OffsetScores& scores, const VerifyTuning& tuning);
 

@@ -11,7 +11,7 @@ namespace rw {
 namespace {
 
 constexpr std::int64_t kEverything = std::numeric_limits<std::int64_t>::max();
-constexpr int kFramesBetweenAsks = 8;  // how often a long comparison asks whether to go on
+constexpr int kBatchFrames = 8;  // NEW frames fetched at once when comparing every frame; then the check asks whether to go on
 
 const char* sideName(MovieSide side) { return side == MovieSide::Old ? "OLD" : "NEW"; }
 
@@ -69,10 +69,14 @@ public:
 private:
     int length() const { return static_cast<int>(new_.size()); }
 
-    bool fetch(MovieSide side, int k) {
-        const std::int64_t index = (side == MovieSide::Old ? old_ : new_)[k];
-        if (pictures_.fetch(side, index)) return true;
-        failed_ = noPicture(std::string(sideName(side)) + " frame " + std::to_string(index) +
+    // Readies event frames of both movies; false when one cannot be had.
+    bool fetch(const std::set<int>& olds, const std::set<int>& news) {
+        std::vector<std::int64_t> o, n;
+        for (const int j : olds) o.push_back(old_[j]);
+        for (const int k : news) n.push_back(new_[k]);
+        const std::optional<MovieFrame> missing = pictures_.fetch(o, n);
+        if (!missing) return true;
+        failed_ = noPicture(std::string(sideName(missing->side)) + " frame " + std::to_string(missing->index) +
                             " cannot be decoded: the movie may be cut short or damaged");
         return false;
     }
@@ -81,38 +85,52 @@ private:
         scores.add(offset, k, pictures_.difference(old_[k + offset], new_[k]));
     }
 
-    std::optional<EventCheck> samples() {
-        const int last = length() - 1;
-        const std::set<int> at{0, last / 2, last};
-        std::set<int> olds;
-        for (const int k : at)
-            for (int j = std::max(0, k - 1); j <= std::min(last, k + 1); ++j) olds.insert(j);
-        for (const int j : olds)
-            if (!fetch(MovieSide::Old, j)) return std::nullopt;
-        for (const int k : at)
-            if (!fetch(MovieSide::New, k)) return std::nullopt;
+    OffsetScores sampleScores(const std::set<int>& at, const std::set<int>& olds) {
         OffsetScores scores;
         for (const int k : at)
             for (int offset = -1; offset <= 1; ++offset)
                 if (olds.count(k + offset)) compare(scores, k, offset);
-        return judgeSamples(scores, tuning_);
+        return scores;
     }
 
-    // NEW frame k against OLD frames k - reach .. k + reach, the OLD movie
-    // decoded just ahead of the NEW one.
+    // The first, middle and last frames in place, and the OLD frame after
+    // the middle one (where a still shows alike). The OLD frames on either
+    // side of each are asked for only when a neighbour could still be
+    // clearly better than in place.
+    std::optional<EventCheck> samples() {
+        const int last = length() - 1;
+        const std::set<int> at{0, last / 2, last};
+        std::set<int> olds = at;
+        if (last / 2 < last) olds.insert(last / 2 + 1);
+        if (!fetch(olds, at)) return std::nullopt;
+        OffsetScores scores = sampleScores(at, olds);
+        if (!neighboursMayDecide(scores, tuning_)) return judgeSamples(scores, tuning_);
+        for (const int k : at) {
+            if (k > 0) olds.insert(k - 1);
+            if (k < last) olds.insert(k + 1);
+        }
+        if (!fetch(olds, {})) return std::nullopt;
+        return judgeSamples(sampleScores(at, olds), tuning_);
+    }
+
+    // NEW frame k against OLD frames k - reach .. k + reach, a batch of NEW
+    // frames at a time with the OLD frames they need.
     std::optional<EventCheck> everyFrame() {
         const int reach = std::max(0, std::min(tuning_.search, length() / 2));
         OffsetScores scores;
         int oldFetched = -1;
-        for (int k = 0; k < length(); ++k) {
-            if (k % kFramesBetweenAsks == 0 && !keepGoing_()) return std::nullopt;
-            if (!fetch(MovieSide::New, k)) return failed_;
-            for (; oldFetched < std::min(length() - 1, k + reach);)
-                if (!fetch(MovieSide::Old, ++oldFetched)) return failed_;
-            for (int offset = std::max(-reach, -k); offset <= std::min(reach, length() - 1 - k); ++offset)
-                compare(scores, k, offset);
-            pictures_.forget(MovieSide::New, new_[k] + 1);
-            if (k >= reach) pictures_.forget(MovieSide::Old, old_[k - reach]);
+        for (int k0 = 0; k0 < length(); k0 += kBatchFrames) {
+            if (!keepGoing_()) return std::nullopt;
+            const int k1 = std::min(length(), k0 + kBatchFrames);
+            std::set<int> olds, news;
+            for (int k = k0; k < k1; ++k) news.insert(k);
+            for (; oldFetched < std::min(length() - 1, k1 - 1 + reach);) olds.insert(++oldFetched);
+            if (!fetch(olds, news)) return failed_;
+            for (int k = k0; k < k1; ++k)
+                for (int offset = std::max(-reach, -k); offset <= std::min(reach, length() - 1 - k); ++offset)
+                    compare(scores, k, offset);
+            pictures_.forget(MovieSide::New, new_[k1 - 1] + 1);
+            if (k1 > reach) pictures_.forget(MovieSide::Old, old_[k1 - reach]);
         }
         return judgeEvent(scores, tuning_);
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace rw::media {
 
@@ -51,14 +52,29 @@ const MovieInfo* MoviePictures::info(MovieSide side) const {
     return s.reader ? &s.reader->info() : nullptr;
 }
 
-bool MoviePictures::fetch(MovieSide side, std::int64_t index) {
+// The first frame that cannot be had.
+std::optional<std::int64_t> MoviePictures::fetchSide(MovieSide side, const std::vector<std::int64_t>& frames) {
     Side& s = at(side);
-    if (s.kept.count(index)) return true;
-    if (!s.reader) return false;
-    const std::optional<Frame> frame = frameShownAt(*s.reader, index);
-    if (!frame) return false;
-    s.kept[index] = greyPicture(*frame->image, tuning_.gridWidth, tuning_.gridHeight);
-    return true;
+    for (const std::int64_t index : frames) {
+        if (s.kept.count(index)) continue;
+        const std::optional<Frame> frame = s.reader ? frameShownAt(*s.reader, index) : std::nullopt;
+        if (!frame) return index;
+        s.kept[index] = greyPicture(*frame->image, tuning_.gridWidth, tuning_.gridHeight);
+    }
+    return std::nullopt;
+}
+
+std::optional<MovieFrame> MoviePictures::fetch(const std::vector<std::int64_t>& oldFrames,
+                                               const std::vector<std::int64_t>& newFrames) {
+    std::optional<std::int64_t> oldMissing, newMissing;
+    {
+        std::jthread oldSide;
+        if (!oldFrames.empty()) oldSide = std::jthread([&] { oldMissing = fetchSide(MovieSide::Old, oldFrames); });
+        newMissing = fetchSide(MovieSide::New, newFrames);
+    }  // the OLD side is joined here
+    if (oldMissing) return MovieFrame{MovieSide::Old, *oldMissing};
+    if (newMissing) return MovieFrame{MovieSide::New, *newMissing};
+    return std::nullopt;
 }
 
 double MoviePictures::difference(std::int64_t oldIndex, std::int64_t newIndex) {

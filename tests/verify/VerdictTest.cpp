@@ -52,6 +52,10 @@ TEST(Verdict, SamplesDecideOnlyWhenTheyAgreeInPlace) {
     EXPECT_EQ(judgeSamples(scoresOf({{0, {1, 1, 1}}, {-1, {8, 8}}, {1, {8, 8}}}), tuning)->verdict, Verdict::Match);
     EXPECT_FALSE(judgeSamples(scoresOf({{0, {1, 8, 1}}}), tuning));
     EXPECT_FALSE(judgeSamples(scoresOf({{0, {4, 4, 4}}, {1, {1, 1}}}), tuning));
+    // Only a mean in place of 3 (half the alike threshold) or more leaves room for a clearly better neighbour.
+    EXPECT_FALSE(neighboursMayDecide(scoresOf({{0, {2.9, 2.9}}}), tuning));
+    EXPECT_TRUE(neighboursMayDecide(scoresOf({{0, {3, 3}}}), tuning));
+    EXPECT_FALSE(neighboursMayDecide(scoresOf({{0, {1, 7}}}), tuning));  // not alike: every frame decides
 }
 
 // Pictures that differ everywhere; frames past `decodable` cannot be had.
@@ -59,7 +63,12 @@ class FakePictures : public PicturePort {
 public:
     std::int64_t decodable = 1 << 30;
     int fetched = 0;
-    bool fetch(MovieSide, std::int64_t index) override { return ++fetched, index < decodable; }
+    std::optional<MovieFrame> fetch(const std::vector<std::int64_t>& olds, const std::vector<std::int64_t>& news) override {
+        fetched += static_cast<int>(olds.size() + news.size());
+        for (const std::int64_t index : news)
+            if (index >= decodable) return MovieFrame{MovieSide::New, index};
+        return std::nullopt;
+    }
     double difference(std::int64_t, std::int64_t) override { return 30; }
     void forget(MovieSide, std::int64_t) override {}
 };

@@ -1,7 +1,8 @@
 #pragma once
 // The OLD and NEW movies of a change-list check: each read frame-exactly,
 // each frame the check asks for kept as a small grey picture until it is
-// forgotten. One thread at a time (the check's own).
+// forgotten. Used from one thread at a time (the check's own), which
+// borrows a second one to decode the OLD movie while it decodes the NEW.
 
 #include "media/MovieReader.h"
 #include "media/PictureCompare.h"
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rw::media {
 
@@ -28,7 +30,9 @@ public:
     // Nothing until the side's movie is open.
     const MovieInfo* info(MovieSide side) const;
 
-    bool fetch(MovieSide side, std::int64_t index) override;
+    // The two movies are decoded at once, OLD on a thread of its own.
+    std::optional<MovieFrame> fetch(const std::vector<std::int64_t>& oldFrames,
+                                    const std::vector<std::int64_t>& newFrames) override;
     double difference(std::int64_t oldIndex, std::int64_t newIndex) override;
     void forget(MovieSide side, std::int64_t below) override;
 
@@ -42,6 +46,7 @@ private:
         std::map<std::int64_t, GreyPicture> kept;
     };
     Side& at(MovieSide side) { return sides_[side == MovieSide::Old ? 0 : 1]; }
+    std::optional<std::int64_t> fetchSide(MovieSide side, const std::vector<std::int64_t>& frames);
     std::optional<Image> picture(MovieSide side, std::int64_t index, int width);
 
     CompareTuning tuning_;
