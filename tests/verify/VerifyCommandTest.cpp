@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <filesystem>
 
 namespace rw::test {
 namespace {
@@ -106,7 +105,7 @@ TEST(VerifyCommand, EveryEventGetsItsVerdict) {
     }
     EXPECT_EQ(got.back(), "checked 12: 4 match, 6 slipped, 1 differ, 1 no picture");
 
-    const std::string html = readAll(out.file("report.html")); std::filesystem::copy_file(out.file("report.html"), "/tmp/i18-report.html", std::filesystem::copy_options::overwrite_existing);
+    const std::string html = readAll(out.file("report.html"));
     EXPECT_NE(html.find("checked 12: 4 match"), std::string::npos);
     EXPECT_EQ(html.find("://"), std::string::npos);  // nothing to fetch
     std::size_t sections = 0, pictures = 0;
