@@ -72,15 +72,8 @@ std::string listsText(const ChangeListArgs& a) {
 
 int writeReport(const VerifyArgs& a, const VerifySetup& setup, const EditArray& events, const VerifyOutcome& outcome,
                 media::MoviePictures& pictures, std::ostream& err) {
-    VerifyReport report = reportOf(events, outcome.checks, [&](const edit& e, const EventCheck& c) {
-        return pictures.shotsFor(setup, e, c);
-    });
-    report.lists = listsText(a.source);
-    report.oldMovie = setup.movies[0].name;
-    report.newMovie = setup.movies[1].name;
-    report.oldStart = setup.movies[0].start.field;
-    report.newStart = setup.movies[1].start.field;
-    report.tuning = setup.tuning;
+    const VerifyReport report = reportOf(reportHeader(listsText(a.source), setup), events, outcome.checks,
+                                         [&](const edit& e, const EventCheck& c) { return pictures.shotsFor(setup, e, c); });
     if (std::string why = writeFileAtomic(a.report, reportHtml(report)); !why.empty()) {
         err << "cannot write " << a.report << ": " << why << "\n";
         return 1;

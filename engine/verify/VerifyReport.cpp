@@ -1,7 +1,5 @@
 #include "verify/VerifyReport.h"
 
-#include "verify/VerifyEvents.h"
-
 #include <cmath>
 #include <cstdio>
 
@@ -81,9 +79,14 @@ std::string movieText(const std::string& name, const std::string& start) {
 
 }  // namespace
 
-VerifyReport reportOf(const EditArray& events, const std::vector<EventCheck>& checks,
-                      const std::function<ReportShots(const edit&, const EventCheck&)>& shots) {
-    VerifyReport report;
+ReportHeader reportHeader(std::string lists, const VerifySetup& setup) {
+    const VerifyMovie &old = setup.movies[0], &neu = setup.movies[1];
+    return {std::move(lists), old.name, neu.name, old.start.field, neu.start.field, setup.tuning};
+}
+
+VerifyReport reportOf(ReportHeader header, const EditArray& events, const std::vector<EventCheck>& checks,
+                      const ShotMaker& shots) {
+    VerifyReport report{std::move(header), {}, {}};
     for (std::size_t i = 0; i < checks.size() && i < events.size(); ++i) {
         report.summary.add(checks[i]);
         if (checks[i].verdict == Verdict::Match || !events[i]) continue;
@@ -98,11 +101,11 @@ std::string reportHtml(const VerifyReport& r) {
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<title>Change list checked against the pictures</title>\n<style>" +
                       std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>Change list checked against the pictures</h1>\n";
-    out += "<table class=\"facts\">\n" + factRow("lists", r.lists) +
-           factRow("OLD movie", movieText(r.oldMovie, r.oldStart)) +
-           factRow("NEW movie", movieText(r.newMovie, r.newStart)) +
-           factRow("search", "\u00b1" + std::to_string(r.tuning.search) + " frames");
-    if (!r.made.empty()) out += factRow("checked", r.made);
+    const ReportHeader& h = r.header;
+    out += "<table class=\"facts\">\n" + factRow("lists", h.lists) +
+           factRow("OLD movie", movieText(h.oldMovie, h.oldStart)) +
+           factRow("NEW movie", movieText(h.newMovie, h.newStart)) +
+           factRow("search", "\u00b1" + std::to_string(h.tuning.search) + " frames");
     out += "</table>\n<p class=\"summary\">" + escaped(summaryLine(r.summary)) + "</p>\n";
     if (r.flagged.empty()) out += "<p>Every event checked matches its pictures.</p>\n";
     for (const ReportEvent& e : r.flagged) out += eventSection(e);

@@ -8,6 +8,7 @@
 
 #include "core/Edit.h"
 #include "verify/Verdict.h"
+#include "verify/VerifyEvents.h"
 
 #include <functional>
 #include <string>
@@ -26,20 +27,27 @@ struct ReportEvent {
     ReportShots shots;
 };
 
-struct VerifyReport {
+struct ReportHeader {
     std::string lists;               // what list C came from
     std::string oldMovie, newMovie;  // file names
     std::string oldStart, newStart;  // the starts used; empty: none set
-    std::string made;                // when, as the caller words it; may be empty
     VerifyTuning tuning;
+};
+// The movies, starts and tuning of a check.
+ReportHeader reportHeader(std::string lists, const VerifySetup& setup);
+
+struct VerifyReport {
+    ReportHeader header;
     VerifySummary summary;
     std::vector<ReportEvent> flagged;  // the events that do not match, in list order
 };
 
+using ShotMaker = std::function<ReportShots(const edit&, const EventCheck&)>;
+
 // The summary and the flagged events of a check; `shots` is asked for each
 // flagged event's pictures. Events past the checks (a cancelled check) are left out.
-VerifyReport reportOf(const EditArray& events, const std::vector<EventCheck>& checks,
-                      const std::function<ReportShots(const edit&, const EventCheck&)>& shots);
+VerifyReport reportOf(ReportHeader header, const EditArray& events, const std::vector<EventCheck>& checks,
+                      const ShotMaker& shots);
 
 std::string reportHtml(const VerifyReport& report);
 
