@@ -98,6 +98,13 @@ bool neighboursMayDecide(const OffsetScores& scores, const VerifyTuning& t) {
     return inPlace != scores.byOffset().end() && inPlace->second.worst <= t.alike && inPlace->second.mean() >= t.alike / 2;
 }
 
+bool settledAsDiffering(const OffsetScores& scores, std::size_t offsets, const VerifyTuning& t) {
+    if (scores.byOffset().size() < offsets) return false;
+    for (const auto& [k, s] : scores.byOffset())
+        if (s.worst <= t.alike) return false;
+    return true;
+}
+
 EventCheck judgeEvent(const OffsetScores& scores, const VerifyTuning& t) {
     if (!scores.byOffset().count(0)) return noPicture("no frame could be compared");
     if (agreesInPlace(scores, t)) return matchCheck(scores, t);

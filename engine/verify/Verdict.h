@@ -76,6 +76,9 @@ std::optional<EventCheck> judgeSamples(const OffsetScores& scores, const VerifyT
 // Whether OLD frames beside the samples could still turn out clearly better
 // than in place: only while every sample is alike in place but not by far.
 bool neighboursMayDecide(const OffsetScores& scores, const VerifyTuning& tuning);
+// Whether the event differs whatever its remaining frames show: every one of
+// the `offsets` tried already has a pair that is not alike.
+bool settledAsDiffering(const OffsetScores& scores, std::size_t offsets, const VerifyTuning& tuning);
 // After every frame at every offset tried.
 EventCheck judgeEvent(const OffsetScores& scores, const VerifyTuning& tuning);
 

@@ -114,7 +114,8 @@ private:
     }
 
     // NEW frame k against OLD frames k - reach .. k + reach, a batch of NEW
-    // frames at a time with the OLD frames they need.
+    // frames at a time with the OLD frames they need, until the end or until
+    // no offset can be alike throughout any more (a replaced shot).
     std::optional<EventCheck> everyFrame() {
         const int reach = std::max(0, std::min(tuning_.search, length() / 2));
         OffsetScores scores;
@@ -131,6 +132,7 @@ private:
                     compare(scores, k, offset);
             pictures_.forget(MovieSide::New, new_[k1 - 1] + 1);
             if (k1 > reach) pictures_.forget(MovieSide::Old, old_[k1 - reach]);
+            if (settledAsDiffering(scores, static_cast<std::size_t>(2 * reach + 1), tuning_)) break;
         }
         return judgeEvent(scores, tuning_);
     }

@@ -58,6 +58,13 @@ TEST(Verdict, SamplesDecideOnlyWhenTheyAgreeInPlace) {
     EXPECT_FALSE(neighboursMayDecide(scoresOf({{0, {1, 7}}}), tuning));  // not alike: every frame decides
 }
 
+TEST(Verdict, DiffersOnceNoOffsetCanBeAlikeThroughout) {
+    const VerifyTuning tuning;
+    EXPECT_TRUE(settledAsDiffering(scoresOf({{-1, {9}}, {0, {1, 7}}, {1, {8}}}), 3, tuning));
+    EXPECT_FALSE(settledAsDiffering(scoresOf({{-1, {9}}, {0, {1, 7}}, {1, {6}}}), 3, tuning));
+    EXPECT_FALSE(settledAsDiffering(scoresOf({{0, {1, 7}}, {1, {8}}}), 3, tuning));  // -1 not tried yet
+}
+
 // Pictures that differ everywhere; frames past `decodable` cannot be had.
 class FakePictures : public PicturePort {
 public:
@@ -121,6 +128,13 @@ TEST(VerifyEvents, CancelStopsWithinOneEvent) {
     EXPECT_TRUE(out.cancelled);
     EXPECT_TRUE(out.checks.empty());
     EXPECT_LT(pictures.fetched, 40);
+
+    // Without Cancel, a long event that differs everywhere is settled early.
+    FakePictures again;
+    const VerifyOutcome whole = verifyEvents({event(0, 0, 5000)}, setupOf(6000), again);
+    ASSERT_EQ(whole.checks.size(), 1u);
+    EXPECT_EQ(whole.checks[0].verdict, Verdict::Differs);
+    EXPECT_LT(again.fetched, 60);
 }
 
 }  // namespace
