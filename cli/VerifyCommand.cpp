@@ -101,13 +101,11 @@ int runVerify(VerifyArgs a, Streams io) {
     if (!loadChangeList(c, a.source, io.err)) return 1;
 
     const EditArray& events = c.dataSourceC().getEditArray();
-    const VerifyOutcome outcome = verifyEvents(events, setup, pictures);
     VerifySummary summary;
-    for (std::size_t i = 0; i < outcome.checks.size(); ++i) {
-        const EventCheck& check = outcome.checks[i];
+    const VerifyOutcome outcome = verifyEvents(events, setup, pictures, {}, [&](std::size_t i, const EventCheck& check) {
         summary.add(check);
-        io.out << events[i]->editNum() << '\t' << verdictText(check) << '\t' << check.detail << '\n';
-    }
+        io.out << events[i]->editNum() << '\t' << verdictText(check) << '\t' << check.detail << std::endl;
+    });
     io.out << summaryLine(summary) << '\n';
     if (!a.report.empty() && writeReport(a, setup, events, outcome, pictures, io.err) != 0) return 1;
     return summary.match == summary.checked ? 0 : 1;

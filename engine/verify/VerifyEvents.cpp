@@ -178,7 +178,7 @@ TcPtr oldTimeOf(const edit& event, std::int32_t k) { return shifted(event.source
 TcPtr newTimeOf(const edit& event, std::int32_t k) { return shifted(event.masterIn(), k); }
 
 VerifyOutcome verifyEvents(const EditArray& events, const VerifySetup& setup, PicturePort& pictures,
-                           const VerifyProgress& keepGoing) {
+                           const VerifyProgress& keepGoing, const VerifyListener& checked) {
     VerifyOutcome out;
     const auto goOn = [&] { return !keepGoing || keepGoing(out.checks.size(), events.size()); };
     for (const EditPtr& e : events) {
@@ -188,6 +188,7 @@ VerifyOutcome verifyEvents(const EditArray& events, const VerifySetup& setup, Pi
             out.cancelled = true;
             return out;
         }
+        if (checked) checked(out.checks.size(), *check);
         out.checks.push_back(std::move(*check));
     }
     if (keepGoing) keepGoing(out.checks.size(), events.size());

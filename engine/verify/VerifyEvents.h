@@ -56,8 +56,11 @@ struct VerifyOutcome {
     bool cancelled = false;
 };
 
+// `checked` hears each event's verdict as soon as it is known.
+using VerifyListener = std::function<void(std::size_t index, const EventCheck& check)>;
+
 VerifyOutcome verifyEvents(const EditArray& events, const VerifySetup& setup, PicturePort& pictures,
-                           const VerifyProgress& keepGoing = {});
+                           const VerifyProgress& keepGoing = {}, const VerifyListener& checked = {});
 
 // The frame of the side's movie that locating to list time `t` shows;
 // nothing when the time lies outside the movie or the movie has none.
