@@ -1,14 +1,17 @@
 #include "ChangeListInput.h"
 
+#include "app/UnreadableFiles.h"
+
 namespace rw::cli {
 
 void addChangeListOptions(CLI::App& cmd, ChangeListArgs& a) {
-    CLI::Option* olds = cmd.add_option("--old", a.olds, "OLD lists, compared with the NEW lists to make list C")
-                            ->take_all();
+    CLI::Option* olds =
+        cmd.add_option("--old", a.olds, "OLD lists, compared with the NEW lists to make the change list")->take_all();
     CLI::Option* news = cmd.add_option("--new", a.news, "NEW lists")->take_all();
     CLI::Option* changes = cmd.add_option(
         "--changes", a.changes,
-        "list C from a file: a \".conform\" document, a change EDL, or a film change list (--as change --hour HH)");
+        "the change list from a file: a \".conform\" document, a change EDL, or a film change list (--as change "
+        "--hour HH)");
     olds->needs(news);
     news->needs(olds);
     changes->excludes(olds)->excludes(news);
@@ -17,7 +20,7 @@ void addChangeListOptions(CLI::App& cmd, ChangeListArgs& a) {
 
 void requireChangeListSource(const ChangeListArgs& a) {
     if (a.changes.empty() && a.olds.empty())
-        throw CLI::ValidationError("list C", "give --old and --new, or --changes FILE");
+        throw CLI::ValidationError("the change list", "give --old and --new, or --changes FILE");
 }
 
 std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
@@ -28,16 +31,19 @@ std::vector<std::string> changeListInputs(const ChangeListArgs& a) {
 }
 
 bool loadChangeList(conformController& c, const ChangeListArgs& a, std::ostream& err) {
+    // Unreadable files are named first; the lists are still read, so the
+    // alerts of the import follow, but no change list comes of half the input.
+    const bool unreadable = alertUnreadable(c.ui(), changeListInputs(a));
     if (!a.changes.empty()) {
         c.selectTab(2);
         c.openFiles({a.changes});
-        return !c.dataSourceC().getEditArray().empty();
+        return !unreadable && !c.dataSourceC().getEditArray().empty();
     }
     c.selectTab(0);
     c.openFiles(a.olds);
     c.selectTab(1);
     c.openFiles(a.news);
-    if (c.dataSourceA().getEditArray().empty() || c.dataSourceB().getEditArray().empty()) return false;
+    if (unreadable || c.dataSourceA().getEditArray().empty() || c.dataSourceB().getEditArray().empty()) return false;
     c.setAutosave(false);  // the change list goes to the command's own output
     c.compare("Compare");
     if (c.dataSourceC().getEditArray().empty()) {

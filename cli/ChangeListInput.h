@@ -1,7 +1,7 @@
 #pragma once
-// Where the export and conform commands take list C from: a comparison of
-// OLD and NEW lists (as `compare` takes them) or a change-list file (a
-// ".conform" document, a change EDL or a film change list).
+// Where the export and conform commands take the change list from: a
+// comparison of OLD and NEW lists (as `compare` takes them) or a change-list
+// file (a ".conform" document, a change EDL or a film change list).
 
 #include "CliUi.h"
 #include "Options.h"
@@ -28,7 +28,9 @@ void addChangeListOptions(CLI::App& cmd, ChangeListArgs& args);
 void requireChangeListSource(const ChangeListArgs& args);
 std::vector<std::string> changeListInputs(const ChangeListArgs& args);
 
-// Fills list C. False, with the reason on err or in an alert, when it holds no events.
+// Fills the change list, after naming each input that cannot be read. False,
+// with the reason on err or in an alert, when an input cannot be read or the
+// change list holds no events.
 // --as and --hour answer the hour-code sheet through `ui`.
 bool loadChangeList(conformController& c, const ChangeListArgs& args, std::ostream& err);
 

@@ -4,6 +4,7 @@
 
 #include "app/ConformCommand.h"
 #include "app/NullPorts.h"
+#include "app/UnreadableFiles.h"
 
 #include <memory>
 #include <ostream>
@@ -33,6 +34,7 @@ int runConform(const ConformArgs& a, Streams io) {
     const std::string type = conformTypeFor(a.type);
     if (wouldOverwriteInput(conformedPath(a.file, type), changeListInputs(a.source), io.err)) return 1;
     if (!applyListOptions(a.source.lists, c, ui, io.err)) return 2;
+    alertUnreadable(ui, {a.file});  // the conform's own alert follows when it cannot read it
     if (!loadChangeList(c, a.source, io.err)) return 1;
     c.prefs().set(pref::ConformType, type);
     if (!a.timebase.empty()) c.prefs().set(pref::ConformTimebase, a.timebase);
@@ -50,9 +52,9 @@ int runConform(const ConformArgs& a, Streams io) {
 void addConformCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ConformArgs>();
     CLI::App* cmd = app.add_subcommand(
-        "conform", "Conform a tab or comma separated file or a TC6000 .EVL list to list C; the copy is written "
-                   "beside the file and its path printed. protools: rehearse the Pro Tools conform (--simulate), "
-                   "listing each action and then the session");
+        "conform", "Conform a tab or comma separated file or a TC6000 .EVL list to the change list; the copy is "
+                   "written beside the file and its path printed. protools: rehearse the Pro Tools conform "
+                   "(--simulate), listing each action and then the session");
     cmd->add_option("type", args->type, "tab, csv, evl or protools")
         ->required()
         ->check(CLI::IsMember({"tab", "csv", "evl", "protools"}));

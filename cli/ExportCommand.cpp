@@ -56,8 +56,8 @@ int runExport(const ExportArgs& a, Streams io) {
 
 void addExportCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ExportArgs>();
-    CLI::App* cmd = app.add_subcommand("export", "Write list C as a change EDL, a change-list document, a Euphonix "
-                                                 "change list or a relative change note");
+    CLI::App* cmd = app.add_subcommand("export", "Write the change list as a change EDL, a change-list document, a "
+                                                 "Euphonix change list or a relative change note");
     cmd->add_option("type", args->type, "what to write")
         ->required()
         ->check(CLI::IsMember({"change-edl", "conform", "euphonix", "euphonix-rebalance", "euphonix-relative", "note",

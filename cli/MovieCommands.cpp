@@ -1,9 +1,11 @@
 // movie-info, frame and difference: the movies of the review windows without
 // a display. A list timecode locates a movie exactly as selecting an event does.
 
+#include "CliUi.h"
 #include "Commands.h"
 #include "Options.h"
 
+#include "app/UnreadableFiles.h"
 #include "settings/Choices.h"
 #include "settings/Preferences.h"
 #include "core/Files.h"
@@ -36,6 +38,12 @@ struct MovieArgs {
 
 using Reader = std::unique_ptr<media::MovieReader>;
 
+// True after naming each movie that cannot be read.
+bool unreadable(const std::vector<std::string>& files, std::ostream& err) {
+    CliUi ui(err);
+    return alertUnreadable(ui, files);
+}
+
 Reader openMovie(const std::string& path, std::ostream& err) {
     media::quietFFmpegLog();
     auto opened = media::MovieReader::open(path);
@@ -44,6 +52,7 @@ Reader openMovie(const std::string& path, std::ostream& err) {
 }
 
 int runInfo(const std::string& file, Streams io) {
+    if (unreadable({file}, io.err)) return 1;
     Reader movie = openMovie(file, io.err);
     if (!movie) return 1;
     const media::MovieInfo& i = movie->info();
@@ -113,6 +122,7 @@ int writePng(const media::Image& image, const MovieArgs& a, Streams io) {
 
 int runFrame(MovieArgs a, Streams io) {
     if (wouldOverwriteInput(a.output, {a.one.file}, io.err)) return 2;
+    if (unreadable({a.one.file}, io.err)) return 1;
     a.one.isNew = a.side == "new";
     media::Frame frame;
     if (int rc = locatedFrame(a.one, a.edlType, io, frame)) return rc;
@@ -121,6 +131,7 @@ int runFrame(MovieArgs a, Streams io) {
 
 int runDifference(MovieArgs a, Streams io) {
     if (wouldOverwriteInput(a.output, {a.one.file, a.other.file}, io.err)) return 2;
+    if (unreadable({a.one.file, a.other.file}, io.err)) return 1;
     a.other.isNew = true;
     media::Frame oldFrame, newFrame;
     if (int rc = locatedFrame(a.one, a.edlType, io, oldFrame)) return rc;

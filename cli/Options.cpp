@@ -2,6 +2,7 @@
 #include "Options.h"
 
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 #include "core/Files.h"
 #include "settings/FileSettings.h"
 #include "views/PreferencesPanel.h"
@@ -79,6 +80,7 @@ bool applyListOptions(const ListOptions& o, conformController& controller, CliUi
 
 bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream& err) {
     if (path.empty()) return true;
+    if (CliUi ui(err); alertUnreadable(ui, {path})) return false;
     FileSettings store(path);
     if (std::string error = store.load(); !error.empty()) {
         err << error << "\n";

@@ -1,10 +1,12 @@
 #include "CliUi.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 #include "Options.h"
 
 #include "app/ConformController.h"
 #include "core/Text.h"
 #include "app/NullPorts.h"
+#include "app/UnreadableFiles.h"
 
 #include <memory>
 #include <optional>
@@ -19,6 +21,7 @@ struct SearchArgs {
     std::vector<std::string> news;
     std::string select;
     ListOptions lists;
+    bool json = false;
 };
 
 // "3,5-7" as the rows 2, 4, 5, 6 (counted from 1 on the command line);
@@ -49,17 +52,18 @@ int runSearch(const SearchArgs& a, Streams io) {
     NoMovies movies;
     conformController c(ui, movies);
     if (!applyListOptions(a.lists, c, ui, io.err)) return 2;
+    const bool unreadable = alertUnreadable(ui, a.news);
     c.selectTab(1);
     c.openFiles(a.news);
     dataSource& news = c.dataSourceB();
-    if (news.getEditArray().empty()) return 1;
+    if (unreadable || news.getEditArray().empty()) return 1;
     auto rows = parseRows(a.select, news.getEditArray().size(), io.err);
     if (!rows) return 2;
     news.selectRows(*rows);
     ui.setFolderAnswer(a.folder);
     c.findEventsInOtherFiles();
     if (!ui.searchSummary()) return 1;  // the alert said why
-    io.out << *ui.searchSummary();
+    io.out << (a.json ? searchJson(c.finder().finds()) : *ui.searchSummary());
     return 0;
 }
 
@@ -74,13 +78,14 @@ void addSearchCommand(CLI::App& app, Streams io, int& status) {
     cmd->add_option("folder", args->folder, "the folder searched, with every folder below it")
         ->required()
         ->check(CLI::ExistingDirectory);
-    cmd->add_option("--new", args->news, "the NEW list; all --new files are read in one import into list B")
+    cmd->add_option("--new", args->news, "the NEW list; all --new files are read in one import into the NEW list")
         ->required()
         ->take_all();
     cmd->add_option("--select", args->select,
                     "the selected events: rows of the NEW list counted from 1 (in `show` order), such as 1,4,7-9")
         ->required();
     addListOptions(*cmd, args->lists, false);
+    cmd->add_flag("--json", args->json, "print the files found as one JSON document");
     cmd->callback([args, io, &status] { status = runSearch(*args, io); });
 }
 

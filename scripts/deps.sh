@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libexpat1-dev libplist-dev libcli11-dev
+  libexpat1-dev libplist-dev libcli11-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev python3
   qt6-base-dev qt6-multimedia-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libavfilter-dev libswresample-dev

@@ -3,6 +3,7 @@
 #include "conform/WorkstationConform.h"
 
 #include "app/MainView.h"
+#include "app/UnreadableFiles.h"
 #include "blocks/BlockViewWidget.h"
 #include "mainwindow/SummaryPane.h"
 #include "movies/MovieWindows.h"
@@ -143,6 +144,7 @@ void MainWindow::openFilesInTab(int tab, const QStringList& paths) {
     model_.controller.selectTab(tab);
     std::vector<std::string> files;
     for (const QString& p : paths) files.push_back(p.toStdString());
+    alertUnreadable(model_.controller.ui(), files);
     model_.controller.openFiles(files);
     refreshAll();
 }

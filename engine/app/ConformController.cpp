@@ -1,4 +1,5 @@
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 
 #include "comparison/ChangeListCopy.h"
 #include "comparison/Compare.h"
@@ -158,6 +159,7 @@ std::optional<EditArray> conformController::import(const std::string& letter) {
     const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
     if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
+    alertUnreadable(ui_, chosen->paths);
     ui_.startProgress();
     importData(chosen->paths);
     ui_.stopProgress();
@@ -198,7 +200,9 @@ void conformController::readFile(const std::string& path) {
     const std::string name = lastPathComponent(path);
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
-    if (!isListExtension(ext)) {
+    const std::optional<std::string> read = readFileText(path);
+    // No sheet asks how to read a file that cannot be read at all.
+    if (!isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
         if (answer.choice == HourCodeChoice::Cut) {
             hourCode_ = answer.hour;
@@ -210,7 +214,6 @@ void conformController::readFile(const std::string& path) {
     }
     sideFilenameString_ += base + "\n";
 
-    const std::optional<std::string> read = readFileText(path);
     const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
     if (ext == "xml" || ext == "XML") listType_ = "xml";

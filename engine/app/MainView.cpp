@@ -1,6 +1,7 @@
 #include "app/MainView.h"
 
 #include "app/ConformController.h"
+#include "app/UnreadableFiles.h"
 
 namespace rw {
 
@@ -19,7 +20,9 @@ DragOperation draggingEntered(UiPort& ui, const DragInfo& drag) {
 }
 
 bool performDragOperation(conformController& controller, const DragInfo& drag) {
-    if (!drag.fileNames.empty()) controller.openFiles(drag.fileNames);
+    if (drag.fileNames.empty()) return true;
+    alertUnreadable(controller.ui(), drag.fileNames);
+    controller.openFiles(drag.fileNames);
     return true;
 }
 

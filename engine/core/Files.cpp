@@ -15,7 +15,9 @@ namespace rw {
 namespace fs = std::filesystem;
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a named pipe among the lists is refused instead of
+    // waiting for a writer forever; a regular file reads as ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -43,6 +45,19 @@ std::optional<std::string> readFileText(const std::string& path) {
     auto bytes = readFileBytes(path);
     if (!bytes) return std::nullopt;
     return decodeOwnedText(std::move(*bytes));
+}
+
+std::string unreadableReason(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == EACCES ? "is not readable" : std::strerror(errno);
+    struct stat st {};
+    const bool statted = ::fstat(fd, &st) == 0;
+    const int statError = errno;
+    ::close(fd);
+    if (!statted) return std::strerror(statError);
+    if (S_ISDIR(st.st_mode)) return "is a folder";
+    if (!S_ISREG(st.st_mode)) return "is not a regular file";
+    return {};
 }
 
 std::string writeFileAtomic(const std::string& path, const std::string& bytes) {

@@ -11,6 +11,11 @@ std::optional<std::string> readFileBytes(const std::string& path);
 // The file as UTF-8 text (Latin-1 when it is not UTF-8); nullopt when unreadable.
 std::optional<std::string> readFileText(const std::string& path);
 
+// Why the file cannot be read: the system's reason ("No such file or
+// directory"), "is a folder", "is not a regular file" or "is not readable";
+// empty when it can be.
+std::string unreadableReason(const std::string& path);
+
 // Writes through a temporary file in the same folder, then renames it over the
 // target, so a reader never sees half a file. Empty on success, else the reason.
 std::string writeFileAtomic(const std::string& path, const std::string& bytes);

@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace rw::test {
 namespace {
@@ -163,6 +164,11 @@ TEST(Cli, SearchPrintsTheRankedFiles) {
     CliResult r = search("lists", "1-2");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "2\t\t00:00:20:00\t\ta.edl\n1\t\t00:00:10:00\t\tb.edl\n");
+    const CliResult json = runCli({"search", dir.file("lists"), "--new", neu, "--select", "1-2", "--json"});
+    const nlohmann::json results = nlohmann::json::parse(json.out)["results"];
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1], nlohmann::json::parse(R"({"shots": 1, "duration": "00:00:10:00", "file": "b.edl",
+        "path": ")" + dir.file("lists/sub/b.edl") + "\"}"));
 
     CliResult none = search("lists", "3");
     EXPECT_EQ(none.status, 1);

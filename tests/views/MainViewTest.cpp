@@ -34,6 +34,15 @@ TEST(MainView, DraggedFileNamesAreCopiedAndOpenedInTheShownList) {
     EXPECT_TRUE(performDragOperation(f.c, {{edl}, true}));
     EXPECT_EQ(f.B().editCount(), "1 edits");
     EXPECT_TRUE(f.ui.alerts.empty());
+
+    // a dropped folder is named before the import says it found nothing; no
+    // hour-code sheet asks how to read it
+    EXPECT_TRUE(performDragOperation(f.c, {{dir.path()}, true}));
+    EXPECT_TRUE(f.ui.hourCodeAsked.empty());
+    ASSERT_EQ(f.ui.alerts.size(), 2u);
+    EXPECT_EQ(f.ui.alerts[0].message, "cannot read " + dir.path());
+    EXPECT_EQ(f.ui.alerts[0].informativeText, "is a folder");
+    EXPECT_EQ(f.ui.alerts[1].message, "no valid edits were found");
 }
 
 TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
