@@ -111,11 +111,11 @@ int runVerify(VerifyArgs a, Streams io) {
     return summary.match == summary.checked ? 0 : 1;
 }
 
-void addMovieFlags(CLI::App& cmd, MovieFlags& f, const std::string& side) {
-    cmd.add_option("--" + side + "-movie", f.file, "the " + side + " cut's movie")->required();
+void addMovieFlags(CLI::App& cmd, MovieFlags& f, const std::string& side, const std::string& name) {
+    cmd.add_option("--" + side + "-movie", f.file, "the " + name + " cut's movie")->required();
     auto* start = cmd.add_option("--" + side + "-start", f.start,
-                                 "the " + side + " movie's start timecode (default: its own timecode)");
-    cmd.add_flag("--" + side + "-no-start", f.noStart, "take the " + side + " movie as having no start timecode")
+                                 "the " + name + " movie's start timecode (default: its own timecode)");
+    cmd.add_flag("--" + side + "-no-start", f.noStart, "take the " + name + " movie as having no start timecode")
         ->excludes(start);
 }
 
@@ -124,10 +124,10 @@ void addMovieFlags(CLI::App& cmd, MovieFlags& f, const std::string& side) {
 void addVerifyCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<VerifyArgs>();
     CLI::App* cmd = app.add_subcommand(
-        "verify", "Check every event of list C against the OLD and NEW movies: match, slip, differs or no picture");
+        "verify", "Check every event of the change list against the OLD and NEW movies: match, slip, differs or no picture");
     addChangeListOptions(*cmd, args->source);
-    addMovieFlags(*cmd, args->movies[0], "old");
-    addMovieFlags(*cmd, args->movies[1], "new");
+    addMovieFlags(*cmd, args->movies[0], "old", "OLD");
+    addMovieFlags(*cmd, args->movies[1], "new", "NEW");
     cmd->add_option("--search", args->tuning.search, "frames either way a slip is looked for (default 12)")
         ->check(CLI::Range(0, 240));
     cmd->add_option("--alike", args->tuning.alike,
