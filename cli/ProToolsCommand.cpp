@@ -14,12 +14,6 @@ namespace rw::cli {
 
 namespace {
 
-int sessionRateFor(const std::string& timebase) {
-    if (timebase == "23.976" || timebase == "24") return 24;
-    if (timebase == "25") return 25;
-    return 30;
-}
-
 void applyProToolsPreferences(const ProToolsArgs& a, const std::string& timebase, Preferences& prefs) {
     prefs.set(pref::ConformType, conformtype::ProTools);
     if (!timebase.empty()) prefs.set(pref::ConformTimebase, timebase);
@@ -39,8 +33,8 @@ void nudgePasteHour(dataSource& listC, const std::string& direction) {
 void addProToolsOptions(CLI::App& cmd, ProToolsArgs& a) {
     cmd.add_flag("--simulate", a.simulate, "protools: rehearse against the simulated workstation on a virtual clock");
     cmd.add_option("--session-rate", a.sessionRate,
-                   "protools: the simulated session's frame rate (default: that of the conform timebase)")
-        ->check(CLI::IsMember({24, 25, 30}));
+                   "protools: the simulated session's frame rate (default: the conform timebase)")
+        ->check(CLI::IsMember(SimulatedWorkstation::sessionRates()));
     cmd.add_option("--pace", a.pace, "protools: the conform pace (default fast)")
         ->check(CLI::IsMember({"fast", "normal", "careful", "very careful"}));
     cmd.add_flag("--cut", a.cut, "protools: cut the material from its old place instead of copying it");
@@ -65,15 +59,17 @@ int runProToolsConform(const ProToolsArgs& a, const ChangeListArgs& source, cons
     nudgePasteHour(c.dataSourceC(), a.nudgePasteHour);
 
     VirtualClock clock;
-    const int rate = a.sessionRate ? a.sessionRate : sessionRateFor(c.prefs().get(pref::ConformTimebase));
-    SimulatedWorkstation session(clock, rate);
+    SimulatedWorkstation session(clock,
+                                 a.sessionRate.empty() ? c.prefs().get(pref::ConformTimebase) : a.sessionRate);
     ProtocolTrace trace(session, io.out);
     RehearsalPanel panel(&io.err);
     ProToolsConform control(trace, clock, panel, ui, c.prefs());
     control.setObserver(&trace);
-    ConformCommand command(c, session);
+    control.setEndListener([&io](const std::string& line) { io.err << line << "\n"; });
+    ConformCommand command(c, trace);
     command.setProToolsConform(&control);
     if (command.conform("Conform").step != ConformOutcome::Step::ProToolsConfirmed) return 1;
+    if (!control.active()) return 1;  // no event was left to conform
     const bool finished = rehearse(control, panel, a.oneAtATime);
     io.out << sessionListing(session);
     return finished ? 0 : 1;

@@ -12,7 +12,7 @@ namespace rw::cli {
 
 struct ProToolsArgs {
     bool simulate = false;
-    int sessionRate = 0;  // 0: the conform timebase's own
+    std::string sessionRate;  // empty: the conform timebase
     std::string pace;
     bool cut = false;
     bool oneAtATime = false;

@@ -1,5 +1,6 @@
 #include "workstation/ProtocolTrace.h"
 
+#include "conform/Preflight.h"
 #include "protools/Protocol.h"
 
 #include <cstdio>
@@ -15,10 +16,22 @@ std::optional<std::string> ProtocolTrace::runScript(const std::string& script) {
     std::string label;
     {
         std::lock_guard lock(mutex_);
-        label = script == activationScript() ? scriptLabel_ : "menu";
+        label = script == activationScript()             ? scriptLabel_
+                : script == automationFollowsEditScript() ? "automation-follows-edit"
+                                                          : "menu";
     }
     line("script " + label);
     return host_.runScript(script);
+}
+
+bool ProtocolTrace::activate(const std::string& path) {
+    line("activate");
+    return host_.activate(path);
+}
+
+void ProtocolTrace::beep() {
+    line("beep");
+    host_.beep();
 }
 
 // A keystroke is listed once, at its key down.

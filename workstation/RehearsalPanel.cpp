@@ -33,8 +33,12 @@ void RehearsalPanel::setEventNumber(std::optional<int> n) {
 void RehearsalPanel::setStatus(const std::string& text, StatusColor c) {
     status = text;
     color = c;
-    statuses.push_back(c == StatusColor::Red ? text + " (red)" : text);
-    if (statusOut_) *statusOut_ << "status: " << text << (number ? " " + std::to_string(*number) : "") << "\n";
+    statuses.push_back(text);
+    if (c == StatusColor::Red) statuses.back() += " (red)";
+    if (!statusOut_) return;
+    *statusOut_ << "status: " << text;
+    if (number) *statusOut_ << " " << *number;
+    *statusOut_ << "\n";
 }
 
 bool rehearse(ProToolsConform& control, RehearsalPanel& panel, bool pressNext) {

@@ -11,17 +11,54 @@ namespace rw {
 
 namespace {
 
-int sessionRateFrom(int rate) { return rate == 24 || rate == 25 ? rate : 30; }
-
 // Readings at rest and while busy; a small cycling offset keeps two readings
 // in a row from being equal, as a real process's use never is.
 constexpr float kRestUse = 4.0f, kBusyUse = 60.0f;
 
 }  // namespace
 
-SimulatedWorkstation::SimulatedWorkstation(Clock& clock, int sessionRate)
-    : clock_(clock), rate_(sessionRateFrom(sessionRate)), audio_(std::int64_t{rate_} * 86400) {
-    start_ = end_ = pendingStart_ = pendingEnd_ = std::int64_t{rate_} * 3600;  // 01:00:00:00
+SimulatedWorkstation::SimulatedWorkstation(Clock& clock, const std::string& sessionRate) : clock_(clock) {
+    newSession(sessionRate);
+}
+
+const std::vector<std::string>& SimulatedWorkstation::sessionRates() {
+    static const std::vector<std::string> rates = {"23.976", "24",      "25", "29.97", "29.97df",
+                                                   "30",     "50", "59.94", "59.94df", "60"};
+    return rates;
+}
+
+void SimulatedWorkstation::newSession(const std::string& rate) {
+    const auto& rates = sessionRates();
+    rate_ = std::find(rates.begin(), rates.end(), rate) != rates.end() ? rate : "30";
+    day_ = KLVtc::initWithString("24:00:00:00", rate_)->totalFrames();
+    audio_ = AudioTrack(day_);
+    clipboard_.clear();
+    field_ = Field::None;
+    start_ = KLVtc::initWithString("01:00:00:00", rate_)->totalFrames();
+    placeStart(0);
+}
+
+// The session start, and the selection moved to it when it lies later.
+void SimulatedWorkstation::placeStart(std::int64_t frames) {
+    sessionStart_ = frames;
+    start_ = end_ = pendingStart_ = pendingEnd_ = std::max(start_, sessionStart_);
+}
+
+void SimulatedWorkstation::setSessionRate(const std::string& rate) {
+    std::lock_guard lock(mutex_);
+    const std::string start = label(sessionStart_);
+    newSession(rate);
+    placeStart(parse(start).value_or(0));
+}
+
+void SimulatedWorkstation::setSessionStart(const std::string& timecode) {
+    std::lock_guard lock(mutex_);
+    placeStart(parse(timecode).value_or(0));
+}
+
+std::optional<std::string> SimulatedWorkstation::sessionStart() const {
+    std::lock_guard lock(mutex_);
+    return label(sessionStart_);
 }
 
 std::vector<LaunchedApplication> SimulatedWorkstation::launchedApplications() const {
@@ -53,7 +90,7 @@ void SimulatedWorkstation::postKeyEvent(std::int32_t psn, int keyCode, bool keyD
     std::function<void(int)> listener;
     {
         std::lock_guard lock(mutex_);
-        if (!keyDown || !running_ || psn != ProcessSerialNumber) return;
+        if (!keyDown || !running_ || !answering_ || psn != ProcessSerialNumber) return;
         if (loseAt_ > 0 && --loseAt_ == 0) return;
         this->keyDown(keyCode, (flags & keyflag::Command) != 0);
         listener = keyListener_;
@@ -86,27 +123,38 @@ void SimulatedWorkstation::keyDown(int keyCode, bool command) {
     else if (keyCode == keycode::V) pasteAudio();
 }
 
+// The digits count at the session's own rate and drop flag, whichever
+// separator the text has; labels a drop-frame session skips do not exist.
 std::optional<std::int64_t> SimulatedWorkstation::parse(const std::string& text) const {
     std::string labels = text;
     std::replace(labels.begin(), labels.end(), ';', ':');
-    TcPtr tc = KLVtc::initWithString(labels, std::to_string(rate_));
-    if (!tc || tc->minutes() > 59 || tc->seconds() > 59 || tc->totalFrames() > framesPerDay()) return std::nullopt;
+    TcPtr tc = KLVtc::initWithString(labels, rate_);
+    if (!tc || tc->minutes() > 59 || tc->seconds() > 59 || tc->totalFrames() > day_) return std::nullopt;
+    const int skipped = tc->integerRate() / 15;  // 2 labels a minute at 30, 4 at 60
+    if (tc->isDrop() && tc->seconds() == 0 && tc->minutes() % 10 != 0 && tc->frames() < skipped) return std::nullopt;
     return tc->totalFrames();
 }
 
-// A field keeps its value when the text is no time at the session's rate.
+std::string SimulatedWorkstation::label(std::int64_t frame) const {
+    TcPtr tc = KLVtc::initWithFrames(static_cast<std::int32_t>(frame), rate_);
+    return tc ? tc->tcAsString() : std::string();
+}
+
+// A field keeps its value when the text is no time at the session's rate,
+// and the start and end fields when it lies before the session start.
 void SimulatedWorkstation::pasteIntoField(const std::string& text) {
     auto frames = parse(text);
     if (!frames) return;
-    if (field_ == Field::Start) pendingStart_ = *frames;
-    else if (field_ == Field::End) pendingEnd_ = *frames;
-    else pendingEnd_ = std::min(pendingStart_ + *frames, framesPerDay());
+    if (field_ == Field::Length) pendingEnd_ = std::min(pendingStart_ + *frames, day_);
+    else if (*frames < sessionStart_) return;
+    else if (field_ == Field::Start) pendingStart_ = *frames;
+    else pendingEnd_ = *frames;
 }
 
 std::string SimulatedWorkstation::fieldText() const {
-    if (field_ == Field::Start) return timecode(pendingStart_);
-    if (field_ == Field::End) return timecode(pendingEnd_);
-    return timecode(std::max<std::int64_t>(pendingEnd_ - pendingStart_, 0));
+    if (field_ == Field::Start) return label(pendingStart_);
+    if (field_ == Field::End) return label(pendingEnd_);
+    return label(std::max<std::int64_t>(pendingEnd_ - pendingStart_, 0));
 }
 
 void SimulatedWorkstation::copy(bool cut) {
@@ -125,7 +173,7 @@ void SimulatedWorkstation::pasteAudio() {
         landing.push_back({len, len + longFrames_, std::nullopt});
     }
     audio_.write(start_, landing);
-    end_ = std::min(start_ + clipLength(landing), framesPerDay());
+    end_ = std::min(start_ + clipLength(landing), day_);
     pendingStart_ = start_;
     pendingEnd_ = end_;
     editStarts();
@@ -144,15 +192,28 @@ std::optional<std::string> SimulatedWorkstation::pasteboardString() const {
 }
 
 float SimulatedWorkstation::processorUse(std::int32_t pid) {
-    std::lock_guard lock(mutex_);
-    if (!running_ || pid != ProcessIdentifier) return 0.0f;
-    const float offset = 0.1f * static_cast<float>(++readings_ % 5);
-    return (clock_.now() < busyUntil_ ? kBusyUse : kRestUse) + offset;
+    float use = 0.0f;
+    std::function<void()> listener;
+    {
+        std::lock_guard lock(mutex_);
+        listener = readingListener_;
+        if (running_ && pid == ProcessIdentifier) {
+            const float offset = 0.1f * static_cast<float>(++readings_ % 5);
+            use = (clock_.now() < busyUntil_ ? kBusyUse : kRestUse) + offset;
+        }
+    }
+    if (listener) listener();
+    return use;
 }
 
 void SimulatedWorkstation::beep() {
-    std::lock_guard lock(mutex_);
-    ++beeps_;
+    std::function<void()> listener;
+    {
+        std::lock_guard lock(mutex_);
+        ++beeps_;
+        listener = beepListener_;
+    }
+    if (listener) listener();
 }
 
 void SimulatedWorkstation::setLocalEventsSuppressionInterval(double seconds) {
@@ -163,6 +224,21 @@ void SimulatedWorkstation::setLocalEventsSuppressionInterval(double seconds) {
 void SimulatedWorkstation::setRunning(bool running) {
     std::lock_guard lock(mutex_);
     running_ = running;
+}
+
+void SimulatedWorkstation::setAnswering(bool answering) {
+    std::lock_guard lock(mutex_);
+    answering_ = answering;
+}
+
+void SimulatedWorkstation::setReadingListener(std::function<void()> listener) {
+    std::lock_guard lock(mutex_);
+    readingListener_ = std::move(listener);
+}
+
+void SimulatedWorkstation::setBeepListener(std::function<void()> listener) {
+    std::lock_guard lock(mutex_);
+    beepListener_ = std::move(listener);
 }
 
 void SimulatedWorkstation::setActivationFails(bool fails) {
@@ -207,8 +283,8 @@ std::vector<Region> SimulatedWorkstation::regions() const {
 }
 
 std::string SimulatedWorkstation::timecode(std::int64_t frame) const {
-    TcPtr tc = KLVtc::initWithFrames(static_cast<std::int32_t>(frame), std::to_string(rate_));
-    return tc ? tc->tcAsString() : std::string();
+    std::lock_guard lock(mutex_);
+    return label(frame);
 }
 
 int SimulatedWorkstation::beeps() const {

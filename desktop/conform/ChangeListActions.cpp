@@ -33,11 +33,13 @@ void runExport(conformController& c, ExportKind kind, const std::string& senderT
 }
 
 QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {
+    workstation.followConformTimebase();
     ConformCommand command(c, workstation.host());
     command.setProToolsConform(&workstation.control());
     const ConformOutcome outcome = command.conform(senderTitle);
     switch (outcome.step) {
     case ConformOutcome::Step::ProToolsConfirmed:
+        if (command.plan().events.empty()) return QObject::tr("Conform not started: no event is left to conform.");
         return QObject::tr("Conforming the simulated Pro Tools session.");
     case ConformOutcome::Step::FileConform:
         if (!outcome.file.written.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.written));

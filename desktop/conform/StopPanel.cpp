@@ -2,6 +2,7 @@
 
 #include "protools/Protocol.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaObject>
@@ -66,5 +67,11 @@ void StopPanel::setStatus(const std::string& text, StatusColor color) {
 void StopPanel::setNextEnabled(bool enabled) { next_->setEnabled(enabled); }
 void StopPanel::close() { hide(); }
 QString StopPanel::statusText() const { return status_->text(); }
+int StopPanel::progressValue() const { return progress_->value(); }
+
+void StopPanel::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (onButton) onButton(rw::sender::Stop);
+}
 
 }  // namespace rw::qt

@@ -1,8 +1,9 @@
 #pragma once
 // The floating stop panel of a running Pro Tools conform: the event number,
-// the progress, the status line in white or red, Stop and "next". It stays
-// above other applications' windows; the worker's updates arrive as queued
-// calls on the main thread.
+// the progress in events, the status line in white or red, Stop and "next".
+// It stays above other applications' windows; the worker's updates arrive as
+// queued calls on the main thread. Closing it from its title bar is Stop: a
+// conform never goes on behind a panel that is gone.
 
 #include "ports/StopPanelPort.h"
 
@@ -37,6 +38,10 @@ public:
 
     QString statusText() const;
     bool statusIsRed() const { return red_; }
+    int progressValue() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLabel* event_ = nullptr;

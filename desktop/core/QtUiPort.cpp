@@ -1,5 +1,7 @@
 #include "core/QtUiPort.h"
 
+#include "core/BeepSound.h"
+
 #include <QApplication>
 #include <QCursor>
 
@@ -16,6 +18,7 @@ bool QtUiPort::confirm(const std::string& message, const std::string& informativ
 void QtUiPort::beep() {
     ++beeps_;
     QApplication::beep();
+    playBeepSound();
 }
 
 HourCodeAnswer QtUiPort::askHourCode(const std::string& baseName) { return dialogs_->hourCode(baseName); }

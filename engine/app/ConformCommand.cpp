@@ -35,7 +35,10 @@ ConformAlert ConformCommand::composeAlert(const EditArray& events) {
     const std::string timebase = prefs.get(pref::ConformTimebase);
     ConformAlert alert = conformAlertOpening(type, timebase, prefs.get(pref::ConformSpeed));
     alert.text += timebaseNote(listTimebase(events), timebase);
-    if (type == conformtype::ProTools) alert.text += proToolsPreflightNotes(events, host_);
+    if (type == conformtype::ProTools) {
+        plan_ = planProToolsConform(events, timebase, prefs.get(pref::ConformCopy) == "cut", host_.sessionStart());
+        alert.text += proToolsPreflightNotes(events, host_, plan_);
+    }
     return alert;
 }
 
@@ -63,7 +66,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
     }
     if (type == conformtype::ProTools) {
         outcome.step = ConformOutcome::Step::ProToolsConfirmed;
-        if (proTools_) proTools_->start(conformEventsFrom(editArrayConvC_));
+        if (proTools_) proTools_->start(plan_.events);
         return outcome;
     }
     outcome.step = ConformOutcome::Step::FileConform;

@@ -6,6 +6,7 @@
 
 #include "conform/ConformAlert.h"
 #include "conform/FileConform.h"
+#include "conform/Preflight.h"
 #include "core/Edit.h"
 #include "ports/WorkstationHost.h"
 
@@ -37,7 +38,8 @@ public:
     // any other sender the whole list.
     ConformOutcome conform(const std::string& senderTitle);
 
-    // The alert for an (unconverted) event set under the current preferences.
+    // The alert for an (unconverted) event set under the current preferences;
+    // for Pro Tools it also makes the plan the worker follows.
     ConformAlert composeAlert(const EditArray& events);
 
     // Where a confirmed Pro Tools conform starts its worker; without one the
@@ -47,11 +49,14 @@ public:
     // The events being conformed, in the conform timebase; replaced by every
     // conform command.
     const EditArray& editArrayConvC() const { return editArrayConvC_; }
+    // The Pro Tools plan of the last alert composed.
+    const ConformPlan& plan() const { return plan_; }
 
 private:
     conformController& controller_;
     WorkstationHost& host_;
     EditArray editArrayConvC_;
+    ConformPlan plan_;
     ProToolsConform* proTools_ = nullptr;
 };
 

@@ -62,6 +62,9 @@ public:
     virtual void beep() = 0;
     // How long local input is held back after a synthetic keyboard event.
     virtual void setLocalEventsSuppressionInterval(double seconds) = 0;
+    // The session's start as the workstation shows it ("00:59:58:00"), where
+    // the host can read it; the workstation refuses a selection before it.
+    virtual std::optional<std::string> sessionStart() const { return std::nullopt; }
 };
 
 }  // namespace rw

@@ -6,8 +6,7 @@
 // by the workstation's processor use. Panel updates and alerts go to the main
 // thread; the worker waits only for an alert's answer.
 
-#include "core/KLVtc.h"
-#include "core/Edit.h"
+#include "conform/Preflight.h"
 #include "ports/Clock.h"
 #include "ports/StopPanelPort.h"
 #include "ports/UiPort.h"
@@ -22,21 +21,10 @@
 
 namespace rw {
 
-// One change event as the worker reads it: plain values, so the worker
-// shares nothing with lists the main thread may change.
-struct ConformEvent {
-    std::string editNum;
-    KLVtc sourceIn, sourceOut, masterIn, masterOut;
-};
-using ConformEvents = std::vector<ConformEvent>;
-
-ConformEvents conformEventsFrom(const EditArray& events);
-
 // The preferences a worker run reads when it starts.
 struct WorkerSettings {
     Pace pace;
     bool allEvents = true;  // "all events"; off: only the event at currentConfIndex
-    bool copy = true;       // "copy"; off: the material is cut
     std::string conformTimebase = "24";
 };
 WorkerSettings workerSettingsFrom(const Preferences& prefs);
@@ -45,6 +33,7 @@ WorkerSettings workerSettingsFrom(const Preferences& prefs);
 struct WorkerShared {
     std::atomic<bool> runConformFlag{false};          // written by the main thread
     std::atomic<std::int32_t> currentConfIndex{0};    // written while no worker runs
+    std::atomic<std::int32_t> eventsDone{0};          // written by the worker
 };
 
 // Told what the worker does besides keystrokes: a rehearsal lists it.
@@ -54,6 +43,9 @@ public:
     virtual void paused(double seconds) = 0;
     virtual void measuringBaseline() = 0;
     virtual void waitingForQuiet() = 0;
+    virtual void alerted(const std::string& title) = 0;
+    // A stop panel update as it is queued ("status TEXT", "event 2", "close").
+    virtual void panelChanged(const std::string& update) = 0;
 };
 
 struct WorkerPorts {
@@ -69,11 +61,14 @@ enum class WorkerEnd {
     Finished,          // the last event is done: beep, panel closed
     WaitingForNext,    // one-at-a-time with events left
     Stopped,           // the stop flag went down
-    NoWorkstation,     // no Pro Tools running: silent, the panel stays
-    ActivationFailed,  // a beep, the panel stays
     WrongFramerate,    // the alert, the panel closed
     GaveUp,            // a length stayed wrong: the alert, the panel closed
-    NotQuiet,          // the workstation never fell quiet: said on the status line
+    // Said on the status line in red with a beep; the panel stays until Stop.
+    NoWorkstation,     // no Pro Tools running
+    ActivationFailed,  // Pro Tools could not be brought to the front
+    NotQuiet,          // the workstation never fell quiet
+    WorkstationQuit,   // Pro Tools went away during the run
+    NotAnswering,      // Pro Tools took no more keystrokes or gave no processor readings
 };
 
 // One run; `startDelay` seconds of the clock pass first.
@@ -81,7 +76,7 @@ WorkerEnd conformForPT(const ConformEvents& events, const WorkerSettings& settin
                        WorkerShared& shared, double startDelay = 0.0);
 
 // The conform timebase as the session test compares it: "23.976" is taken
-// as "24" and "29.97" as "30".
+// as "24", "29.97" as "30" and "59.94" as "60".
 std::string conformRateOf(const std::string& conformTimebase);
 
 }  // namespace rw

@@ -4,6 +4,35 @@
 
 namespace rw {
 
+namespace {
+
+std::string eventsText(int n) { return std::to_string(n) + (n == 1 ? " event" : " events"); }
+
+const char* reasonOf(WorkerEnd end) {
+    switch (end) {
+    case WorkerEnd::Finished:
+    case WorkerEnd::WaitingForNext: return "";
+    case WorkerEnd::Stopped: return "Stop pressed";
+    case WorkerEnd::WrongFramerate: return "incorrect session framerate";
+    case WorkerEnd::GaveUp: return "a length read back from Pro Tools stayed wrong";
+    case WorkerEnd::NoWorkstation: return "can't find Pro Tools";
+    case WorkerEnd::ActivationFailed: return "Pro Tools can't be brought to the front";
+    case WorkerEnd::NotQuiet: return "Pro Tools did not finish";
+    case WorkerEnd::WorkstationQuit: return "Pro Tools has quit";
+    case WorkerEnd::NotAnswering: return "Pro Tools is not answering";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string conformEndMessage(WorkerEnd end, int eventsDone, int events) {
+    if (end == WorkerEnd::Finished) return "Conform finished: " + eventsText(events);
+    const std::string done = " (" + std::to_string(eventsDone) + " of " + eventsText(events) + " done)";
+    if (end == WorkerEnd::WaitingForNext) return "Conform waiting for next" + done;
+    return std::string("Conform stopped: ") + reasonOf(end) + done;
+}
+
 ProToolsConform::ProToolsConform(WorkstationHost& host, Clock& clock, StopPanelPort& panel, UiPort& ui,
                                  const Preferences& prefs)
     : host_(host), clock_(clock), panel_(panel), ui_(ui), prefs_(prefs) {
@@ -25,14 +54,21 @@ bool ProToolsConform::start(ConformEvents events) {
     ++generation_;
     workerRunning_ = false;
     events_ = std::make_shared<const ConformEvents>(std::move(events));
+    const int count = static_cast<int>(events_->size());
     panel_.showFloating();
-    panel_.setProgressMaximum(static_cast<int>(events_->size()));
+    panelChanged("show");
+    panel_.setProgressMaximum(count);
     panel_.setProgressValue(0);
+    panelChanged("progress 0 of " + std::to_string(count));
     panel_.setEventNumber(std::nullopt);
+    panelChanged("event");
     panel_.setStatus(status::Initializing, StatusColor::White);
+    panelChanged(std::string("status ") + status::Initializing);
     panel_.setNextEnabled(false);
+    panelChanged("next off");
     nextEnabled_ = false;
     shared_.currentConfIndex = 0;
+    shared_.eventsDone = 0;
     shared_.runConformFlag = true;
     active_ = true;
     launch(protocol::StartDelay);
@@ -46,11 +82,16 @@ void ProToolsConform::abortConform(const std::string& senderTitle) {
         ++shared_.currentConfIndex;
         nextEnabled_ = false;
         panel_.setNextEnabled(false);
+        panelChanged("next off");
         launch(0.0);
         return;
     }
     shared_.runConformFlag = false;
     panel_.close();
+    panelChanged("close");
+    // Said only of a conform still going: a run that ended with its reason
+    // keeps it. The worker's own report of this Stop is not repeated.
+    if (active_ && (workerRunning_ || nextEnabled_)) report(WorkerEnd::Stopped);
     active_ = false;
     nextEnabled_ = false;
     if (!workerRunning_) events_.reset();
@@ -72,28 +113,36 @@ void ProToolsConform::launch(double startDelay) {
     });
 }
 
+void ProToolsConform::report(WorkerEnd end) {
+    if (endListener_ && events_)
+        endListener_(conformEndMessage(end, shared_.eventsDone, static_cast<int>(events_->size())));
+}
+
 void ProToolsConform::workerEnded(WorkerEnd end) {
     workerRunning_ = false;
     lastEnd_ = end;
+    if (end == WorkerEnd::Stopped) {
+        events_.reset();  // Stop has closed the panel and said so
+        return;
+    }
+    report(end);
     switch (end) {
     case WorkerEnd::WaitingForNext:
         // Enabled only now, so "next" never meets a worker still running.
         if (active_) {
             nextEnabled_ = true;
             panel_.setNextEnabled(true);
+            panelChanged("next on");
         }
         return;
     case WorkerEnd::Finished:
     case WorkerEnd::WrongFramerate:
     case WorkerEnd::GaveUp:
-    case WorkerEnd::Stopped:
         active_ = false;
         events_.reset();
         return;
-    case WorkerEnd::NoWorkstation:
-    case WorkerEnd::ActivationFailed:
-    case WorkerEnd::NotQuiet:
-        return;  // the panel stays open until Stop
+    default:
+        return;  // the panel stays open with the reason until Stop
     }
 }
 

@@ -11,6 +11,7 @@
 #include "protools/ConformWorker.h"
 #include "settings/Preferences.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ public:
 
     // A rehearsal lists what the worker does; nullptr for none.
     void setObserver(ConformObserver* observer) { observer_ = observer; }
+    // Told on the main thread, in a line, what became of the conform: each
+    // run's end and a Stop (the window's status bar shows it).
+    void setEndListener(std::function<void(const std::string&)> listener) { endListener_ = std::move(listener); }
 
     // The confirmed conform: panel set up, index 0, flag up, and a worker
     // that starts after the command's pause. While a conform holds the panel
@@ -54,6 +58,10 @@ public:
 private:
     void launch(double startDelay);
     void workerEnded(WorkerEnd end);
+    void panelChanged(const std::string& update) {
+        if (observer_) observer_->panelChanged(update);
+    }
+    void report(WorkerEnd end);
 
     WorkstationHost& host_;
     Clock& clock_;
@@ -61,6 +69,7 @@ private:
     UiPort& ui_;
     const Preferences& prefs_;
     ConformObserver* observer_ = nullptr;
+    std::function<void(const std::string&)> endListener_;
 
     std::shared_ptr<const ConformEvents> events_;
     WorkerShared shared_;
@@ -69,5 +78,9 @@ private:
     unsigned generation_ = 0;  // which conform a worker's report belongs to
     std::jthread worker_;  // last: joined before anything it uses goes
 };
+
+// The line that says what became of a conform: "Conform finished: 4 events",
+// or why it stopped and how many of its events were done.
+std::string conformEndMessage(WorkerEnd end, int eventsDone, int events);
 
 }  // namespace rw

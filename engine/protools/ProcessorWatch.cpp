@@ -8,12 +8,14 @@ std::chrono::nanoseconds secondsToDuration(double seconds) {
     return std::chrono::round<std::chrono::nanoseconds>(std::chrono::duration<double>(seconds));
 }
 
-std::optional<float> measureBaseline(const ProcessorReading& read, Clock& clock, const std::atomic<bool>& running) {
+std::optional<float> measureBaseline(const ProcessorReading& read, Clock& clock, const std::atomic<bool>& running,
+                                     double timeLimit) {
     const auto poll = secondsToDuration(protocol::PollInterval);
+    const auto deadline = clock.now() + secondsToDuration(timeLimit);
     float sum = 0.0f, last = 0.0f;
     int k = 1;
     while (k < protocol::BaselineSamples + 1) {
-        if (!running) return std::nullopt;
+        if (!running || clock.now() >= deadline) return std::nullopt;
         clock.sleepFor(poll);
         const float c = read();
         if (c == last) continue;

@@ -16,10 +16,11 @@ using ProcessorReading = std::function<float()>;
 enum class QuietWait { Quiet, Stopped, TimedOut };
 
 // The rest level from four distinct readings that agree within the outlier
-// factor; nullopt when the stop flag went down first. Readings that repeat
-// the last one do not count, so a process that reads 0.0 throughout keeps
-// this waiting until Stop.
-std::optional<float> measureBaseline(const ProcessorReading& read, Clock& clock, const std::atomic<bool>& running);
+// factor; nullopt when the stop flag went down first or `timeLimit` seconds
+// of the clock passed. Readings that repeat the last one do not count, so a
+// process that reads 0.0 throughout (one that has gone) never gives one.
+std::optional<float> measureBaseline(const ProcessorReading& read, Clock& clock, const std::atomic<bool>& running,
+                                     double timeLimit);
 
 // Waits for `quietNeeded` distinct readings under the quiet factor times the
 // baseline, or for a settled window; ends early on Stop or after `timeLimit`

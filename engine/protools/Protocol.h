@@ -34,12 +34,19 @@ inline constexpr double LocalEventsSuppressionInterval = 0.1;
 // The locate's wait between its paste and its Enter.
 inline constexpr double LocatePause = 0.1;
 
-// Limits of this system's own: a workstation that never falls quiet, and a
-// length that a speed change keeps wrong for ever, stop the conform instead
+// Limits of this system's own: a workstation that never falls quiet or
+// stops answering, and a length that stays wrong, stop the conform instead
 // of holding it for good.
 inline constexpr double QuietTimeLimit = 60.0;
+inline constexpr double BaselineTimeLimit = 10.0;
 inline constexpr int SelectionTries = 5;
 inline constexpr int PasteTries = 4;
+// Put on the pasteboard before every Copy that is read back: the workstation
+// never copies this text, so reading it means the Copy was lost.
+inline constexpr const char* PasteboardSentinel = "(nothing copied)";
+// How often a lost Copy is sent again before the workstation is taken as
+// no longer answering.
+inline constexpr int CopyTries = 3;
 }  // namespace protocol
 
 namespace status {
@@ -50,6 +57,10 @@ inline constexpr const char* WaitingForProTools = "waiting for Pro Tools";
 inline constexpr const char* PasteLengthRedo = "paste length ERR - redo";
 inline constexpr const char* WaitingForNext = "waiting to process event :";
 inline constexpr const char* NotFinished = "Pro Tools did not finish - conform stopped";
+inline constexpr const char* Quit = "Pro Tools has quit - conform stopped";
+inline constexpr const char* NotAnswering = "Pro Tools is not answering - conform stopped";
+inline constexpr const char* NotFound = "can't find Pro Tools - conform stopped";
+inline constexpr const char* NotActivated = "Pro Tools can't be brought to the front - conform stopped";
 }  // namespace status
 
 // The stop panel's buttons as senders of abortConform.

@@ -70,11 +70,13 @@ TEST(ConformAlert, TimebaseNotes) {
 }
 
 TEST(ConformAlert, CopyAndPasteOverlap) {
-    // Copy times 01:00:00:00-01:20:00:00 against these paste times.
+    // Copy times 01:00:00:00-01:20:00:00 against these paste times; new
+    // positions around the whole old material overwrite it too.
     const std::tuple<const char*, const char*, bool> cases[] = {{"01:10:00:00", "01:30:00:00", true},
                                                                 {"02:10:00:00", "02:30:00:00", false},
                                                                 {"00:50:00:00", "01:10:00:00", true},
-                                                                {"00:50:00:00", "01:30:00:00", false}};
+                                                                {"00:50:00:00", "01:30:00:00", true},
+                                                                {"00:40:00:00", "01:00:00:00", false}};
     for (auto [in, out, overlap] : cases)
         EXPECT_EQ(copyAndPasteTimesOverlap({ev("1", "01:00:00:00", "01:20:00:00", in, out)}), overlap) << in;
 }

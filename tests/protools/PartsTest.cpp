@@ -39,7 +39,7 @@ TEST(ProcessorWatch, BaselineCountsDistinctAgreeingReadings) {
     };
     for (auto& r : rows) {
         Script s{r.values};
-        EXPECT_EQ(measureBaseline(s.reading(), clock, s.running), r.baseline);
+        EXPECT_EQ(measureBaseline(s.reading(), clock, s.running, 10.0), r.baseline);
     }
 }
 
@@ -102,11 +102,11 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
         bool master;
         std::string listing;
     } rows[] = {
-        {{1}, true, true, "script locate\nkey 75\nset 02:00:01:00\nkey 9 cmd\nkey 76\n"},
-        {{0}, true, false, "script locate\nkey 75\nset 01:00:00:00\nkey 9 cmd\nkey 76\n"},
-        {{0, 1}, true, true, ""},
-        {{}, true, false, ""},
-        {{0}, false, true, "script locate\n"},
+        {{1}, true, true, "script locate\nactivate\nkey 75\nset 02:00:01:00\nkey 9 cmd\nkey 76\n"},
+        {{0}, true, false, "script locate\nactivate\nkey 75\nset 01:00:00:00\nkey 9 cmd\nkey 76\n"},
+        {{0, 1}, true, true, "beep\n"},
+        {{}, true, false, "beep\n"},
+        {{0}, false, true, "script locate\nbeep\n"},
     };
     for (const auto& r : rows) {
         test::Rig rig;
@@ -129,19 +129,53 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
     }
 }
 
+// Event 001's new range encloses its old one and lands on the old material
+// of 002, which has not been copied yet: the note names them. In cut mode
+// 002 copies (its old place now holds 001's conformed audio), 003 copies
+// (004 uses its material again) and 004, the last use, cuts.
+TEST(Preflight, PastesOverMaterialStillToBeCopiedAreNamed) {
+    const EditArray events = {test::change("001", "01:00:10:00", "01:00:20:00", "01:00:00:00", "01:00:10:00"),
+                              test::change("002", "01:00:05:00", "01:00:06:00", "02:00:00:00", "02:00:01:00"),
+                              test::change("003", "01:01:00:00", "01:01:01:00", "02:00:01:00", "02:00:02:00"),
+                              test::change("004", "01:01:00:00", "01:01:01:00", "02:00:02:00", "02:00:03:00")};
+    const ConformPlan plan = planProToolsConform(events, "24", true, std::nullopt);
+    std::vector<bool> cuts;
+    for (const auto& e : plan.events) cuts.push_back(e.cut);
+    EXPECT_EQ(cuts, (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(plan.overwrites, (std::vector<std::pair<std::string, std::string>>{{"001", "002"}}));
+    NoWorkstation none;
+    EXPECT_TRUE(proToolsPreflightNotes(events, none, plan)
+                    .starts_with("\nNOTE: your copy and paste times appear to be overlapping. use the small arrow "
+                                 "buttons to nudge the timecodes up or down an hour.\nthese pastes land on old "
+                                 "material a later event still has to copy: 001 over 002\n\nNOTE: can't seem"));
+}
+
 TEST(ProToolsCli, RehearsalListsActionsThenTheSession) {
     const std::string old = std::string(RW_EXAMPLES) + "/old_cut.edl", cut = std::string(RW_EXAMPLES) + "/new_cut.edl";
     test::CliResult r = test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate",
                                       "--nudge-paste-hour", "up", "--pace", "careful", "--cut"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.starts_with("script activate\nkey 75\nkey 75\nkey 8 cmd\npause 0.24\nget 01:00:00:00\n"));
-    EXPECT_NE(r.out.find("\nkey 7 cmd\n"), std::string::npos);
-    EXPECT_NE(r.out.find("\nbaseline\nkey 7 cmd\npause 0.12\nwait-quiet\n"), std::string::npos);
+    // The pre-flight, the panel set up, the activation, then the first read-back.
+    EXPECT_TRUE(r.out.starts_with("script automation-follows-edit\npanel show\npanel progress 0 of 4\npanel event\n"
+                                  "panel status initializing\npanel next off\nscript activate\nactivate\n"
+                                  "panel status testing session framerate\nkey 75\nkey 75\nset (nothing copied)\n"
+                                  "key 8 cmd\npause 0.24\nget 01:00:00:00\n"))
+        << r.out.substr(0, 400);
+    EXPECT_NE(r.out.find("\nbaseline\nkey 7 cmd\npause 0.12\npanel status waiting for Pro Tools\nwait-quiet\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\npanel progress 4 of 4\nbeep\npanel close\nregion "), std::string::npos);
+    EXPECT_TRUE(r.err.ends_with("Conform finished: 4 events\n"));
     const std::string session = r.out.substr(r.out.find("region "));
     EXPECT_TRUE(session.starts_with("region 00:00:00:00 01:00:01:00 from 00:00:00:00\nregion 01:00:01:00 "));
     EXPECT_NE(session.find("region 02:00:00:00 02:00:05:00 from 01:00:01:00\n"), std::string::npos);
     EXPECT_NE(session.find(" silence\n"), std::string::npos);
     EXPECT_TRUE(session.ends_with("\nregion 02:00:25:00 24:00:00:00 from 02:00:25:00\n"));
+
+    // A drop-frame conform into a drop-frame session (the mismatches are the frame-rate test's).
+    test::CliResult df = test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate",
+                                       "--nudge-paste-hour", "up", "--timebase", "29.97df"});
+    EXPECT_EQ(df.status, 0) << df.err;
+    EXPECT_NE(df.out.find("\nregion 02:00:07;06 02:00:12;06 from 01:00:04;18\n"), std::string::npos);
 
     const std::vector<std::string> failing[] = {
         {"conform", "protools", "--old", old, "--new", cut, "--simulate", "--session-rate", "25"},
@@ -149,6 +183,9 @@ TEST(ProToolsCli, RehearsalListsActionsThenTheSession) {
     };
     for (const auto& args : failing) EXPECT_EQ(test::runCli(args).status, 1);
     EXPECT_EQ(test::runCli({"conform", "tab", "--old", old, "--new", cut}).status, 2);  // no --file
+    EXPECT_EQ(test::runCli({"conform", "protools", "--old", old, "--new", cut, "--simulate", "--session-rate", "26"})
+                  .status,
+              2);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <future>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -40,8 +42,17 @@ inline void compareExamples(conformController& c) {
     c.dataSourceC().masterHour();
 }
 
+// The recording UI, with something the person does while an alert is up.
+struct AlertUi : RecordingUi {
+    std::function<void()> duringAlert;
+    void alert(const std::string& m, const std::string& i) override {
+        RecordingUi::alert(m, i);
+        if (duringAlert) duringAlert();
+    }
+};
+
 struct Rig {
-    RecordingUi ui;
+    AlertUi ui;
     NoMovies movies;
     conformController c{ui, movies};
     VirtualClock clock;
@@ -49,13 +60,15 @@ struct Rig {
     std::ostringstream listing;
     ProtocolTrace trace{session, listing};
     RehearsalPanel panel;
-    ConformCommand command{c, session};
+    ConformCommand command{c, trace};
+    std::vector<std::string> ends;             // the end listener's lines
     std::unique_ptr<ProToolsConform> control;  // last: its worker goes first
 
-    explicit Rig(int sessionRate = 24) : session(clock, sessionRate) {
+    explicit Rig(const std::string& sessionRate = "24") : session(clock, sessionRate) {
         ui.confirmAnswer = true;
         control = std::make_unique<ProToolsConform>(trace, clock, panel, ui, c.prefs());
         control->setObserver(&trace);
+        control->setEndListener([this](const std::string& line) { ends.push_back(line); });
         command.setProToolsConform(control.get());
     }
     Rig& set(const char* key, const std::string& value) {
@@ -74,6 +87,28 @@ struct Rig {
         panel.runUntil([this] { return !control->workerRunning(); });
     }
     WorkerEnd end() const { return control->lastEnd().value_or(WorkerEnd::Stopped); }
+    // Stop as the main thread presses it, from the worker's thread (a
+    // listener of the session): the worker goes on only once it is pressed.
+    void pressStopFromWorker() {
+        std::promise<void> pressed;
+        panel.runOnMainThread([&] {
+            control->abortConform("Stop");
+            pressed.set_value();
+        });
+        pressed.get_future().wait();
+    }
+    // `action` runs when the n-th keystroke of that key code is taken (the
+    // session copies its listener for each call: the count is shared).
+    void onKey(int code, int nth, std::function<void()> action) {
+        session.setKeyListener([code, nth, action, seen = std::make_shared<int>(0)](int k) {
+            if (k == code && ++*seen == nth) action();
+        });
+    }
+    void onReading(int nth, std::function<void()> action) {
+        session.setReadingListener([nth, action, seen = std::make_shared<int>(0)] {
+            if (++*seen == nth) action();
+        });
+    }
     int count(const std::string& line) const {
         std::istringstream in(listing.str());
         int n = 0;
@@ -81,12 +116,13 @@ struct Rig {
         return n;
     }
     // Every frame of every event's new range holds its old range's audio.
-    void expectConformed(const EditArray& events) const {
+    void expectConformed(const ConformEvents& events) const {
         for (const auto& e : events)
-            for (std::int64_t f = e->masterIn()->totalFrames(); f < e->masterOut()->totalFrames(); ++f)
-                ASSERT_EQ(session.sourceAt(f), e->sourceIn()->totalFrames() + (f - e->masterIn()->totalFrames()))
-                    << "event " << e->editNum() << " frame " << f;
+            for (std::int64_t f = e.masterIn.totalFrames(); f < e.masterOut.totalFrames(); ++f)
+                ASSERT_EQ(session.sourceAt(f), e.sourceIn.totalFrames() + (f - e.masterIn.totalFrames()))
+                    << "event " << e.editNum << " frame " << f;
     }
+    void expectConformed() const { expectConformed(command.plan().events); }
 };
 
 }  // namespace rw::test
