@@ -10,8 +10,8 @@ void addChangeListOptions(CLI::App& cmd, ChangeListArgs& a) {
     CLI::Option* news = cmd.add_option("--new", a.news, "NEW lists")->take_all();
     CLI::Option* changes = cmd.add_option(
         "--changes", a.changes,
-        "the change list from a file: a \".conform\" document, a change EDL, or a film change list (--as change "
-        "--hour HH)");
+        "the change list from a file: a \".conform\" document, an OpenTimelineIO timeline written by export otio, a "
+        "change EDL, or a film change list (--as change --hour HH)");
     olds->needs(news);
     news->needs(olds);
     changes->excludes(olds)->excludes(news);

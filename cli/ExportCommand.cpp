@@ -22,6 +22,7 @@ ExportResult runExportType(conformController& c, const ExportArgs& a) {
     const std::string sender = a.timebase.empty() ? "Export" : a.timebase;
     if (a.type == "change-edl") return exportChangeEDL(c, sender);
     if (a.type == "conform") return exportC(c, sender);
+    if (a.type == "otio") return exportOtio(c);
     if (a.type == "euphonix") return exportEuphonix(c);
     if (a.type == "euphonix-rebalance") return exportEuphonixRebalance(c);
     if (a.type == "euphonix-relative") return exportEuphonixRelative(c);
@@ -56,12 +57,13 @@ int runExport(const ExportArgs& a, Streams io) {
 
 void addExportCommand(CLI::App& app, Streams io, int& status) {
     auto args = std::make_shared<ExportArgs>();
-    CLI::App* cmd = app.add_subcommand("export", "Write the change list as a change EDL, a change-list document, a "
-                                                 "Euphonix change list or a relative change note");
+    CLI::App* cmd = app.add_subcommand("export", "Write the change list as a change EDL, a change-list document, an "
+                                                 "OpenTimelineIO timeline, a Euphonix change list or a relative "
+                                                 "change note");
     cmd->add_option("type", args->type, "what to write")
         ->required()
-        ->check(CLI::IsMember({"change-edl", "conform", "euphonix", "euphonix-rebalance", "euphonix-relative", "note",
-                               "note-ff"}));
+        ->check(CLI::IsMember({"change-edl", "conform", "otio", "euphonix", "euphonix-rebalance", "euphonix-relative",
+                               "note", "note-ff"}));
     addChangeListOptions(*cmd, args->source);
     cmd->add_option("--timebase", args->timebase,
                     "translate to this rate (change-edl and conform only; default: the list's own rate)")

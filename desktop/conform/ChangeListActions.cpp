@@ -15,6 +15,7 @@ ExportResult exportOf(conformController& c, ExportKind kind, const std::string& 
     switch (kind) {
     case ExportKind::ChangeEdl: return exportChangeEDL(c, senderTitle);
     case ExportKind::Document: return exportC(c, senderTitle);
+    case ExportKind::Otio: return exportOtio(c);
     case ExportKind::Euphonix: return exportEuphonix(c);
     case ExportKind::EuphonixRebalance: return exportEuphonixRebalance(c);
     case ExportKind::EuphonixRelative: return exportEuphonixRelative(c);

@@ -11,7 +11,7 @@ class conformController;
 
 namespace rw::qt {
 
-enum class ExportKind { ChangeEdl, Document, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
+enum class ExportKind { ChangeEdl, Document, Otio, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
 
 // Runs one export; a failed write is shown as an alert with its reason.
 void runExport(conformController& c, ExportKind kind, const std::string& senderTitle);

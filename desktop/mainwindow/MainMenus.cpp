@@ -69,6 +69,8 @@ void MainWindow::buildFileMenu() {
         addCommand(doc, QString::fromUtf8(rate), QString("exportC_%1").arg(rate), rate, {},
                    [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
     }
+    addCommand(m, tr("Export OpenTimelineIO..."), "exportOtio", nullptr, {},
+               [&c](const std::string& t) { runExport(c, ExportKind::Otio, t); });
     addCommand(m, tr("Export Euphonix Change List..."), "exportEuphonix", nullptr, {},
                [&c](const std::string& t) { runExport(c, ExportKind::Euphonix, t); });
     addCommand(m, tr("Export Euphonix Rebalance List..."), "exportEuphonixRebalance", nullptr, {},

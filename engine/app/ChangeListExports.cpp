@@ -6,6 +6,7 @@
 #include "conform/ChangeEdl.h"
 #include "conform/Euphonix.h"
 #include "conform/ExportTimebase.h"
+#include "conform/OtioWriter.h"
 #include "conform/RelativeNote.h"
 #include "core/Files.h"
 
@@ -46,6 +47,16 @@ ChangeEdlHeader edlHeader(conformController& c, const ExportTimebase& tb) {
     return h;
 }
 
+// A list's label, its file names on one line; "" before any was loaded.
+std::string listNames(const dataSource& list) {
+    if (list.filename() == kNoFileLoaded) return {};
+    std::string names = list.filename();
+    while (!names.empty() && names.back() == '\n') names.pop_back();
+    for (std::size_t at = names.find('\n'); at != std::string::npos; at = names.find('\n', at))
+        names.replace(at, 1, ", ");
+    return names;
+}
+
 bool refusedByOrder(conformController& c) {
     RelativeOrder order = checkRelativeOrder(listC(c));
     if (order == RelativeOrder::Fine) return false;
@@ -82,6 +93,26 @@ ExportResult exportC(conformController& c, const std::string& senderTitle) {
         return {};
     }
     return save(c, changeDocumentContent(c, senderTitle), ".conform");
+}
+
+std::string otioChangeListContent(conformController& c) {
+    const std::string& label = c.dataSourceC().filename();
+    const OtioChangeListNames names{label.substr(0, label.find('\n')), listNames(c.dataSourceA()),
+                                    listNames(c.dataSourceB())};
+    return otioChangeListText(listC(c), names, c.prefs().edlType());
+}
+
+ExportResult exportOtio(conformController& c) {
+    if (listC(c).empty()) {
+        c.ui().beep();
+        return {};
+    }
+    if (std::string problem = otioChangeListProblem(listC(c)); !problem.empty()) {
+        c.ui().beep();
+        c.ui().alert("change list not exported", problem);
+        return {ExportResult::Status::Refused, "", ""};
+    }
+    return save(c, otioChangeListContent(c), ".otio");
 }
 
 ExportResult exportEuphonix(conformController& c) {

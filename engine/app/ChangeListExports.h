@@ -1,8 +1,9 @@
 #pragma once
 // The exports of the change list (list C): change EDL, change-list document,
-// the three Euphonix change lists and the relative change notes. Each asks
-// for the file in a save panel that starts in "exportPath" and proposes the
-// first line of the change list's name with the file type's extension.
+// OpenTimelineIO timeline, the three Euphonix change lists and the relative
+// change notes. Each asks for the file in a save panel that starts in
+// "exportPath" and proposes the first line of the change list's name with the
+// file type's extension.
 
 #include <string>
 
@@ -14,7 +15,7 @@ struct ExportResult {
     enum class Status {
         Written,
         Empty,        // list C holds no events
-        Refused,      // the order checks of the relative exports failed (alert shown)
+        Refused,      // the list cannot be written in this form (alert shown)
         Cancelled,    // the save panel was cancelled
         WriteFailed,  // a beep; `error` says why
     };
@@ -28,6 +29,10 @@ struct ExportResult {
 ExportResult exportChangeEDL(conformController& c, const std::string& senderTitle);
 ExportResult exportC(conformController& c, const std::string& senderTitle);
 
+// The change list as an OpenTimelineIO timeline at the list's own rate;
+// refused (with an alert) when its events cannot lie on one track.
+ExportResult exportOtio(conformController& c);
+
 ExportResult exportEuphonix(conformController& c);
 ExportResult exportEuphonixRebalance(conformController& c);
 ExportResult exportEuphonixRelative(conformController& c);
@@ -38,5 +43,6 @@ ExportResult exportRelative(conformController& c, const std::string& senderTitle
 // The contents the exports write, for the current list C.
 std::string changeEdlContent(conformController& c, const std::string& senderTitle);
 std::string changeDocumentContent(conformController& c, const std::string& senderTitle);
+std::string otioChangeListContent(conformController& c);
 
 }  // namespace rw

@@ -12,6 +12,7 @@
 #include "import/ConformDocument.h"
 #include "import/EdlReader.h"
 #include "import/FcpXmlParser.h"
+#include "import/OtioReader.h"
 #include "lists/ListUndo.h"
 #include "views/SenderTitles.h"
 
@@ -135,7 +136,8 @@ void conformController::openFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
     editArray_.clear();
     int index = selectedTab_;
-    if (pathExtension(paths.front()) == "conform") {
+    // A change list, as a document or as an OpenTimelineIO timeline written by the export.
+    if (pathExtension(paths.front()) == "conform" || isOtioChangeList(paths.front())) {
         selectTab(2);
         index = 2;
     }
@@ -200,9 +202,10 @@ void conformController::readFile(const std::string& path) {
     const std::string name = lastPathComponent(path);
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
-    const std::optional<std::string> read = readFileText(path);
-    // No sheet asks how to read a file that cannot be read at all.
-    if (!isListExtension(ext) && read) {
+    const bool otio = isOtioFile(path);
+    const std::optional<std::string> read = otio ? std::nullopt : readFileText(path);
+    // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
+    if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
         if (answer.choice == HourCodeChoice::Cut) {
             hourCode_ = answer.hour;
@@ -213,6 +216,12 @@ void conformController::readFile(const std::string& path) {
         }
     }
     sideFilenameString_ += base + "\n";
+    if (otio) {  // JSON, read from its bytes
+        listType_ = "otio";
+        readOtio(path);
+        filenameCommon_->setFilename(sideFilenameString_);
+        return;
+    }
 
     const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
@@ -282,6 +291,21 @@ void conformController::readXml(const std::string& path) {
     editArray_.insert(editArray_.end(), events.begin(), events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
+}
+
+void conformController::readOtio(const std::string& path) {
+    OtioRead read = readOtioFile(path, {prefs_.edlType(), !prefs_.compareByClipName()});
+    const std::string name = lastPathComponent(path);
+    if (!read.error.empty()) {
+        ui_.alert("OpenTimelineIO file not read", name + ": " + read.error);
+    } else if (!read.notes.empty()) {
+        std::string text = name + ":";
+        for (const auto& note : read.notes) text += "\n" + note;
+        ui_.alert("OpenTimelineIO file read with notes", text);
+    }
+    const VfxSettings vfx = vfxSettings();
+    for (const auto& e : read.events) rw::setVFXValuesForEdit(*e, vfx);
+    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
 }
 
 void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesForEdit(e, vfxSettings()); }

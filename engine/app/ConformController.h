@@ -182,6 +182,7 @@ private:
     EdlReadOptions edlReadOptions() const;
     void readCutList(const std::vector<std::string_view>& lines);
     void readXml(const std::string& path);
+    void readOtio(const std::string& path);
     bool continuousModeRefuses(int index);
     ChangeListCopyResult saveChangeListCopy();
 

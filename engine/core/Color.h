@@ -4,6 +4,8 @@
 // document, which archives each kind differently.
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace rw {
 
@@ -28,5 +30,15 @@ constexpr Color standardColorGap() { return Color::rgb(0.0f, 0.0f, 0.6f); }
 constexpr Color standardColorGapHilite() { return Color::rgb(0.6f, 0.6f, 1.0f); }
 constexpr Color standardColorMissed() { return Color::red(); }
 constexpr Color standardColorMissedHilite() { return Color::rgb(1.0f, 0.6f, 0.6f); }
+
+// The colour spaces by name, where events are written as text.
+constexpr const char* colorSpaceName(Color::Space s) {
+    return s == Color::Space::CalibratedRGB ? "rgb" : s == Color::Space::SystemText ? "text" : "white";
+}
+constexpr std::optional<Color::Space> colorSpaceNamed(std::string_view name) {
+    for (Color::Space s : {Color::Space::CalibratedWhite, Color::Space::CalibratedRGB, Color::Space::SystemText})
+        if (name == colorSpaceName(s)) return s;
+    return std::nullopt;
+}
 
 }  // namespace rw

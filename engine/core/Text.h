@@ -28,6 +28,8 @@ std::vector<bool> findAllNoCase(std::string_view text, const std::vector<std::st
 // Whether `text` holds every needle, ignoring ASCII case.
 bool containsAllNoCase(std::string_view text, const std::vector<std::string_view>& needles);
 std::string toLower(std::string_view text);
+// The value of a hexadecimal digit; -1 for any other character.
+int hexDigitValue(char c);
 
 // One decimal integer, optional sign, surrounding whitespace allowed.
 bool isIntegerString(std::string_view text);

@@ -8,6 +8,7 @@
 #include "import/ChangeListReader.h"
 #include "import/CutListReader.h"
 #include "import/FcpXmlParser.h"
+#include "import/OtioReader.h"
 #include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,19 @@ TEST(Mutations, XmlReaderSurvivesDamagedDocuments) {
             const EditArray& events = parser.parseText(mutate(*bytes, gen));
             for (const auto& e : events) EXPECT_TRUE(e->sourceIn() && e->masterOut()) << name;
             if (parser.failed()) { EXPECT_EQ(ui.alerts.back().message, "XML parse error") << name; }
+        }
+    }
+}
+
+TEST(Mutations, OtioReaderSurvivesDamagedTimelines) {
+    std::mt19937 gen(19);
+    for (const char* name : {"nested_example.otio", "transition.otio", "multiple_track.otio", "big_int.otio"}) {
+        auto bytes = readFileBytes(std::string(RW_TEST_DATA) + "/corpus/otio/" + name);
+        ASSERT_TRUE(bytes) << name;
+        for (int round = 0; round < 150; ++round) {
+            const OtioRead r = readOtioText(mutate(*bytes, gen), {round % 2 ? "NTSC" : "PAL video", round % 3 == 0});
+            for (const auto& e : r.events) EXPECT_TRUE(e->sourceIn() && e->sourceOut() && e->masterIn() && e->masterOut());
+            if (!r.error.empty()) { EXPECT_TRUE(r.events.empty()) << name; }
         }
     }
 }
