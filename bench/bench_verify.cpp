@@ -10,6 +10,7 @@
 #include "CutMovies.h"
 #include "support/TempDir.h"
 
+#include "media/MovieFacts.h"
 #include "media/MoviePictures.h"
 #include "verify/VerifyEvents.h"
 

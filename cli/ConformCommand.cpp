@@ -1,3 +1,4 @@
+#include "ArdourCommand.h"
 #include "ChangeListInput.h"
 #include "Commands.h"
 #include "ProToolsCommand.h"
@@ -19,6 +20,7 @@ struct ConformArgs {
     std::string file;
     std::string timebase;
     ProToolsArgs protools;
+    ArdourArgs ardour;
 };
 
 std::string conformTypeFor(const std::string& type) {
@@ -54,19 +56,25 @@ void addConformCommand(CLI::App& app, Streams io, int& status) {
     CLI::App* cmd = app.add_subcommand(
         "conform", "Conform a tab or comma separated file or a TC6000 .EVL list to the change list; the copy is "
                    "written beside the file and its path printed. protools: rehearse the Pro Tools conform "
-                   "(--simulate), listing each action and then the session");
-    cmd->add_option("type", args->type, "tab, csv, evl or protools")
+                   "(--simulate), listing each action and then the session. ardour: conform an Ardour session into "
+                   "a new snapshot");
+    cmd->add_option("type", args->type, "tab, csv, evl, protools or ardour")
         ->required()
-        ->check(CLI::IsMember({"tab", "csv", "evl", "protools"}));
+        ->check(CLI::IsMember({"tab", "csv", "evl", "protools", "ardour"}));
     addChangeListOptions(*cmd, args->source);
     cmd->add_option("--file", args->file, "the file to conform (tab, csv, evl)");
-    cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24)")
+    cmd->add_option("--timebase", args->timebase, "the conform timebase (default 24; ardour: the session's own)")
         ->check(CLI::IsMember({"23.976", "24", "25", "29.97", "29.97df", "30", "50", "59.94", "59.94df", "60"}));
     addProToolsOptions(*cmd, args->protools);
+    addArdourOptions(*cmd, args->ardour);
     cmd->callback([args, io, &status] {
         requireChangeListSource(args->source);
         if (args->type == "protools") {
             status = runProToolsConform(args->protools, args->source, args->timebase, io);
+            return;
+        }
+        if (args->type == "ardour") {
+            status = runArdourConform(args->ardour, args->source, args->timebase, io);
             return;
         }
         if (args->file.empty()) throw CLI::RequiredError("--file");

@@ -56,8 +56,9 @@ int runInfo(const std::string& file, Streams io) {
     Reader movie = openMovie(file, io.err);
     if (!movie) return 1;
     const media::MovieInfo& i = movie->info();
-    io.out << "rate: " << i.rateText << "\nstart: " << i.startTimecode << "\nframes: " << i.frameCount
-           << "\nsize: " << i.width << 'x' << i.height << "\ntimecode track: " << (i.hasTimecodeTrack ? "yes" : "no")
+    io.out << "rate: " << i.rateText << "\nstart: " << i.startTimecode
+           << "\nframes: " << i.frameCount << "\nsize: " << i.width << 'x' << i.height << "\ndisplay size: "
+           << i.displayWidth << 'x' << i.displayHeight << "\ntimecode track: " << (i.hasTimecodeTrack ? "yes" : "no")
            << "\n";
     return 0;
 }
@@ -95,14 +96,14 @@ int locatedFrame(const Side& s, const std::string& edlType, Streams io, media::F
     LocateRequest r{*tc, s.isNew, static_cast<float>(info.rate), info.timeScale, info.duration,
                     start->field, start->start, edlType == "NTSC df"};
     const LocateResult where = locateMovie(r, info.frames);
-    if (where.startRed.value_or(false))
-        io.err << s.file << ": " << s.tc << " lies outside the movie; showing its nearest frame\n";
+    if (where.outside) io.err << s.file << ": " << s.tc << " lies outside the movie; showing its nearest frame\n";
     auto got = movie->frameAt(where.locateTime);
     if (!got) {
         io.err << s.file << ": " << got.error << "\n";
         return 1;
     }
     frame = got.value;
+    if (!frame.note.empty()) io.err << s.file << ": " << frame.note << "\n";
     io.out << (s.isNew ? "new" : "old") << " frame: " << frame.index << "\n";
     return 0;
 }
@@ -148,7 +149,7 @@ void addEdlType(CLI::App& cmd, MovieArgs& a) {
 
 void addMovieCommands(CLI::App& app, Streams io, int& status) {
     auto info = std::make_shared<std::string>();
-    CLI::App* cmd = app.add_subcommand("movie-info", "Print a movie's rate, start timecode, frame count and size");
+    CLI::App* cmd = app.add_subcommand("movie-info", "Print a movie's rate, start timecode, frame count and size (stored and shown)");
     cmd->add_option("file", *info, "the movie")->required();
     cmd->callback([info, io, &status] { status = runInfo(*info, io); });
 

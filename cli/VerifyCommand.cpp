@@ -6,6 +6,7 @@
 
 #include "app/NullPorts.h"
 #include "core/Files.h"
+#include "media/MovieFacts.h"
 #include "media/MoviePictures.h"
 
 #include <memory>

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 # Safe to run again: it installs nothing that is already there.
+# With --tests, also what only the tests need: Ardour, whose headless tools
+# make, conform and render the sessions of the Ardour conform's tests, and
+# libltc for the timecode audio in them.
 set -euo pipefail
 
 packages=(
@@ -11,6 +14,9 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libavfilter-dev libswresample-dev
   xvfb xauth
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(ardour libltc-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

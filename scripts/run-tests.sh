@@ -3,7 +3,7 @@
 # and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --tests
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== layers"

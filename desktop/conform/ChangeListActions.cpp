@@ -37,8 +37,12 @@ QString runConform(conformController& c, WorkstationConform& workstation, const 
     workstation.followConformTimebase();
     ConformCommand command(c, workstation.host());
     command.setProToolsConform(&workstation.control());
+    command.setArdourHost(&workstation.ardour().host());
     const ConformOutcome outcome = command.conform(senderTitle);
     switch (outcome.step) {
+    case ConformOutcome::Step::ArdourConfirmed:
+        workstation.ardour().start(outcome.ardour);
+        return QObject::tr("Conforming the Ardour session.");
     case ConformOutcome::Step::ProToolsConfirmed:
         if (command.plan().events.empty()) return QObject::tr("Conform not started: no event is left to conform.");
         return QObject::tr("Conforming the simulated Pro Tools session.");

@@ -15,7 +15,8 @@ WorkstationConform::WorkstationConform(conformController& controller, QWidget* w
     : controller_(controller),
       clock_(clock ? std::move(clock) : std::make_unique<SystemClock>()),
       session_(std::make_unique<SimulatedWorkstation>(*clock_, controller.prefs().get(pref::ConformTimebase))),
-      panel_(new StopPanel(window)) {
+      panel_(new StopPanel(window)),
+      ardour_(new ArdourConformRun(controller.ui(), window)) {
     control_ = std::make_unique<ProToolsConform>(*session_, *clock_, *panel_, controller.ui(), controller.prefs());
     locator_ = std::make_unique<SessionLocator>(controller, *session_, *clock_);
     panel_->onButton = [this](const std::string& title) { control_->abortConform(title); };

@@ -5,6 +5,7 @@
 // runs at the conform timebase, the worker's beeps are heard through the
 // window's beep, and the status bar ends with what became of each conform.
 
+#include "conform/ArdourConformRun.h"
 #include "conform/StopPanel.h"
 
 #include <memory>
@@ -34,6 +35,8 @@ public:
     ProToolsConform& control() { return *control_; }
     SessionLocator& locator() { return *locator_; }
     StopPanel& panel() { return *panel_; }
+    // The Ardour session conform: Ardour's tools and the run off the GUI thread.
+    ArdourConformRun& ardour() { return *ardour_; }
 
     // Before a conform: a new simulated session at the conform timebase when
     // its rate is another one and no conform holds the panel.
@@ -46,6 +49,7 @@ private:
     StopPanel* panel_;  // owned by the window
     std::unique_ptr<ProToolsConform> control_;
     std::unique_ptr<SessionLocator> locator_;
+    ArdourConformRun* ardour_;  // owned by the window
 };
 
 }  // namespace rw::qt

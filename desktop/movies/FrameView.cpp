@@ -25,6 +25,8 @@ media::Image unwrap(const QImage& picture) {
     return image;
 }
 
+QSize devicePixels(const QWidget& widget) { return widget.size() * widget.devicePixelRatioF(); }
+
 }  // namespace
 
 // The fit is worked out with the origin at the bottom, as the rule has it,
@@ -50,6 +52,10 @@ void FrameView::refresh() {
     update();
 }
 
+void FrameView::resizeEvent(QResizeEvent*) {
+    if (sized_) sized_(devicePixels(*this));
+}
+
 void FrameView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
@@ -62,6 +68,11 @@ void FrameView::paintEvent(QPaintEvent*) {
 DifferenceView::DifferenceView(FrameSource oldSource, FrameSource newSource, QWidget* parent)
     : QWidget(parent), oldSource_(std::move(oldSource)), newSource_(std::move(newSource)) {
     setMinimumSize(160, 90);
+}
+
+void DifferenceView::resizeEvent(QResizeEvent*) {
+    dirty_ = true;
+    if (sized_) sized_(devicePixels(*this));
 }
 
 void DifferenceView::refresh() {

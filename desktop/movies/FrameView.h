@@ -14,6 +14,9 @@
 namespace rw::qt {
 
 using FrameSource = std::function<media::Frame()>;
+// Told the size a place shows pictures at (device pixels), so its movie is
+// decoded no larger.
+using SizeListener = std::function<void(QSize)>;
 
 class FrameView : public QWidget {
     Q_OBJECT
@@ -23,12 +26,15 @@ public:
     void refresh();
     const media::Frame& frame() const { return frame_; }
     QSize sizeHint() const override { return {320, 180}; }
+    void setSizeListener(SizeListener listener) { sized_ = std::move(listener); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     FrameSource source_;
+    SizeListener sized_;
     media::Frame frame_;
 };
 
@@ -40,15 +46,17 @@ public:
     // The picture last painted (RGBA), for tests.
     const QImage& picture() const { return picture_; }
     QSize sizeHint() const override { return {480, 270}; }
+    void setSizeListener(SizeListener listener) { sized_ = std::move(listener); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     // The picture is made at the size shown: a new size makes it again.
-    void resizeEvent(QResizeEvent*) override { dirty_ = true; }
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     void compute();
     FrameSource oldSource_, newSource_;
+    SizeListener sized_;
     media::Frame oldFrame_, newFrame_;
     QImage picture_;
     bool dirty_ = false;

@@ -1,28 +1,12 @@
 #include "movies/MovieFeeds.h"
 
+#include "media/MovieFacts.h"
 #include "movies/MovieSound.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
 
 namespace rw::qt {
-
-namespace {
-
-MovieFacts factsOf(const media::MovieInfo& info) {
-    MovieFacts f;
-    f.rate = static_cast<float>(info.rate);
-    f.rateText = info.rateText;
-    f.timeScale = info.timeScale;
-    f.duration = info.duration;
-    f.frames = info.frames;
-    f.timecode = info.timecode;
-    f.width = info.width;
-    f.height = info.height;
-    return f;
-}
-
-}  // namespace
 
 MovieFeeds::MovieFeeds(QObject* parent) : QObject(parent) {
     media::quietFFmpegLog();
@@ -52,14 +36,16 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
     const int s = sideIndex(side);
     for (auto& feed : feeds_[s]) feed.reset();
     feeds_[s] = std::move(opened);
-    for (auto& place : places_[s]) {
+    for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) {
+        Place& place = places_[s][viewIndex(view)];
         place.shownTime = -1;
         place.pending = false;
+        feeds_[s][viewIndex(view)]->setPictureBox(place.box.width(), place.box.height());
     }
     for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) watch(side, view);
     sound_[s]->load(QString::fromStdString(path));
     timeScale_[s] = feeds_[s][0]->info().timeScale;
-    return {factsOf(feeds_[s][0]->info()), {}};
+    return {media::movieFactsOf(feeds_[s][0]->info()), {}};
 }
 
 void MovieFeeds::watch(MovieSide side, MovieView view) {
@@ -80,6 +66,17 @@ void MovieFeeds::show(MovieSide side, MovieView view, std::int64_t time, bool pl
     place.shownTime = time;
     place.shownPlaying = playing;
     feed->show(time, playing);
+}
+
+// The frame shown is made again at the new size.
+void MovieFeeds::setPictureBox(MovieSide side, MovieView view, QSize size) {
+    Place& place = places_[sideIndex(side)][viewIndex(view)];
+    auto& feed = feeds_[sideIndex(side)][viewIndex(view)];
+    if (place.box == size) return;
+    place.box = size;
+    if (!feed) return;
+    feed->setPictureBox(size.width(), size.height());
+    if (place.shownTime >= 0) feed->show(place.shownTime, place.shownPlaying);
 }
 
 media::Frame MovieFeeds::frame(MovieSide side, MovieView view) const {

@@ -9,6 +9,7 @@
 #include "movies/MovieFiles.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 #include <atomic>
@@ -32,6 +33,8 @@ public:
 
     // The frame a place shows now; an empty frame before its first.
     media::Frame frame(MovieSide side, MovieView view) const;
+    // The size a place shows its pictures at: they are made no larger.
+    void setPictureBox(MovieSide side, MovieView view, QSize size);
 
 signals:
     void frameReady(rw::MovieSide side, rw::MovieView view);
@@ -42,6 +45,7 @@ private:
         std::atomic<bool> pending{false};
         std::int64_t shownTime = -1;
         bool shownPlaying = false;
+        QSize box;
     };
     void watch(MovieSide side, MovieView view);
 

@@ -134,6 +134,7 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     auto* grid = new QGridLayout(box);
     w.small = new FrameView([this, side] { return model_.movies.frame(side, rw::MovieView::Small); }, box);
     w.small->setObjectName("movie" + tag);
+    w.small->setSizeListener([this, side](QSize size) { model_.movies.setPictureBox(side, rw::MovieView::Small, size); });
     w.name = new QLabel(box);
     w.rate = new QLabel(box);
     w.rate->setObjectName("movie" + tag + "Fps");
@@ -175,6 +176,8 @@ void MovieWindows::buildLargeWindow() {
         const int column = sideIndex(side);
         w.large = new FrameView([this, side] { return model_.movies.frame(side, rw::MovieView::Large); }, large_);
         w.large->setObjectName(side == MovieSide::Old ? "movieOld2" : "movieNew2");
+        w.large->setSizeListener(
+            [this, side](QSize size) { model_.movies.setPictureBox(side, rw::MovieView::Large, size); });
         w.largeName = new QLabel(large_);
         layout->addWidget(w.large, 0, column);
         layout->addWidget(w.largeName, 1, column);
@@ -191,6 +194,9 @@ void MovieWindows::buildDifferenceWindow() {
     diff_->setWindowTitle(tr("Movie Differences"));
     diffView_ = new DifferenceView([this] { return model_.movies.frame(MovieSide::Old, rw::MovieView::Diff); },
                                    [this] { return model_.movies.frame(MovieSide::New, rw::MovieView::Diff); }, diff_);
+    diffView_->setSizeListener([this](QSize size) {
+        for (MovieSide side : {MovieSide::Old, MovieSide::New}) model_.movies.setPictureBox(side, rw::MovieView::Diff, size);
+    });
     auto* layout = new QVBoxLayout(diff_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(diffView_);

@@ -1,5 +1,6 @@
 #include "app/ConformCommand.h"
 
+#include "app/ArdourConformStep.h"
 #include "app/ConformController.h"
 #include "views/SenderTitles.h"
 #include "comparison/Timebase.h"
@@ -52,6 +53,7 @@ ConformOutcome ConformCommand::conform(const std::string& senderTitle) {
         return outcome;
     }
     const std::string type = controller_.prefs().get(pref::ConformType);
+    if (type == conformtype::Ardour) return conformArdourSession(controller_, events, ardour_);
     editArrayConvC_ = convertTimebaseForArray(events, controller_.prefs().get(pref::ConformTimebase));
     outcome.alert = composeAlert(events);
     const bool confirmed = controller_.ui().confirm(outcome.alert.title, outcome.alert.text);

@@ -4,12 +4,14 @@
 // file types the file conform. Driving Pro Tools starts from the confirmed
 // outcome.
 
+#include "ardour/ArdourConform.h"
 #include "conform/ConformAlert.h"
 #include "conform/FileConform.h"
 #include "conform/Preflight.h"
 #include "core/Edit.h"
 #include "ports/WorkstationHost.h"
 
+#include <memory>
 #include <string>
 
 namespace rw {
@@ -24,10 +26,13 @@ struct ConformOutcome {
         NotAvailable,       // a conform type that does not exist yet
         ProToolsConfirmed,  // the Pro Tools conform may start on editArrayConvC
         FileConform,        // a file type: see `file`
+        ArdourConfirmed,    // the Ardour conform in `ardour` may run
+        ArdourRefused,      // the Ardour conform cannot run: `ardour->refusal` says why
     };
     Step step = Step::NothingToConform;
     ConformAlert alert;
     FileConformResult file;
+    std::shared_ptr<ArdourJob> ardour;
 };
 
 class ConformCommand {
@@ -45,6 +50,8 @@ public:
     // Where a confirmed Pro Tools conform starts its worker; without one the
     // command only answers ProToolsConfirmed.
     void setProToolsConform(ProToolsConform* control) { proTools_ = control; }
+    // The Ardour tools the "Ardour session" type finds and runs; none: not installed.
+    void setArdourHost(ArdourHost* host) { ardour_ = host; }
 
     // The events being conformed, in the conform timebase; replaced by every
     // conform command.
@@ -58,6 +65,7 @@ private:
     EditArray editArrayConvC_;
     ConformPlan plan_;
     ProToolsConform* proTools_ = nullptr;
+    ArdourHost* ardour_ = nullptr;
 };
 
 }  // namespace rw

@@ -88,7 +88,8 @@ void MovieReview::captureZeroPoint(const std::string& senderTitle) {
     if (!old && senderTitle != title::CaptureNewZeroPoint) return;
     const MovieSide side = old ? MovieSide::Old : MovieSide::New;
     Side& s = at(side);
-    s.start = rw::captureZeroPoint(s.start, currentTime(side), s.facts.timeScale, s.facts.rate, s.facts.rateText);
+    const std::int64_t frame = s.facts.frames.frameIndexAt(currentTime(side));
+    s.start = rw::captureZeroPoint(s.start, frame, s.facts.rateText);
     startChanged();
 }
 

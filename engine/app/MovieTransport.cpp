@@ -6,7 +6,7 @@
 #include "movies/MovieLocate.h"
 
 #include <algorithm>
-#include <cmath>
+#include <climits>
 
 namespace rw {
 
@@ -25,9 +25,10 @@ std::int64_t MovieReview::time(MovieSide side, MovieView view) const {
 // Every playing movie runs on the one clock from its anchor.
 std::int64_t MovieReview::clockTime(MovieSide side) const {
     const Side& s = at(side);
-    const double elapsed = std::chrono::duration<double>(clock_.now() - playing_->startedAt).count();
-    const auto moved = static_cast<std::int64_t>(std::trunc(elapsed * static_cast<double>(s.facts.timeScale)));
-    return std::clamp<std::int64_t>(playing_->anchor[sideIndex(side)] + moved, 0, std::max<std::int64_t>(0, s.facts.duration));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(clock_.now() - playing_->startedAt);
+    const __int128 moved = static_cast<__int128>(elapsed.count()) * s.facts.timeScale / 1'000'000'000;
+    const __int128 t = playing_->anchor[sideIndex(side)] + moved;
+    return static_cast<std::int64_t>(std::clamp<__int128>(t, 0, std::max<std::int64_t>(0, s.facts.duration)));
 }
 
 // A movie set to a time carries the places that follow it: the large movie
@@ -182,15 +183,14 @@ void MovieReview::showAll() {
     }
 }
 
-// The playheads stand on the small movies' frames.
+// The playheads stand on the small movies' frames, counted exactly on their grids.
 void MovieReview::updatePlayheads() {
     if (!controller_) return;
     for (const MovieSide side : kSides) {
         const Side& s = at(side);
-        if (!s.loaded || s.facts.timeScale <= 0) continue;
-        const float t = static_cast<float>(time(side, MovieView::Small)) / static_cast<float>(s.facts.timeScale);
-        const double elapsed = std::trunc(static_cast<double>(s.facts.rate) * t);
-        const auto frames = static_cast<std::int32_t>(std::clamp(elapsed, 0.0, 2147483647.0));
+        if (!s.loaded || !s.facts.frames.valid()) continue;
+        const std::int64_t frame = s.facts.frames.frameIndexAt(time(side, MovieView::Small));
+        const auto frames = static_cast<std::int32_t>(std::clamp<std::int64_t>(frame, 0, INT32_MAX));
         if (side == MovieSide::Old) controller_->blockView().setPlayheadPositionWithElapsedFrames_old(frames);
         else controller_->blockView().setPlayheadPositionWithElapsedFrames_new(frames);
     }

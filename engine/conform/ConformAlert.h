@@ -11,6 +11,7 @@ inline constexpr const char* ProTools = "Pro Tools";
 inline constexpr const char* Tab = "file - tab separated";
 inline constexpr const char* Comma = "file - comma separated";
 inline constexpr const char* Tc6000 = "file - TC6000 .EVL";
+inline constexpr const char* Ardour = "Ardour session";
 }  // namespace conformtype
 
 struct ConformAlert {

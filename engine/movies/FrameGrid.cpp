@@ -29,13 +29,35 @@ FrameGrid FrameGrid::fromRate(std::int64_t rateNum, std::int64_t rateDen, std::i
     return g;
 }
 
+// Outside the table of a variable rate, frames go on at the average length.
+FrameGrid FrameGrid::fromStarts(std::vector<std::int64_t> starts, std::int64_t duration) {
+    FrameGrid g;
+    if (starts.empty() || starts.front() != 0 || duration <= starts.back() ||
+        !std::is_sorted(starts.begin(), starts.end()) ||
+        std::adjacent_find(starts.begin(), starts.end()) != starts.end())
+        return g;
+    g.duration = duration;
+    g.lengthNum = duration;
+    g.lengthDen = static_cast<std::int64_t>(starts.size());
+    g.starts = std::make_shared<const std::vector<std::int64_t>>(std::move(starts));
+    return g;
+}
+
 std::int64_t FrameGrid::frameStart(std::int64_t k) const {
     if (!valid()) return 0;
+    if (starts) {
+        const auto n = static_cast<std::int64_t>(starts->size());
+        if (k >= 0 && k < n) return (*starts)[static_cast<std::size_t>(k)];
+        if (k >= n) return duration - floorDiv(-Wide{k - n} * lengthNum, lengthDen);
+    }
     return -floorDiv(-Wide{k} * lengthNum, lengthDen);  // ceil
 }
 
 std::int64_t FrameGrid::frameIndexAt(std::int64_t t) const {
     if (!valid()) return 0;
+    if (starts && t >= 0 && t < duration)
+        return std::upper_bound(starts->begin(), starts->end(), t) - starts->begin() - 1;
+    if (starts && t >= duration) return frameCount() + floorDiv(Wide{t - duration} * lengthDen, lengthNum);
     std::int64_t k = floorDiv(Wide{t} * lengthDen, lengthNum);
     while (frameStart(k) > t) --k;
     while (frameStart(k + 1) <= t) ++k;
@@ -44,10 +66,12 @@ std::int64_t FrameGrid::frameIndexAt(std::int64_t t) const {
 
 std::int64_t FrameGrid::nearestFrame(std::int64_t t) const {
     if (!valid()) return 0;
+    if (starts) return frameIndexAt(t);  // stored times are the starts themselves
     return floorDiv(2 * Wide{t} * lengthDen + lengthNum, 2 * Wide{lengthNum});  // round(t / length)
 }
 
 std::int64_t FrameGrid::frameCount() const {
+    if (starts) return static_cast<std::int64_t>(starts->size());
     if (!valid() || duration <= 0) return 0;
     return frameIndexAt(duration - 1) + 1;
 }

@@ -28,7 +28,7 @@ struct MovieFacts {
     std::int64_t duration = 0;   // movie units
     FrameGrid frames;            // frame starts, for steps and locates
     std::optional<TrackTimecode> timecode;  // the movie's timecode track, if any
-    int width = 0, height = 0;
+    int width = 0, height = 0;   // as shown: square pixels, turned upright
 };
 
 struct MovieOpened {

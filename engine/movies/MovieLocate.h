@@ -5,12 +5,14 @@
 //   no start set:  the movie begins at the top of T's hour
 //                  t = (T.totalFrames - H) / T.framerate,  H = T's hour in frames
 //                  (less 108 an hour at 30 df, 216 at 60 df)
-//   start known:   t = T.totalFrames / T.framerate - F0 / start rate
+//   start known:   t = T.totalFrames / T.framerate - F0 / F0's rate, a day
+//                  later when T is past midnight and the movie runs on there
 //   23.976, 29.97, 59.94 fps movies: t * 1001/1000, and + 0.01 s where the
 //   side takes it (NEW always, OLD only without a start)
 //
 // The locate time is then the start of a frame: the next one when it begins
-// within 30 % of a frame length after t, else the one that holds t.
+// within 30 % of a frame length after t, else the one that holds t. At a
+// variable rate the frame length is that of the frame holding t.
 
 #include "core/KLVtc.h"
 #include "movies/FrameGrid.h"
@@ -36,7 +38,8 @@ struct LocateResult {
     float seconds = 0;               // t
     std::int64_t target = 0;         // S * t
     std::int64_t locateTime = 0;     // where the movie is set
-    std::optional<bool> startRed;    // with a start: whether t lies outside the movie
+    bool outside = false;            // t lies before the movie's first frame or after its last ends
+    std::optional<bool> startRed;    // with a start: `outside`
 };
 
 // `frames` gives the frame steps; its frame length need not match `rate`.

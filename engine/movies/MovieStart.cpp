@@ -1,16 +1,22 @@
 #include "movies/MovieStart.h"
 
-#include <cmath>
-
 namespace rw {
 
 namespace {
 
 std::string twoDigits(std::int32_t v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-// The start takes the parsed rate and count; its drop flag stays its own.
+// A start text at the movie's rate: "01:00:00;00" of a 29.97 or 59.94 movie
+// is drop frame.
+TcPtr parseStart(const std::string& text, const std::string& rateText) {
+    const bool drop = text.find(';') != std::string::npos && (rateText == "29.97" || rateText == "59.94");
+    return KLVtc::initWithString(text, drop ? rateText + "df" : rateText);
+}
+
+// The start takes the parsed rate, count and drop flag.
 MovieStart taking(const KLVtc& current, const KLVtc& parsed) {
     MovieStart s{{}, current};
+    s.start.setIsDrop(parsed.isDrop());
     s.start.setFramerate(parsed.framerate());
     s.start.setTotalFrames(parsed.totalFrames());
     s.field = s.start.tcAsString();
@@ -30,12 +36,13 @@ std::string movieStartKey(const std::string& fileName) { return "movieStart-" + 
 MovieStart startForLoadedMovie(const std::optional<std::string>& stored, const std::optional<TrackTimecode>& track,
                                const std::string& rateText, const KLVtc& current) {
     if (stored) {
-        if (TcPtr tc = KLVtc::initWithString(*stored, rateText)) return taking(current, *tc);
+        if (TcPtr tc = parseStart(*stored, rateText)) return taking(current, *tc);
     }
     if (!track) return noStart(current);
+    const bool drop = track->drop && (rateText == "29.97" || rateText == "59.94");
     const std::string text = twoDigits(track->hours) + ':' + twoDigits(track->minutes) + ':' +
-                             twoDigits(track->seconds) + ':' + twoDigits(track->frames);
-    if (TcPtr tc = KLVtc::initWithString(text, rateText)) return taking(current, *tc);
+                             twoDigits(track->seconds) + (drop ? ';' : ':') + twoDigits(track->frames);
+    if (TcPtr tc = parseStart(text, rateText)) return taking(current, *tc);
     return noStart(current);
 }
 
@@ -46,22 +53,20 @@ MovieStart stepStartHour(const MovieStart& current, int stepperValue) {
     return s;
 }
 
-MovieStart captureZeroPoint(const MovieStart& current, std::int64_t movieTime, std::int64_t timeScale, float rate,
-                            const std::string& rateText) {
-    const TcPtr hour = KLVtc::initWithString("01:00:00:00", rateText);
-    if (!hour || timeScale <= 0) return current;
-    const float seconds = static_cast<float>(movieTime) / static_cast<float>(timeScale);
-    const float elapsed = std::round(seconds * rate);  // single precision, half away from zero
+MovieStart captureZeroPoint(const MovieStart& current, std::int64_t elapsedFrames, const std::string& rateText) {
+    const TcPtr hour = parseStart(current.start.isDrop() ? "01:00:00;00" : "01:00:00:00", rateText);
+    if (!hour) return current;
     MovieStart s = current;
+    s.start.setIsDrop(hour->isDrop());
     s.start.setFramerate(hour->framerate());
-    if (std::isfinite(elapsed) && std::fabs(elapsed) < 2e9f)
-        s.start.setTotalFrames(wrap32(std::int64_t{hour->totalFrames()} - static_cast<std::int64_t>(elapsed)));
+    if (elapsedFrames >= 0 && elapsedFrames <= hour->totalFrames())
+        s.start.setTotalFrames(static_cast<std::int32_t>(hour->totalFrames() - elapsedFrames));
     s.field = s.start.tcAsString();
     return s;
 }
 
 MovieStart startFromField(const MovieStart& current, const std::string& text, const std::string& rateText) {
-    if (TcPtr tc = KLVtc::initWithString(text, rateText)) {
+    if (TcPtr tc = parseStart(text, rateText)) {
         MovieStart s = taking(current.start, *tc);
         s.field = text;
         return s;
@@ -78,7 +83,7 @@ std::optional<std::string> startToStore(const MovieStart& start) {
 
 bool isValidStartEntry(const std::string& text, int tag, const std::string& oldRateText,
                        const std::string& newRateText) {
-    return text.empty() || KLVtc::initWithString(text, tag != 0 ? newRateText : oldRateText) != nullptr;
+    return text.empty() || parseStart(text, tag != 0 ? newRateText : oldRateText) != nullptr;
 }
 
 }  // namespace rw

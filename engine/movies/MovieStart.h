@@ -2,7 +2,8 @@
 // The start timecode of a movie: the timecode of its first frame, which ties a
 // list timecode to a movie time. It comes from the start remembered for the
 // movie's file name, else from the movie's timecode track, else there is none.
-// Every text here is read at the movie's frame-rate text (framerateText).
+// Every text here is read at the movie's frame-rate text (framerateText), as
+// drop frame when it is 29.97 or 59.94 and the text has ';' before the frames.
 
 #include "core/KLVtc.h"
 
@@ -18,6 +19,7 @@ std::string movieStartKey(const std::string& fileName);
 // A timecode track's first timecode, as the movie reports its fields.
 struct TrackTimecode {
     std::int32_t hours = 0, minutes = 0, seconds = 0, frames = 0;
+    bool drop = false;  // drop-frame counting
 };
 
 // The start field's text and the start timecode behind it.
@@ -37,11 +39,11 @@ MovieStart startForLoadedMovie(const std::optional<std::string>& stored, const s
 // hour down, wrapping at 23 and 0.
 MovieStart stepStartHour(const MovieStart& current, int stepperValue);
 
-// "Capture ... Zero Point": the frame at `movieTime` becomes 01:00:00:00.
-// A start that would fall before 00:00:00:00 leaves the count unchanged; a
-// rate text no timecode parses at changes nothing.
-MovieStart captureZeroPoint(const MovieStart& current, std::int64_t movieTime, std::int64_t timeScale, float rate,
-                            const std::string& rateText);
+// "Capture ... Zero Point": the movie's frame `elapsedFrames` (its index,
+// the first frame 0) becomes 01:00:00:00. A start that would fall before
+// 00:00:00:00 leaves the count unchanged; a rate text no timecode parses at
+// changes nothing.
+MovieStart captureZeroPoint(const MovieStart& current, std::int64_t elapsedFrames, const std::string& rateText);
 
 // A text typed into the start field: taken when it parses, else the count
 // becomes 0 and the field keeps the text.

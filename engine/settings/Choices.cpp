@@ -16,7 +16,7 @@ const std::vector<std::string>& ferocities() {
 
 const std::vector<std::string>& conformTypes() {
     static const std::vector<std::string> v = {"Pro Tools", "file - tab separated", "file - comma separated",
-                                               "file - TC6000 .EVL"};
+                                               "file - TC6000 .EVL", "Ardour session"};
     return v;
 }
 

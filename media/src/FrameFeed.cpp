@@ -33,6 +33,7 @@ void FrameFeed::show(std::int64_t time, bool playing) {
         playing_ = playing;
         playTime_ = time;
         aheadBlocked_ = false;
+        warmDone_ = false;
         if (pending_) ++stats_.dropped;  // never started: the newest request wins
         pending_.reset();
         if (!serveFromQueue(time, number)) pending_ = Request{time, number};
@@ -58,6 +59,15 @@ FrameFeed::Stats FrameFeed::stats() const {
 int FrameFeed::queued() const {
     std::lock_guard lock(mutex_);
     return static_cast<int>(queue_.size());
+}
+
+void FrameFeed::setPictureBox(int width, int height) {
+    {
+        std::lock_guard lock(mutex_);
+        box_ = std::make_pair(width, height);
+        queue_.clear();  // made at the old size
+    }
+    wake_.notify_one();
 }
 
 bool FrameFeed::serveFromQueue(std::int64_t time, std::uint64_t number) {
@@ -125,6 +135,33 @@ void FrameFeed::decodeAhead(std::unique_lock<std::mutex>& lock) {
     if (pending_ && serveFromQueue(pending_->time, pending_->number)) pending_.reset();
 }
 
+bool FrameFeed::wantsWarm() const { return !playing_ && !pending_ && !warmDone_ && shownNumber_ > 0; }
+
+// Asked between frames while warming: stop for anything but a request the
+// warming itself is about to answer.
+bool FrameFeed::warmInterrupted() {
+    std::lock_guard lock(mutex_);
+    if (stopping_ || playing_ || box_) return true;
+    return pending_ && (reader_->hasPicture(pending_->time) || !reader_->isFilling(pending_->time));
+}
+
+void FrameFeed::warm(std::unique_lock<std::mutex>& lock) {
+    const std::int64_t around = playTime_;
+    lock.unlock();
+    const bool more = reader_->warm(around, [this] { return warmInterrupted(); });
+    lock.lock();
+    if (!more && around == playTime_) warmDone_ = true;
+}
+
+// The shown frame stays until the next request.
+void FrameFeed::applyBox(std::unique_lock<std::mutex>& lock) {
+    const auto [width, height] = *box_;
+    box_.reset();
+    lock.unlock();
+    reader_->setPictureBox(width, height);
+    lock.lock();
+}
+
 void FrameFeed::notifyFrame(std::unique_lock<std::mutex>& lock) {
     frameChanged_ = false;
     const std::function<void()> callback = onFrame_;
@@ -137,16 +174,22 @@ void FrameFeed::notifyFrame(std::unique_lock<std::mutex>& lock) {
 void FrameFeed::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || frameChanged_ || pending_ || wantsAhead(); });
+        wake_.wait(lock, [this] {
+            return stopping_ || frameChanged_ || box_ || pending_ || wantsAhead() || wantsWarm();
+        });
         if (stopping_) return;
         if (frameChanged_) {
             notifyFrame(lock);
+        } else if (box_) {
+            applyBox(lock);
         } else if (pending_) {
             const Request request = *pending_;
             pending_.reset();
             decodeRequest(lock, request);
-        } else {
+        } else if (wantsAhead()) {
             decodeAhead(lock);
+        } else {
+            warm(lock);
         }
     }
 }

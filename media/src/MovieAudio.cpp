@@ -28,6 +28,12 @@ constexpr int kPacketBudget = 20000;
 // A first sound further than this from where it was asked for is a damaged
 // time stamp, not a gap to fill with silence or to skip.
 constexpr double kMaxGapSeconds = 600;
+// The rates a sound card plays; a stream claiming another is damaged.
+constexpr int kLowestRate = 8000, kHighestRate = 384000;
+// Sample frames converted at a time at most; the resampler holds the rest.
+constexpr int kMaxChunk = 1 << 14;
+
+bool playableRate(int rate) { return rate >= kLowestRate && rate <= kHighestRate; }
 
 }  // namespace
 
@@ -51,6 +57,7 @@ struct MovieAudio::Impl {
     std::int64_t discard = 0;          // sample frames still to drop
     bool aligning = true;              // the next decoded frame fixes silence or discard
     std::int64_t target = 0;           // sample frames from movie time 0 of the seek
+    bool resamplerFull = false;        // the last conversion filled its chunk: more may wait in it
 
     std::string open(const std::string& path);
     AVFrame* decodeNext();
@@ -73,6 +80,8 @@ std::string MovieAudio::Impl::open(const std::string& path) {
     if (video >= 0 && raw->streams[video]->start_time != AV_NOPTS_VALUE)
         origin = static_cast<double>(raw->streams[video]->start_time) * av_q2d(raw->streams[video]->time_base);
     const AVCodecParameters* par = raw->streams[stream]->codecpar;
+    if (!playableRate(par->sample_rate))
+        return path + ": its sound's rate (" + std::to_string(par->sample_rate) + " Hz) is not one a sound card plays";
     const AVCodec* codec = avcodec_find_decoder(par->codec_id);
     if (!codec) return path + ": no decoder for its sound (" + avcodec_get_name(par->codec_id) + ")";
     decoder.reset(avcodec_alloc_context3(codec));
@@ -105,6 +114,7 @@ AVFrame* MovieAudio::Impl::decodeNext() {
 bool MovieAudio::Impl::resamplerFor(const AVFrame& f) {
     if (resampler && f.sample_rate == inRate && f.format == inFormat && f.ch_layout.nb_channels == inChannels)
         return true;
+    if (!playableRate(f.sample_rate)) return false;
     AVChannelLayout in{}, out{};
     if (f.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_check(&f.ch_layout) == 0)
         av_channel_layout_default(&in, f.ch_layout.nb_channels);
@@ -139,13 +149,17 @@ void MovieAudio::Impl::align(const AVFrame& f) {
     else discard = target - starts;
 }
 
+// At most a chunk at a time: a long frame at a low rate waits in the
+// resampler rather than in one large buffer.
 void MovieAudio::Impl::append(const std::uint8_t** data, int samples) {
-    const int room = swr_get_out_samples(resampler.get(), samples);
+    const int room = std::min(swr_get_out_samples(resampler.get(), samples), kMaxChunk);
+    resamplerFull = false;
     if (room <= 0) return;
     const std::size_t old = buffer.size();
     buffer.resize(old + static_cast<std::size_t>(room) * channels);
     std::uint8_t* out = reinterpret_cast<std::uint8_t*>(buffer.data() + old);
     const int made = swr_convert(resampler.get(), &out, room, data, samples);
+    resamplerFull = made == room;
     buffer.resize(old + static_cast<std::size_t>(std::max(made, 0)) * channels);
     const std::int64_t drop = std::min<std::int64_t>(discard, std::max(made, 0));
     buffer.erase(buffer.begin() + static_cast<std::ptrdiff_t>(old),
@@ -156,6 +170,11 @@ void MovieAudio::Impl::append(const std::uint8_t** data, int samples) {
 // Converts the next decoded frame into the buffer; at the end, what the
 // resampler still holds. False when nothing more will come.
 bool MovieAudio::Impl::fill() {
+    if (resampler && resamplerFull) {
+        const std::uint8_t* none[AV_NUM_DATA_POINTERS] = {};
+        append(none, 0);
+        if (!buffer.empty()) return true;
+    }
     while (const AVFrame* f = decodeNext()) {
         if (!resamplerFor(*f)) continue;  // a frame of a layout that cannot be converted
         if (aligning) align(*f);
@@ -164,7 +183,7 @@ bool MovieAudio::Impl::fill() {
     }
     if (!resampler) return false;
     append(nullptr, 0);
-    resampler.reset();
+    if (!resamplerFull) resampler.reset();
     return !buffer.empty();
 }
 
@@ -200,6 +219,7 @@ Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     if (rc < 0) return Outcome<bool>::failure("the sound cannot be positioned (" + avError(rc) + ")");
     avcodec_flush_buffers(a.decoder.get());
     a.resampler.reset();  // drops what it held from before
+    a.resamplerFull = false;
     a.buffer.clear();
     a.readFrom = 0;
     a.silence = a.discard = 0;

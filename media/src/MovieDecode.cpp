@@ -1,5 +1,6 @@
 // Frame-exact decoding: seek to the key frame before a time, decode forward in
-// presentation order, keep the run of decoded frames for nearby requests.
+// presentation order, keep the run of decoded frames for nearby requests and
+// the pictures made from them for going back.
 
 #include "ReaderImpl.h"
 
@@ -13,6 +14,13 @@ namespace {
 constexpr int kPacketBudget = 20000;
 // Frames before the target that are decoded in full: more than any reordering spans.
 constexpr int kFullDecodeFrames = 8;
+// A request this far before the last one (seconds) steps or scrubs back:
+// the frames on the way are kept.
+constexpr int kBackSeconds = 10;
+// warm(): frames made ready ahead of the position, and how close behind it
+// the kept frames may begin before the group of pictures before is decoded.
+constexpr int kWarmAhead = 12;
+constexpr int kWarmBehindSeconds = 2;
 
 }  // namespace
 
@@ -43,7 +51,7 @@ FramePtr MovieReader::Impl::decodeNext() {
 
 void MovieReader::Impl::startSkipping(std::int64_t targetTime) {
     const std::int64_t margin = info.frames.frameStart(kFullDecodeFrames) / unit + 1;
-    skipUntil = firstPts + targetTime / unit - margin;
+    skipUntil = streamTicks(targetTime) - margin;
     sentWhileSkipping = INT64_MIN;
     skipping = true;
     trustFrom = INT64_MAX;
@@ -63,110 +71,186 @@ void MovieReader::Impl::noteSent(const AVPacket& p) {
     const std::int64_t ts = p.pts != AV_NOPTS_VALUE ? p.pts : p.dts;
     if (ts == AV_NOPTS_VALUE) return stopSkipping(INT64_MAX);  // cannot tell: trust nothing, seek again
     if (ts >= skipUntil) {
-        const std::int64_t last = std::max(sentWhileSkipping, firstPts);
-        return stopSkipping(sentWhileSkipping == INT64_MIN ? INT64_MIN : (last - firstPts) * unit);
+        return stopSkipping(sentWhileSkipping == INT64_MIN ? INT64_MIN : movieTime(std::max(sentWhileSkipping, firstPts)));
     }
     sentWhileSkipping = std::max(sentWhileSkipping, ts);
 }
 
-std::int64_t MovieReader::Impl::movieTime(const AVFrame& frame, std::int64_t fallback) const {
+std::int64_t MovieReader::Impl::frameTime(const AVFrame& frame, std::int64_t fallback) const {
     const std::int64_t pts = frame.best_effort_timestamp;
-    if (pts == AV_NOPTS_VALUE) return fallback;
-    return (pts - firstPts) * unit;
+    return pts == AV_NOPTS_VALUE ? fallback : movieTime(pts);
 }
 
+// A picture the decoder had to patch (a reference missing) is no frame of
+// the movie: it is left out, and the frame before stands for it.
 void MovieReader::Impl::append(std::int64_t time, FramePtr frame) {
-    if (time < trustFrom) return;
+    if (time < trustFrom || (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags) return;
     if (!run.empty() && time <= run.rbegin()->first) return;  // out of order: a damaged stream
     run.emplace(time, CachedFrame{std::move(frame), nullptr});
+    if (keeping && run.size() > 1) keep(std::prev(run.end(), 2));
     while (static_cast<int>(run.size()) > options.cacheFrames) run.erase(run.begin());
+}
+
+// A run frame becomes a kept picture once its end is known.
+void MovieReader::Impl::keep(std::map<std::int64_t, CachedFrame>::iterator it) {
+    const auto next = std::next(it);
+    if (next == run.end() && !exhausted) return;
+    const std::int64_t end = next != run.end() ? next->first : std::max(info.duration, it->first + 1);
+    if (it->first < keepFrom || pictures.find(it->first) || !pictures.wouldKeep(it->first)) return;
+    if (!it->second.rgb) it->second.rgb = toRgb(*it->second.decoded);
+    pictures.put(it->first, end, it->second.rgb);
 }
 
 // Decodes on until a frame starts after `time` or the movie ends. False when
 // nothing at all could be decoded.
 bool MovieReader::Impl::extendRunTo(std::int64_t time) {
     while (!exhausted && (run.empty() || run.rbegin()->first <= time)) {
+        if (interrupted && interrupted()) break;
         const std::int64_t guess = run.empty() ? time : info.frames.nextFrameTime(run.rbegin()->first);
         FramePtr next = decodeNext();
         if (!next) break;
-        const std::int64_t shown = movieTime(*next, guess);
+        const std::int64_t shown = frameTime(*next, guess);
         append(shown, std::move(next));
     }
+    if (keeping && exhausted && !run.empty()) keep(std::prev(run.end()));
     return !run.empty();
+}
+
+// Transport and program streams are read from their first byte: a seek by
+// time resumes after the first key frame's packet has begun.
+bool MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
+    run.clear();
+    avcodec_flush_buffers(decoder.get());
+    draining = exhausted = false;
+    int rc;
+    if (fromStart && (format->iformat->flags & AVFMT_TS_DISCONT))
+        rc = avformat_seek_file(format.get(), -1, INT64_MIN, 0, 0, AVSEEK_FLAG_BYTE);
+    else if (fromStart)
+        rc = avformat_seek_file(format.get(), stream, INT64_MIN, firstPts, firstPts, 0);
+    else
+        rc = av_seek_frame(format.get(), stream, ticks, AVSEEK_FLAG_BACKWARD);
+    if (rc < 0) lastError = avError(rc);
+    return rc >= 0;
 }
 
 // Seeks to a key frame whose first decoded picture is not later than `time`,
 // stepping back further when the demuxer's key frame shows later (decode
-// order differs from presentation order) and, last, from the very start.
-bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward) {
+// order differs from presentation order, or the seek lost the key frame)
+// and, last, from the very start.
+bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom) {
     const AVStream* st = format->streams[stream];
     const std::int64_t ticksPerSecond = std::max<std::int64_t>(1, st->time_base.den / unit);
-    std::int64_t target = firstPts + time / unit;
+    std::int64_t target = streamTicks(time);
     for (int attempt = 0; attempt < 4; ++attempt) {
-        run.clear();
-        avcodec_flush_buffers(decoder.get());
-        draining = exhausted = false;
-        if (fastForward) startSkipping(time);
-        else stopSkipping(INT64_MIN);
         const bool fromStart = attempt == 3 || target <= firstPts;
-        const int rc = fromStart ? avformat_seek_file(format.get(), stream, INT64_MIN, firstPts, firstPts, 0)
-                                 : av_seek_frame(format.get(), stream, target, AVSEEK_FLAG_BACKWARD);
-        if (rc < 0) {
-            lastError = avError(rc);
+        const bool sought = seekTo(target, fromStart);
+        if (fastForward) startSkipping(std::min(time, decodeFrom));
+        else stopSkipping(INT64_MIN);
+        if (!sought) {
             target = firstPts;
             continue;
         }
         FramePtr first = decodeNext();
-        if (!first) {
-            target -= ticksPerSecond << attempt;
-            continue;
-        }
-        const std::int64_t shown = movieTime(*first, time);
-        append(shown, std::move(first));
-        if (shown <= time || fromStart) return true;
-        target -= ticksPerSecond << attempt;
+        const std::int64_t shown = first ? frameTime(*first, time) : INT64_MAX;
+        if (first) append(shown, std::move(first));
+        if (shown <= time || (fromStart && first)) return true;
+        target = std::max(target - (ticksPerSecond << attempt), firstPts);
     }
     return !run.empty();
 }
 
-Outcome<Frame> MovieReader::Impl::frameFromRun(std::int64_t time) {
-    if (run.empty()) return Outcome<Frame>::failure("no picture can be decoded here" +
-                                                    (lastError.empty() ? std::string() : " (" + lastError + ")"));
+// Keeping the frames up to `time`: as many before it as the budget holds.
+void MovieReader::Impl::keepBackTo(std::int64_t time) {
+    const auto [width, height] = pictureSize(info.width, info.height);
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 + sizeof(Image);
+    const auto fit = static_cast<std::int64_t>(options.cacheBytes / bytes);
+    keeping = true;
+    keepFrom = info.frames.frameStart(info.frames.frameIndexAt(time) - fit + 1);
+}
+
+Frame MovieReader::Impl::frameOf(std::int64_t time, std::shared_ptr<const Image> image) const {
+    return Frame{std::move(image), time, info.frames.nearestFrame(time), {}};
+}
+
+// The frame at or before `time` in the run (else the first after it), with a
+// note when it is not the one asked for.
+Outcome<FrameSpan> MovieReader::Impl::frameFromRun(std::int64_t time) {
+    if (run.empty()) return Outcome<FrameSpan>::failure("no picture can be decoded here" +
+                                                        (lastError.empty() ? std::string() : " (" + lastError + ")"));
     auto it = run.upper_bound(time);
-    if (it != run.begin()) --it;  // the frame at or before time; else the first one after it
+    if (it != run.begin()) --it;
     CachedFrame& cached = it->second;
     if (!cached.rgb) cached.rgb = toRgb(*cached.decoded);
-    if (!cached.rgb) return Outcome<Frame>::failure("a picture could not be converted");
-    return Outcome<Frame>{Frame{cached.rgb, it->first, info.frames.nearestFrame(it->first)}, {}};
+    if (!cached.rgb) return Outcome<FrameSpan>::failure("a picture could not be converted");
+    const auto next = std::next(it);
+    const bool last = next == run.end() && exhausted;
+    const std::int64_t end = next != run.end() ? next->first : last ? std::max(info.duration, it->first + 1) : -1;
+    if (end > it->first) pictures.put(it->first, end, cached.rgb);
+    FrameSpan span{frameOf(it->first, cached.rgb), end};
+    // Frames missing around it: before it, between it and the next, or after the last.
+    const std::int64_t asked = info.frames.frameIndexAt(time), index = span.frame.index;
+    const bool gap = next != run.end() && info.frames.nearestFrame(next->first) > index + 1 && asked > index;
+    const std::string shown = "frame " + std::to_string(index);
+    if (it->first > time || gap)
+        span.frame.note = "frame " + std::to_string(asked) + " cannot be decoded; showing " + shown;
+    else if (last && asked > index)
+        span.frame.note = "the file's pictures end at " + shown + " (it is cut short or damaged)";
+    return Outcome<FrameSpan>{std::move(span), {}};
+}
+
+Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
+    const std::int64_t lastAsked = pictures.focus();
+    pictures.setFocus(time);
+    if (const Pictures::Item* kept = pictures.find(time))
+        return Outcome<FrameSpan>{FrameSpan{frameOf(kept->first, kept->second.image), kept->second.end}, {}};
+    const bool inRun = !run.empty() && run.begin()->first <= time && (run.rbegin()->first > time || exhausted);
+    if (!inRun) {
+        // Just past the run: decoding on is cheaper than a seek.
+        const std::int64_t reach = run.empty() ? -1 : info.frames.step(run.rbegin()->first, options.cacheFrames / 2);
+        const bool ahead = !run.empty() && run.begin()->first <= time && time <= reach;
+        const bool back = time < lastAsked && lastAsked - time <= kBackSeconds * info.timeScale;
+        if (back) keepBackTo(time);
+        if (!ahead) seekBefore(time, true, back ? keepFrom : INT64_MAX);
+        extendRunTo(time);
+        if (!ahead && (run.empty() || run.begin()->first > time)) {
+            seekBefore(time, false);  // fast forward left a gap: decode every frame
+            extendRunTo(time);
+        }
+        keeping = false;
+    }
+    return frameFromRun(time);
+}
+
+// Makes the frames from `from` (decoding on from the run when it reaches
+// there, else from the key frame before) up to `to`, keeping each; going
+// backward, as many before `to` as will be kept.
+void MovieReader::Impl::fill(std::int64_t from, std::int64_t to, bool backward) {
+    keepBackTo(to);
+    fillFrom = backward ? std::max(keepFrom, std::int64_t{0}) : from;
+    fillTo = to;
+    const bool onRun = !run.empty() && run.begin()->first <= from && run.rbegin()->first >= info.frames.step(from, -1);
+    if (!onRun) seekBefore(from, true, backward ? keepFrom : INT64_MAX);
+    for (auto it = run.begin(); it != run.end(); ++it) keep(it);
+    extendRunTo(to);
+    keeping = false;
+    fillTo = -1;
 }
 
 Outcome<Frame> MovieReader::frameAt(std::int64_t time) {
     Impl& m = *impl_;
-    const std::int64_t end = m.info.duration > 0 ? m.info.duration - 1 : std::max<std::int64_t>(lastFrameTime(), 0);
-    time = std::clamp<std::int64_t>(time, 0, std::max(end, lastFrameTime()));
-    const bool inRun = !m.run.empty() && m.run.begin()->first <= time &&
-                       (m.run.rbegin()->first > time || m.exhausted);
-    if (!inRun) {
-        // Just past the run: decoding on is cheaper than a seek.
-        const std::int64_t reach =
-            m.run.empty() ? -1 : m.info.frames.step(m.run.rbegin()->first, m.options.cacheFrames / 2);
-        const bool ahead = !m.run.empty() && m.run.begin()->first <= time && time <= reach;
-        if (!ahead) m.seekBefore(time, true);
-        m.extendRunTo(time);
-        if (!ahead && (m.run.empty() || m.run.begin()->first > time)) {
-            m.seekBefore(time, false);  // fast forward left a gap: decode every frame
-            m.extendRunTo(time);
-        }
-    }
-    return m.frameFromRun(time);
+    time = std::clamp<std::int64_t>(time, 0, std::max<std::int64_t>(m.info.duration - 1, lastFrameTime()));
+    auto span = m.spanAt(time);
+    if (!span) return Outcome<Frame>::failure(span.error);
+    return Outcome<Frame>{std::move(span.value.frame), {}};
 }
 
-// frameAt leaves the run holding a frame after t, unless the movie ends there.
 Outcome<Frame> MovieReader::frameAfter(std::int64_t time) {
-    auto at = frameAt(time);
-    if (!at) return at;
-    const auto next = impl_->run.upper_bound(at.value.time);
-    return next == impl_->run.end() ? at : impl_->frameFromRun(next->first);
+    Impl& m = *impl_;
+    auto at = m.spanAt(std::clamp<std::int64_t>(time, 0, std::max<std::int64_t>(m.info.duration - 1, lastFrameTime())));
+    if (!at) return Outcome<Frame>::failure(at.error);
+    if (at.value.end <= at.value.frame.time || at.value.end >= std::max(m.info.duration, at.value.frame.time + 1))
+        return Outcome<Frame>{std::move(at.value.frame), {}};
+    return frameAt(at.value.end);
 }
 
 Outcome<Frame> MovieReader::frameNumber(std::int64_t index) { return frameAt(impl_->info.frames.frameStart(index)); }
@@ -178,6 +262,41 @@ std::int64_t MovieReader::stepTime(std::int64_t from, int n) const {
 std::int64_t MovieReader::lastFrameTime() const {
     const MovieInfo& info = impl_->info;
     return info.frameCount > 0 ? info.frames.frameStart(info.frameCount - 1) : 0;
+}
+
+void MovieReader::setPictureBox(int width, int height) {
+    Impl& m = *impl_;
+    if (width == m.options.pictureWidth && height == m.options.pictureHeight) return;
+    m.options.pictureWidth = width;
+    m.options.pictureHeight = height;
+    m.pictures.clear();
+    for (auto& [time, cached] : m.run) cached.rgb.reset();
+}
+
+bool MovieReader::hasPicture(std::int64_t time) const { return impl_->pictures.find(time) != nullptr; }
+
+bool MovieReader::isFilling(std::int64_t time) const {
+    return impl_->fillFrom <= time && time < impl_->fillTo;
+}
+
+// Ahead first (cheap, and the next step forward wants it), then the group
+// of pictures before the kept ones, while they begin close behind and there
+// is room to keep what it makes.
+bool MovieReader::warm(std::int64_t position, const std::function<bool()>& interrupted) {
+    Impl& m = *impl_;
+    const FrameGrid& grid = m.info.frames;
+    const auto [first, end] = m.pictures.runAround(position);
+    if (!grid.valid() || first == end) return false;
+    const std::int64_t k = grid.frameIndexAt(position);
+    const std::int64_t behind = std::max<std::int64_t>(kWarmAhead, kWarmBehindSeconds * static_cast<std::int64_t>(m.info.rate));
+    m.interrupted = interrupted;
+    if (end < m.info.duration && grid.frameIndexAt(end) - k < kWarmAhead) {
+        m.fill(end, grid.frameStart(k + kWarmAhead), false);
+    } else if (first > 0 && k - grid.frameIndexAt(first) < behind && m.pictures.wouldKeep(grid.step(first, -1))) {
+        m.fill(grid.step(first, -1), first, true);
+    }
+    m.interrupted = nullptr;
+    return m.pictures.runAround(position) != std::make_pair(first, end);
 }
 
 }  // namespace rw::media

@@ -1,9 +1,15 @@
-// What a movie tells about itself: rate, length, size and start timecode.
+// What a movie tells about itself: rate, length, size as stored and as
+// shown, and its start timecode.
 
 #include "ReaderImpl.h"
 
 #include "movies/MovieRate.h"
 
+extern "C" {
+#include <libavutil/display.h>
+}
+
+#include <cmath>
 #include <cstdio>
 
 namespace rw::media {
@@ -20,6 +26,7 @@ std::optional<TrackTimecode> parseTimecodeTag(const char* text) {
         return std::nullopt;
     if (s1 != ':' || s2 != ':' || (s3 != ':' && s3 != ';' && s3 != '.' && s3 != ','))
         return std::nullopt;
+    tc.drop = s3 == ';';
     return tc;
 }
 
@@ -44,54 +51,45 @@ void readTimecode(const AVFormatContext& fmt, int video, MovieInfo& info) {
     info.timecode = parseTimecodeTag(found);
 }
 
-bool isMpegVideo(AVCodecID id) { return id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO; }
-
-std::int64_t streamDuration(const AVFormatContext& fmt, const AVStream& st) {
-    if (st.duration > 0 && st.duration != AV_NOPTS_VALUE) return st.duration;
-    if (fmt.duration > 0 && fmt.duration != AV_NOPTS_VALUE)
-        return av_rescale_q(fmt.duration, AV_TIME_BASE_Q, st.time_base);
-    return 0;
+// The display matrix's turn, to the nearest quarter, clockwise.
+int rotationOf(const AVStream& st) {
+    const std::uint8_t* matrix = av_stream_get_side_data(&st, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
+    if (!matrix) return 0;
+    const double counterclockwise = av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix));
+    if (!std::isfinite(counterclockwise)) return 0;
+    const long quarters = std::lround(-counterclockwise / 90);
+    return static_cast<int>(((quarters % 4) + 4) % 4) * 90;
 }
 
-// Frame starts: the container's duration over its sample count, exact for a
-// constant rate and the average for a variable one; without a count
-// (Matroska, some MXF) or for MPEG-1/2, the stream's own rate.
-FrameGrid frameGrid(const AVStream& st, const MovieInfo& info, bool mpeg) {
-    if (!mpeg && st.nb_frames > 0 && info.duration > 0) return FrameGrid{info.duration, st.nb_frames, info.duration};
-    const AVRational r = mpeg || st.avg_frame_rate.num <= 0 ? st.r_frame_rate : st.avg_frame_rate;
-    return FrameGrid::fromRate(r.num, r.den, info.timeScale, info.duration);
-}
-
-void measureRate(const AVFormatContext& fmt, const AVStream& st, MovieInfo& info, std::int64_t unit) {
-    FrameRateSource source;
-    source.hasVideo = true;
-    source.isMpeg = isMpegVideo(st.codecpar->codec_id);
-    source.encodedRate = av_q2d(st.r_frame_rate);
-    source.sampleCount = st.nb_frames;
-    source.duration = streamDuration(fmt, st) * unit;
-    source.timeScale = info.timeScale;
-    info.rate = staticFrameRate(source);
-    info.duration = source.duration;
-    info.frames = frameGrid(st, info, source.isMpeg);
-    if (info.rate <= 0 && info.frames.valid())  // nothing counted: the stream's rate stands in
-        info.rate = static_cast<double>(info.timeScale) * info.frames.lengthDen / info.frames.lengthNum;
-    info.frameCount = st.nb_frames > 0 ? st.nb_frames : info.frames.frameCount();
+// Square pixels: the width stretched or narrowed by the pixel aspect, then turned.
+void displaySize(MovieReader::Impl& impl, AVStream& st, MovieInfo& info) {
+    AVRational sar = av_guess_sample_aspect_ratio(impl.format.get(), &st, nullptr);
+    if (sar.num <= 0 || sar.den <= 0 || av_cmp_q(sar, AVRational{100, 1}) > 0 || av_cmp_q(sar, AVRational{1, 100}) < 0)
+        sar = AVRational{1, 1};
+    impl.sar = sar;
+    const std::int64_t width = av_rescale(info.width, sar.num, sar.den);
+    info.displayWidth = static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(width, 1 << 16)));
+    info.displayHeight = info.height;
+    info.rotation = rotationOf(st);
+    if (info.rotation % 180 != 0) std::swap(info.displayWidth, info.displayHeight);
 }
 
 }  // namespace
 
-void describeMovie(MovieReader::Impl& impl) {
+std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first) {
     const AVFormatContext& fmt = *impl.format;
-    const AVStream& st = *fmt.streams[impl.stream];
+    AVStream& st = *fmt.streams[impl.stream];
     MovieInfo& info = impl.info;
     info.timeScale = st.time_base.den;
-    info.width = st.codecpar->width;
-    info.height = st.codecpar->height;
-    measureRate(fmt, st, info, impl.unit);
+    info.width = st.codecpar->width > 0 ? st.codecpar->width : first.width;
+    info.height = st.codecpar->height > 0 ? st.codecpar->height : first.height;
+    displaySize(impl, st, info);
+    if (std::string why = measureFrames(impl); !why.empty()) return why;
     info.rateText = framerateText(static_cast<float>(info.rate));
     readTimecode(fmt, impl.stream, info);
     const MovieStart start = startForLoadedMovie(std::nullopt, info.timecode, info.rateText, KLVtc());
     info.startTimecode = start.field;
+    return {};
 }
 
 }  // namespace rw::media

@@ -31,6 +31,7 @@ std::string openDecoder(MovieReader::Impl& impl, const std::string& path) {
     int rc = avcodec_parameters_to_context(impl.decoder.get(), par);
     if (rc >= 0) {
         impl.decoder->thread_count = impl.options.decoderThreads;
+        impl.decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
         rc = avcodec_open2(impl.decoder.get(), codec, nullptr);
     }
     if (rc < 0) return path + ": its video cannot be decoded (" + avError(rc) + ")";
@@ -42,6 +43,7 @@ std::string openFormat(MovieReader::Impl& impl, const std::string& path) {
     int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (rc < 0) return path + ": not a movie (" + avError(rc) + ")";
     impl.format.reset(raw);
+    raw->flags |= AVFMT_FLAG_DISCARD_CORRUPT;  // a packet cut short never reaches the decoder
     rc = avformat_find_stream_info(raw, nullptr);
     if (rc < 0) return path + ": its streams cannot be read (" + avError(rc) + ")";
     impl.stream = videoStream(*raw);
@@ -72,6 +74,7 @@ Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path,
     auto impl = std::make_unique<Impl>();
     impl->options = options;
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
+    impl->pictures.setBudget(impl->options.cacheBytes);
     if (std::string why = openFormat(*impl, path); !why.empty()) return Result::failure(why);
     if (std::string why = openDecoder(*impl, path); !why.empty()) return Result::failure(why);
     FramePtr first = impl->decodeNext();
@@ -80,12 +83,8 @@ Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path,
                                (impl->lastError.empty() ? "" : " (" + impl->lastError + ")"));
     const std::int64_t pts = first->best_effort_timestamp;
     impl->firstPts = pts != AV_NOPTS_VALUE ? pts : 0;
-    describeMovie(*impl);
-    if (impl->info.width <= 0 || impl->info.height <= 0) {
-        impl->info.width = first->width;
-        impl->info.height = first->height;
-    }
-    impl->append(0, std::move(first));
+    if (std::string why = describeMovie(*impl, *first); !why.empty()) return Result::failure(path + ": " + why);
+    impl->seekBefore(0, false);  // measuring may have read on anywhere
     return Result{std::make_unique<MovieReader>(std::move(impl)), {}};
 }
 

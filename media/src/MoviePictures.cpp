@@ -4,22 +4,21 @@
 #include "media/Jpeg.h"
 
 #include <algorithm>
-#include <cmath>
 #include <thread>
 
 namespace rw::media {
 
 namespace {
 
-// The reader's frame for a frame start, if it is the frame shown there: a
-// movie cut short answers with its last frame, which is not.
+// Pictures no larger than this are plenty for a grid of 96 x 54 and for the
+// report's thumbnails, and cost a fraction of full size to make and keep.
+constexpr int kPictureBox = 384;
+
+// The frame, if the reader can show that very frame: one cut short or
+// damaged answers with another frame and a note.
 std::optional<Frame> frameShownAt(MovieReader& reader, std::int64_t index) {
-    const FrameGrid& grid = reader.info().frames;
-    const std::int64_t t = grid.frameStart(index);
-    auto got = reader.frameAt(t);
-    if (!got || !got.value.image) return std::nullopt;
-    const double length = static_cast<double>(grid.lengthNum) / static_cast<double>(grid.lengthDen);
-    if (std::abs(static_cast<double>(t - got.value.time)) >= length) return std::nullopt;
+    auto got = reader.frameNumber(index);
+    if (!got || !got.value.image || !got.value.note.empty()) return std::nullopt;
     return got.value;
 }
 
@@ -41,7 +40,9 @@ Image onBlack(const Image& rgba) {
 
 std::string MoviePictures::open(MovieSide side, const std::string& path) {
     quietFFmpegLog();
-    auto opened = MovieReader::open(path);
+    ReaderOptions options;
+    options.pictureWidth = options.pictureHeight = kPictureBox;
+    auto opened = MovieReader::open(path, options);
     if (!opened) return opened.error;
     at(side) = Side{std::move(opened.value), {}};
     return {};
@@ -107,19 +108,6 @@ ReportShots MoviePictures::shotsFor(const VerifySetup& setup, const edit& event,
     std::optional<Image> difference;
     if (old && neu) difference = onBlack(differencePicture(*old, *neu));
     return {jpegOf(old), jpegOf(neu), jpegOf(difference)};
-}
-
-MovieFacts movieFactsOf(const MovieInfo& info) {
-    MovieFacts f;
-    f.rate = static_cast<float>(info.rate);
-    f.rateText = info.rateText;
-    f.timeScale = info.timeScale;
-    f.duration = info.duration;
-    f.frames = info.frames;
-    f.timecode = info.timecode;
-    f.width = info.width;
-    f.height = info.height;
-    return f;
 }
 
 }  // namespace rw::media

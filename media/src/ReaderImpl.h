@@ -1,10 +1,13 @@
 #pragma once
-// The inside of MovieReader: the demuxer and decoder of one video stream, and
-// the run of frames decoded in order since the last seek.
+// The inside of MovieReader: the demuxer and decoder of one video stream, the
+// run of frames decoded in order since the last seek, and the pictures kept
+// from earlier runs.
 
 #include "FFmpeg.h"
+#include "Pictures.h"
 #include "media/MovieReader.h"
 
+#include <functional>
 #include <map>
 
 namespace rw::media {
@@ -14,14 +17,23 @@ struct CachedFrame {
     std::shared_ptr<const Image> rgb;  // made when first asked for
 };
 
+// A frame with where it ends: the next frame's start, or the movie's end.
+struct FrameSpan {
+    Frame frame;
+    std::int64_t end = 0;
+};
+
 struct MovieReader::Impl {
     FormatPtr format;
     CodecPtr decoder;
     PacketPtr packet = makePacket();
-    SwsPtr scaler;
+    SwsPtr scaler;               // to RGB
+    SwsPtr resizer;              // to the picture's size, in the frame's own pixel format
+    FramePtr sized;
     int stream = -1;
     std::int64_t unit = 1;       // movie units per stream tick (the time base's numerator)
     std::int64_t firstPts = 0;   // stream ticks of movie time 0
+    AVRational sar{1, 1};        // the pixel aspect pictures are shown at
     MovieInfo info;
     ReaderOptions options;
 
@@ -31,6 +43,14 @@ struct MovieReader::Impl {
     bool draining = false;    // the demuxer is done; the decoder is giving its last frames
     bool exhausted = false;   // no frame follows the run's last one
     std::string lastError;
+
+    // Pictures made from earlier runs, each with its end. While `keeping`,
+    // every frame decoded becomes one as soon as the next one tells its end.
+    Pictures pictures;
+    bool keeping = false;
+    std::int64_t keepFrom = INT64_MIN;  // frames before this would not fit: not made
+    std::function<bool()> interrupted;  // polled between frames while filling
+    std::int64_t fillFrom = 0, fillTo = -1;  // the times being filled
 
     // Fast forward after a seek: until the packets come within a few frames of
     // the target, frames no other frame refers to are not decoded. A frame
@@ -44,17 +64,38 @@ struct MovieReader::Impl {
     void stopSkipping(std::int64_t trustTime);
     void noteSent(const AVPacket& packet);
 
+    // Stream ticks and movie time, both ways, saturating far outside any movie.
+    std::int64_t movieTime(std::int64_t pts) const;
+    std::int64_t streamTicks(std::int64_t time) const;
+
     // The next frame in presentation order, or nullptr at the end.
     FramePtr decodeNext();
-    std::int64_t movieTime(const AVFrame& frame, std::int64_t fallback) const;
-    bool seekBefore(std::int64_t time, bool fastForward);
+    std::int64_t frameTime(const AVFrame& frame, std::int64_t fallback) const;
+    bool seekTo(std::int64_t ticks, bool fromStart);
+    // With fastForward, frames no other refers to are skipped until close
+    // to `time`, or to `decodeFrom` when that is sooner.
+    bool seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom = INT64_MAX);
     void append(std::int64_t time, FramePtr frame);
     bool extendRunTo(std::int64_t time);
-    Outcome<Frame> frameFromRun(std::int64_t time);
+    void keep(std::map<std::int64_t, CachedFrame>::iterator it);
+    Outcome<FrameSpan> frameFromRun(std::int64_t time);
+    Outcome<FrameSpan> spanAt(std::int64_t time);
+    void fill(std::int64_t from, std::int64_t to, bool backward);
+    Frame frameOf(std::int64_t time, std::shared_ptr<const Image> image) const;
+    void keepBackTo(std::int64_t time);
+    // The size pictures of a frame this size are made at (before turning).
+    std::pair<int, int> pictureSize(int width, int height) const;
+    const AVFrame* resized(const AVFrame& frame, int width, int height);
     std::shared_ptr<const Image> toRgb(const AVFrame& frame);
 };
 
-// Fills info from the opened stream and its first decoded frame.
-void describeMovie(MovieReader::Impl& impl);
+// Fills info from the opened stream and its first decoded frame; the reason
+// when the movie's numbers cannot be right. It reads the file as it needs:
+// the run is empty afterwards.
+std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first);
+
+// The frames a player shows, their grid, count and rate (firstPts set); the
+// reason when the numbers cannot be right.
+std::string measureFrames(MovieReader::Impl& impl);
 
 }  // namespace rw::media

@@ -42,6 +42,20 @@ TEST(MovieAudio, MovieWithoutSoundSaysWhy) {
     EXPECT_FALSE(MovieAudio::open(movieFolder().file("none.mov")));
 }
 
+// A sound rate no card plays is a damaged number, refused before any buffer
+// is sized by it; 8 kHz, the lowest a card plays, comes out whole at 48 kHz.
+TEST(MovieAudio, SoundRatesOutsideWhatACardPlaysAreRefused) {
+    const TempDir dir;
+    for (std::uint32_t rate : {1u, 7999u, 400000u}) {
+        auto opened = MovieAudio::open(dir.write("odd.wav", silentWave(rate, 4000)));
+        ASSERT_FALSE(opened) << rate;
+        EXPECT_NE(opened.error.find("Hz) is not one a sound card plays"), std::string::npos) << opened.error;
+    }
+    auto low = MovieAudio::open(dir.write("low.wav", silentWave(8000, 40000)));
+    ASSERT_TRUE(low) << low.error;
+    EXPECT_EQ(readSound(*low.value).first, 240000u);
+}
+
 // Seeded byte flips and truncations: opening, seeking and reading either
 // work or fail with a reason, never crash or hang.
 TEST(MovieAudio, DamagedMoviesNeverCrash) {

@@ -3,6 +3,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -72,10 +73,15 @@ struct Writer {
     Track video, audio;
     std::unique_ptr<AVPacket, PacketFree> packet{av_packet_alloc()};
     std::int64_t samplesSent = 0;
+    std::int64_t videoShift = 0;  // subtracted from every picture time (codec ticks)
 
     int drain(Track& t) {
         int rc;
         while ((rc = avcodec_receive_packet(t.codec.get(), packet.get())) >= 0) {
+            if (&t == &video) {
+                packet->pts -= videoShift;
+                packet->dts -= videoShift;
+            }
             av_packet_rescale_ts(packet.get(), t.codec->time_base, t.stream->time_base);
             packet->stream_index = t.stream->index;
             if ((rc = av_interleaved_write_frame(format.get(), packet.get())) < 0) return rc;
@@ -142,6 +148,7 @@ std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s)
     c.time_base = AVRational{s.rateDen, s.jitter ? 2 * s.rateNum : s.rateNum};
     c.framerate = AVRational{s.rateNum, s.rateDen};
     c.pix_fmt = s.codec == "mjpeg" ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
+    c.sample_aspect_ratio = AVRational{s.sarNum, s.sarDen};
     c.gop_size = s.gop;
     c.max_b_frames = s.codec == "mjpeg" ? 0 : 2;
     if (s.codec == "libx264") {
@@ -157,11 +164,23 @@ std::string openWriter(Writer& w, const std::string& path, const MovieRecipe& s)
     avcodec_parameters_from_context(w.video.stream->codecpar, &c);
     w.video.stream->time_base = c.time_base;
     w.video.stream->avg_frame_rate = c.framerate;
+    w.video.stream->sample_aspect_ratio = c.sample_aspect_ratio;
+    w.videoShift = static_cast<std::int64_t>(s.trimFrames) * (s.jitter ? 2 : 1);
+    if (s.rotation != 0) {
+        auto* matrix = reinterpret_cast<std::int32_t*>(
+            av_stream_new_side_data(w.video.stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(std::int32_t)));
+        if (!matrix) return "no display matrix";
+        av_display_rotation_set(matrix, s.rotation);
+    }
     if (!s.timecode.empty()) av_dict_set(&w.video.stream->metadata, "timecode", s.timecode.c_str(), 0);
     if (s.sound)
         if (std::string why = openSound(w); !why.empty()) return why;
     if (avio_open(&raw->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return "cannot write " + path;
-    if (avformat_write_header(raw, nullptr) < 0) return "cannot start " + path;
+    AVDictionary* options = nullptr;
+    if (s.frontIndex) av_dict_set(&options, "movflags", "faststart", 0);
+    const int rc = avformat_write_header(raw, &options);
+    av_dict_free(&options);
+    if (rc < 0) return "cannot start " + path;
     return {};
 }
 

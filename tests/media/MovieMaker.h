@@ -23,6 +23,12 @@ struct MovieRecipe {
     // shown half a frame late.
     bool jitter = false;
     bool sound = false;        // an AAC stream (48 kHz stereo) with a 440 Hz tone as long as the picture
+    // The first trimFrames frames get times before 0, as a stream copy from a
+    // later point writes them: QuickTime and MP4 hide them with an edit list.
+    int trimFrames = 0;
+    bool frontIndex = false;   // QuickTime/MP4 index before the pictures (as cut for streaming)
+    int rotation = 0;          // display rotation, degrees counterclockwise
+    int sarNum = 1, sarDen = 1;  // pixel aspect
     // Paints frame n's grey levels (width x height, `stride` bytes a row)
     // instead of the bar code; empty: the bar code.
     std::function<void(int n, std::uint8_t* luma, int stride)> painter = {};

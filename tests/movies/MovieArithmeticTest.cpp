@@ -53,10 +53,11 @@ TEST(MovieStart, StoredThenTrackThenNone) {
 
 TEST(MovieStart, CaptureStepEditAndValidate) {
     const MovieStart none;
-    EXPECT_EQ(captureZeroPoint(none, 10 * 2500, 2500, 25, "25.00").field, "00:59:50:00");
+    EXPECT_EQ(captureZeroPoint(none, 250, "25.00").field, "00:59:50:00");
     const MovieStart set = startFromField(none, "00:10:00:00", "25.00");
-    EXPECT_EQ(captureZeroPoint(set, 3601 * 2500, 2500, 25, "25.00").start.totalFrames(), 15000);  // would be negative
-    EXPECT_EQ(captureZeroPoint(set, 0, 2500, 25, "0.000").field, "00:10:00:00");                // nothing parses at 0
+    EXPECT_EQ(captureZeroPoint(set, 3601 * 25, "25.00").start.totalFrames(), 15000);  // would be negative
+    EXPECT_EQ(captureZeroPoint(set, 0, "0.000").field, "00:10:00:00");                // nothing parses at 0
+    EXPECT_EQ(captureZeroPoint(startFromField(none, "00:10:00;00", "29.97"), 30, "29.97").field, "00:59:59;00");
     EXPECT_EQ(stepStartHour(startFromField(none, "23:00:00:00", "24.00"), 1).field, "00:00:00:00");
     EXPECT_EQ(stepStartHour(startFromField(none, "00:00:00:00", "24.00"), -1).field, "23:00:00:00");
 
@@ -145,6 +146,90 @@ TEST(FrameGrid, StartsStepsAndEnds) {
     EXPECT_EQ(ms.step(0, 10), ms.frameStart(10));
     EXPECT_EQ(ms.step(ms.frameStart(10), -10), 0);
     EXPECT_EQ(ms.step(0, -3), 0);
+}
+
+// Frames of their own lengths: 3, 1, 3, 1, 3 units (each odd frame shown late).
+TEST(FrameGrid, VariableRateHoldsEachFramesStart) {
+    const FrameGrid v = FrameGrid::fromStarts({0, 3, 4, 7, 8}, 11);
+    ASSERT_TRUE(v.variable());
+    EXPECT_EQ(v.frameCount(), 5);
+    const struct {
+        std::int64_t t, index, next, previous;
+    } times[] = {{0, 0, 3, 0}, {2, 0, 3, 0}, {3, 1, 4, 0}, {4, 2, 7, 3}, {6, 2, 7, 4},
+                 {8, 4, 11, 7}, {10, 4, 11, 8}, {11, 5, 11, 8}, {-1, -1, 0, 0}};
+    for (const auto& c : times) {
+        EXPECT_EQ(v.frameIndexAt(c.t), c.index) << c.t;
+        EXPECT_EQ(v.nearestFrame(c.t), c.index) << c.t;
+        EXPECT_EQ(v.nextFrameTime(c.t), c.next) << c.t;
+        EXPECT_EQ(v.previousFrameTime(c.t), c.previous) << c.t;
+    }
+    EXPECT_EQ(v.frameLength(0), 3);
+    EXPECT_EQ(v.frameLength(3), 1);
+    EXPECT_EQ(v.step(0, 3), 7);
+    EXPECT_EQ(v.step(11, -2), 7);
+    EXPECT_EQ(v.frameStart(5), 11);  // past the table: the average length (11/5) on from the end
+    EXPECT_EQ(v.frameStart(6), 14);
+    EXPECT_EQ(v.frameIndexAt(14), 6);
+    for (const auto& bad : std::vector<std::vector<std::int64_t>>{{}, {1, 2}, {0, 5, 4}, {0, 3, 3}})
+        EXPECT_FALSE(FrameGrid::fromStarts(bad, 11).valid());
+    EXPECT_FALSE(FrameGrid::fromStarts({0, 3}, 3).valid());  // the last frame must end after it starts
+}
+
+// What the Part's rules give, mended: the exact end of the movie, a start
+// read as drop frame at its own rate, a list time after midnight, a frame
+// of a variable rate.
+TEST(MovieLocate, ExactLimitsAndStarts) {
+    const FrameGrid pal = FrameGrid::fromRate(25, 1, 2500, 2500 * 60);
+    const KLVtc start = tc("00:59:50:00", "25");
+    const struct {
+        const char* what;
+        KLVtc time;
+        std::string field;
+        KLVtc start;
+        bool outside;
+        std::int64_t locateTime;
+    } cases[] = {
+        {"in the movie's last second", tc("01:00:49:24", "25"), "00:59:50:00", start, false, 149900},
+        {"just after its last frame", tc("01:00:50:00", "25"), "00:59:50:00", start, true, 150000},
+        {"past the end with no start", tc("01:01:00:00", "25"), "", {}, true, 150000},
+        {"at the very start", tc("00:59:50:00", "25"), "00:59:50:00", start, false, 0},
+        {"after midnight", tc("00:00:05:00", "25"), "23:59:59:00", tc("23:59:59:00", "25"), false, 15000},
+        {"before a start at midnight", tc("23:59:58:00", "25"), "23:59:59:00", tc("23:59:59:00", "25"), true, -2500},
+    };
+    for (const auto& c : cases) {
+        const LocateRequest req{c.time, false, 25, 2500, 2500 * 60, c.field, c.start, false};
+        const LocateResult got = locateMovie(req, pal);
+        EXPECT_EQ(got.outside, c.outside) << c.what;
+        EXPECT_EQ(got.startRed, c.field.empty() ? std::nullopt : std::optional<bool>(c.outside)) << c.what;
+        EXPECT_EQ(got.locateTime, c.locateTime) << c.what;
+    }
+
+    // A 59.94 movie, an "NTSC df" list: the start is counted at 60, drop frame.
+    const FrameGrid fast = FrameGrid::fromRate(60000, 1001, 60000, 60000 * 60);
+    const MovieStart dropStart = startFromField({}, "01:00:00;00", "59.94");
+    const LocateRequest ntsc{tc("01:00:01;00", "29.97df"), false, 60000.0f / 1001, 60000, 60000 * 60,
+                             dropStart.field, dropStart.start, true};
+    EXPECT_EQ(locateMovie(ntsc, fast).locateTime, 60060);  // frame 60
+
+    // Variable rate: a target on frame 3's start is frame 3, not the average's.
+    const FrameGrid v = FrameGrid::fromStarts({0, 3000, 4000, 7000, 8000}, 11000);
+    const LocateRequest onFrame{tc("00:00:00:07", "25"), false, 25 * 5 / 11.0f, 25000, 11000, "", {}, false};
+    EXPECT_EQ(locateMovie(onFrame, v).locateTime, 7000);
+    const LocateRequest late{tc("00:00:00:06", "25"), false, 25 * 5 / 11.0f, 25000, 11000, "", {}, false};
+    EXPECT_EQ(locateMovie(late, v).locateTime, 4000);  // 6000 lies in frame 2 (4000 to 7000)
+}
+
+TEST(MovieStart, DropFrameStartsStayDropFrame) {
+    const MovieStart track = startForLoadedMovie(std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "29.97", KLVtc());
+    EXPECT_EQ(track.field, "01:00:00;00");
+    EXPECT_TRUE(track.start.isDrop());
+    EXPECT_EQ(track.start.totalFrames(), 107892);
+    EXPECT_EQ(startForLoadedMovie(std::string("01:00:00;00"), std::nullopt, "29.97", KLVtc()).start.totalFrames(),
+              107892);  // remembered as it showed
+    EXPECT_EQ(startFromField({}, "01:00:00:00", "29.97").start.totalFrames(), 108000);
+    EXPECT_EQ(startForLoadedMovie(std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "25.00", KLVtc()).field,
+              "01:00:00:00");  // no drop frame at 25
+    EXPECT_TRUE(isValidStartEntry("00:59:59;58", 0, "59.94", ""));
 }
 
 TEST(MovieRect, FitsWithoutEnlarging) {

@@ -146,6 +146,26 @@ TEST_F(Review, NudgesStepEachMovieOnItsOwnFrames) {
     EXPECT_EQ(at(MovieSide::Old), 2500 * 600 - 100) << "the last frame's start";
 }
 
+// 25 fps in a 12,800 scale: a frame is 512 units, and each step moves the
+// playhead by exactly one frame.
+TEST_F(Review, PlayheadsCountFramesExactly) {
+    files.files["/m/mp4.mov"] = {facts(25, 12800, 60), ""};
+    review.setMoviesOld("/m/mp4.mov");
+    review.editStartField(MovieSide::Old, "01:00:00:00");
+    controller.blockView().setFrameSize(60000, 100);
+    selectChange("01:00:00:00", "01:00:00:00");
+    controller.blockView().setBlocksFromEdits(controller.dataSourceC().getEditArray());  // spans the event
+    review.nudge(1);
+    const float first = controller.blockView().playheadOld()->x;
+    review.nudge(1);
+    const float frame = controller.blockView().playheadOld()->x - first;
+    ASSERT_GT(frame, 0);
+    for (int k = 3; k < 200; ++k) {
+        review.nudge(1);
+        EXPECT_NEAR(controller.blockView().playheadOld()->x, first + frame * static_cast<float>(k - 1), frame / 4) << k;
+    }
+}
+
 TEST_F(Review, PlayingRunsBothMoviesOnOneClockKeepingTheirOffset) {
     loadBoth();
     review.nudge(10);

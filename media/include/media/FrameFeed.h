@@ -12,6 +12,8 @@
 //   show(t) ──► queued frame holds t?  yes: current = it (at once)
 //                                      no:  pending = t ──► thread: frameAt(t)
 //   thread, idle and playing: frames after the newest one ──► queue
+//   thread, idle and stopped: the reader warms the frames around t, so that
+//                             steps either way are answered from its cache
 
 #include "media/MovieReader.h"
 
@@ -54,6 +56,9 @@ public:
     Stats stats() const;
     // Frames decoded and waiting in the queue (the shown one included).
     int queued() const;
+    // The size of the place the pictures are shown in (see ReaderOptions);
+    // 0 by 0 for the movie's own size.
+    void setPictureBox(int width, int height);
 
     static constexpr int kAheadFrames = 6;  // the queue while playing: a quarter second at 24 fps
 
@@ -77,6 +82,10 @@ private:
     void decodeRequest(std::unique_lock<std::mutex>& lock, Request request);
     void decodeAhead(std::unique_lock<std::mutex>& lock);
     bool wantsAhead() const;  // with mutex_ held
+    bool wantsWarm() const;   // with mutex_ held
+    void warm(std::unique_lock<std::mutex>& lock);
+    bool warmInterrupted();
+    void applyBox(std::unique_lock<std::mutex>& lock);
     void notifyFrame(std::unique_lock<std::mutex>& lock);
 
     std::unique_ptr<MovieReader> reader_;  // used on the feed's thread only
@@ -91,6 +100,8 @@ private:
     bool playing_ = false;
     bool aheadBlocked_ = false;        // the movie ended or failed ahead: wait for a request
     bool frameChanged_ = false;        // current_ changed since the callback last ran
+    bool warmDone_ = true;             // nothing more to warm around playTime_
+    std::optional<std::pair<int, int>> box_;  // a new picture box for the thread to apply
     bool stopping_ = false;
     Frame current_;
     std::map<std::int64_t, Queued> queue_;  // by frame start

@@ -53,7 +53,4 @@ private:
     std::array<Side, 2> sides_;
 };
 
-// What the review's arithmetic needs of a movie.
-MovieFacts movieFactsOf(const MovieInfo& info);
-
 }  // namespace rw::media

@@ -1,0 +1,128 @@
+// The run of a prepared Ardour conform and the check of what Ardour saved.
+
+#include "ardour/ArdourConform.h"
+#include "ardour/ArdourScript.h"
+#include "core/Files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <tuple>
+
+namespace rw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Generous: Ardour starts in seconds and places thousands of regions a second.
+std::chrono::seconds timeLimit(const ArdourPlan& plan) {
+    return std::chrono::seconds(120 + plan.placedPieces() / 50);
+}
+
+std::set<std::string> entries(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
+}
+
+// What a failed run left of the new snapshot goes; nothing else is touched.
+void removeLeftovers(const ArdourJob& job, const std::set<std::string>& before) {
+    for (const auto& name : entries(job.folder)) {
+        if (before.count(name) || name.rfind(job.snapshot + ".", 0) != 0) continue;
+        std::error_code ec;
+        fs::remove(fs::path(job.folder) / name, ec);
+    }
+}
+
+struct Reading {
+    bool done = false;
+    std::string error;
+};
+
+// "RW PROGRESS d t", "RW DONE" and "RW ERROR message"; Ardour's own chatter is ignored.
+void readLine(const std::string& line, Reading& r, const ArdourProgress& progress) {
+    if (line.rfind("RW DONE", 0) == 0) r.done = true;
+    else if (line.rfind("RW ERROR ", 0) == 0) r.error = line.substr(9);
+    else if (line.rfind("RW PROGRESS ", 0) == 0 && progress) {
+        int done = 0, total = 0;
+        if (std::sscanf(line.c_str() + 12, "%d %d", &done, &total) == 2) progress(done, total);
+    }
+}
+
+using RegionKey = std::tuple<std::int64_t, std::int64_t, std::int64_t>;  // position, length, start
+
+std::multiset<RegionKey> planned(const TrackPlan& t) {
+    std::multiset<RegionKey> keys;
+    for (const auto& p : t.pieces)
+        keys.insert({p.newPosition, p.to - p.from, p.region.start + (p.from - p.region.position)});
+    return keys;
+}
+
+std::multiset<RegionKey> saved(const ArdourPlaylist& pl) {
+    std::multiset<RegionKey> keys;
+    for (const auto& r : pl.regions) keys.insert({r.position, r.length, r.start});
+    return keys;
+}
+
+// Ardour has the last word: its saved snapshot must hold exactly the planned
+// pieces in each track's new playlist, and still the old playlist.
+std::string checkSaved(const ArdourJob& job) {
+    const auto bytes = readFileBytes(job.snapshotPath);
+    if (!bytes) return "Ardour reported the snapshot saved, but " + job.snapshotPath + " cannot be read";
+    const ArdourSessionRead read = readArdourSession(*bytes);
+    if (!read.session) return "the snapshot Ardour saved cannot be read back: " + read.error;
+    for (const auto& t : job.plan.tracks) {
+        const auto it = std::find_if(read.session->tracks.begin(), read.session->tracks.end(),
+                                     [&](const ArdourTrack& x) { return x.id == t.trackId; });
+        const ArdourPlaylist* now = it == read.session->tracks.end() ? nullptr : read.session->playlist(it->playlistId);
+        if (!now || it->playlistId == t.oldPlaylistId) return "Ardour saved track \"" + t.trackName + "\" without its new playlist";
+        if (saved(*now) != planned(t))
+            return "Ardour saved the new playlist of track \"" + t.trackName + "\" with " +
+                   std::to_string(now->regions.size()) + " regions other than the " + std::to_string(t.pieces.size()) +
+                   " planned";
+        if (!read.session->playlist(t.oldPlaylistId))
+            return "Ardour saved track \"" + t.trackName + "\" without its old playlist";
+    }
+    return {};
+}
+
+std::string runError(const ArdourJob& job, const ArdourRun& run, const Reading& reading,
+                     std::chrono::seconds limit) {
+    if (!run.started) return "Ardour's interpreter " + job.tool->path + " could not be started";
+    if (run.timedOut) return "Ardour did not finish within " + std::to_string(limit.count()) + " seconds and was stopped";
+    if (!reading.error.empty()) return reading.error;
+    if (!reading.done)
+        return "Ardour stopped without saving (exit status " + std::to_string(run.exitStatus) + ")" +
+               (run.errorOutput.empty() ? "" : ": " + run.errorOutput);
+    return checkSaved(job);
+}
+
+}  // namespace
+
+ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress) {
+    if (!job.refusal.empty()) return {false, job.refusal};
+    if (!job.tool) return {false, kInstallArdour};
+    const std::set<std::string> before = entries(job.folder);
+    const std::string script = ardourConformScript({job.folder, job.snapshotRead, job.snapshot, job.session.sampleRate},
+                                                   job.plan);
+    Reading reading;
+    const auto limit = timeLimit(job.plan);
+    const ArdourRun run =
+        host.runLua(*job.tool, script, [&](const std::string& line) { readLine(line, reading, progress); }, limit);
+    std::string error = runError(job, run, reading, limit);
+    if (!error.empty()) {
+        removeLeftovers(job, before);
+        return {false, error};
+    }
+    const auto read = readFileBytes(job.sessionPath);
+    if (!read || std::hash<std::string>{}(*read) != job.readHash)
+        return {false, "the snapshot read, " + job.sessionPath + ", changed while Ardour ran: check it in Ardour"};
+    return {true, {}};
+}
+
+}  // namespace rw
