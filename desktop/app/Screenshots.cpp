@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QPixmap>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
 
@@ -47,6 +48,8 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
     QDir().mkpath(folder);
     const QDir dir(folder);
     bool ok = true;
+    // The status bar would show this run's temporary folders.
+    window.statusBar()->clearMessage();
     // One change event selected, so its highlight shows in the block view.
     if (window.controller().dataSourceC().numberOfRowsInTableView() > 1) window.controller().dataSourceC().selectRows({1});
     const char* names[] = {"main-old.png", "main-new.png", "main-changes.png", "main-summary.png"};

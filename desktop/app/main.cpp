@@ -55,11 +55,11 @@ int main(int argc, char** argv) {
     if (o.compare) window.action("compare")->trigger();
     window.refreshAll();
 
-    if (o.quitWhenShown) QTimer::singleShot(0, &app, [&window] { window.close(); });
+    // The unattended runs end without the question about unsaved changes.
+    if (o.quitWhenShown) QTimer::singleShot(0, &app, [] { QApplication::exit(0); });
     if (!o.screenshotDir.empty()) {
         QTimer::singleShot(300, &app, [&window, &o] {
             const bool ok = rw::qt::writeScreenshots(window, QString::fromStdString(o.screenshotDir));
-            window.close();
             QApplication::exit(ok ? 0 : 1);
         });
     }

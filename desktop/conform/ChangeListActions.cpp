@@ -26,11 +26,19 @@ ExportResult exportOf(conformController& c, ExportKind kind, const std::string& 
 
 }  // namespace
 
-void runExport(conformController& c, ExportKind kind, const std::string& senderTitle) {
+QString runExport(conformController& c, ExportKind kind, const std::string& senderTitle) {
     const ExportResult result = exportOf(c, kind, senderTitle);
-    // The engine beeps; a beep alone would not say that nothing was saved
-    // (a read-only folder, a full disk).
-    if (result.status == ExportResult::Status::WriteFailed) c.ui().alert("file not saved", result.error);
+    const QString path = QString::fromStdString(result.path);
+    switch (result.status) {
+    case ExportResult::Status::Written: return QObject::tr("Exported to %1").arg(path);
+    case ExportResult::Status::Empty: return QObject::tr("The change list is empty: nothing to export.");
+    case ExportResult::Status::WriteFailed:
+        // The engine beeps; a beep alone would not say that nothing was saved
+        // (a read-only folder, a full disk).
+        c.ui().alert("file not saved", result.error);
+        return QObject::tr("Not exported: %1").arg(QString::fromStdString(result.error));
+    default: return {};
+    }
 }
 
 QString runConform(conformController& c, WorkstationConform& workstation, const std::string& senderTitle) {

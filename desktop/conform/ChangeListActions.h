@@ -14,7 +14,8 @@ namespace rw::qt {
 enum class ExportKind { ChangeEdl, Document, Otio, Euphonix, EuphonixRebalance, EuphonixRelative, Note };
 
 // Runs one export; a failed write is shown as an alert with its reason.
-void runExport(conformController& c, ExportKind kind, const std::string& senderTitle);
+// Answers a line for the status bar: where it went, or why not.
+QString runExport(conformController& c, ExportKind kind, const std::string& senderTitle);
 
 class WorkstationConform;
 

@@ -1,9 +1,11 @@
 #pragma once
 // The offset sheet: source and master offset fields over the engine's offset
-// panel; it closes when the panel says its modal run stops.
+// panel; it closes when the panel says its modal run stops, and otherwise
+// says why it stays.
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 
 namespace rw {
@@ -26,6 +28,7 @@ private:
     OffsetPanel& panel_;
     QLineEdit* source_;
     QLineEdit* master_;
+    QLabel* message_;
 };
 
 void runOffsetSheet(conformController& c, QWidget* parent);

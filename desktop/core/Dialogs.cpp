@@ -53,4 +53,35 @@ std::optional<std::string> WidgetDialogs::chooseFolder(const std::string& startI
     return f.toStdString();
 }
 
+SaveChoice WidgetDialogs::saveChanges(const std::string& documentName) {
+    QMessageBox box(window_);
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowModality(Qt::WindowModal);
+    box.setText(QObject::tr("Save the changes to the change list \u201c%1\u201d?").arg(QString::fromStdString(documentName)));
+    box.setInformativeText(QObject::tr("Your changes will be lost if you don't save them."));
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::DontSave;
+    default: return SaveChoice::Cancel;
+    }
+}
+
+std::optional<MovieSide> WidgetDialogs::movieSide(const std::string& fileName) {
+    QMessageBox box(window_);
+    box.setIcon(QMessageBox::Question);
+    box.setWindowModality(Qt::WindowModal);
+    box.setText(QObject::tr("Load \u201c%1\u201d as the OLD or the NEW movie?").arg(QString::fromStdString(fileName)));
+    box.setInformativeText(QObject::tr("Drop a movie on the OLD or NEW picture in the movie drawer to skip this question."));
+    QPushButton* oldSide = box.addButton(QObject::tr("OLD Movie"), QMessageBox::AcceptRole);
+    QPushButton* newSide = box.addButton(QObject::tr("NEW Movie"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(newSide);
+    box.exec();
+    if (box.clickedButton() == oldSide) return MovieSide::Old;
+    if (box.clickedButton() == newSide) return MovieSide::New;
+    return std::nullopt;
+}
+
 }  // namespace rw::qt

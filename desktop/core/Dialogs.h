@@ -26,6 +26,10 @@ public:
     virtual std::optional<OpenPanelResult> openFiles(const std::string& folder, bool multiple) = 0;
     virtual std::optional<std::string> saveFile(const std::string& folder, const std::string& name) = 0;
     virtual std::optional<std::string> chooseFolder(const std::string& startIn) = 0;
+    // Save / Don't Save / Cancel for a modified change list.
+    virtual SaveChoice saveChanges(const std::string& documentName) = 0;
+    // OLD, NEW or neither for a dropped movie file.
+    virtual std::optional<MovieSide> movieSide(const std::string& fileName) = 0;
 };
 
 // The real dialogs, window-modal on `window` (set once the window exists).
@@ -37,6 +41,8 @@ public:
     std::optional<OpenPanelResult> openFiles(const std::string& folder, bool multiple) override;
     std::optional<std::string> saveFile(const std::string& folder, const std::string& name) override;
     std::optional<std::string> chooseFolder(const std::string& startIn) override;
+    SaveChoice saveChanges(const std::string& documentName) override;
+    std::optional<MovieSide> movieSide(const std::string& fileName) override;
 
 private:
     QWidget* window_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// The hour-code sheet: the file's base name, the hour field with its stepper
-// and the Cut List / EDL / Change List buttons.
+// The hour-code sheet: what it asks about which file, the hour field with
+// its stepper, and Cancel / Film Cut List / EDL / Film Change List.
 
 #include "ports/UiPort.h"
 

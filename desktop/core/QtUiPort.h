@@ -27,6 +27,8 @@ public:
     std::optional<std::string> chooseFolder(const std::string& startIn) override;
     void showSearchResults(const std::string& summary) override;
     void activateApplication() override;
+    SaveChoice askToSaveChanges(const std::string& documentName) override { return dialogs_->saveChanges(documentName); }
+    std::optional<MovieSide> askMovieSide(const std::string& fileName) override { return dialogs_->movieSide(fileName); }
 
     int beeps() const { return beeps_; }
     bool busy() const { return busyDepth_ > 0; }

@@ -4,6 +4,7 @@
 #include "lists/TableCells.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace rw::qt {
 
@@ -51,13 +52,11 @@ int ListTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list_.numberOfRowsInTableView()) return {};
     const auto row = static_cast<std::size_t>(index.row());
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return QString::fromStdString(list_.objectValue(columns_[index.column()], row));
-    if (role == Qt::ForegroundRole) {
-        const auto& sel = list_.selectedRows();
-        const bool selected = std::find(sel.begin(), sel.end(), row) != sel.end();
-        return foregroundFor(cellTextColor(list_.textColor(row), selected, list_.isChangeList()));
-    }
+    const std::string& column = columns_[index.column()];
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
+        return QString::fromStdString(list_.objectValue(column, row));
+    if (role == Qt::ForegroundRole) return foregroundFor(list_.textColor(row));
+    if (role == Qt::TextAlignmentRole && isTimecodeColumn(column)) return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 
@@ -76,10 +75,10 @@ Qt::ItemFlags ListTableModel::flags(const QModelIndex& index) const {
 
 bool ListTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || !isColumnEditable(columns_[index.column()])) return false;
-    list_.setObjectValue(value.toString().toStdString(), columns_[index.column()], static_cast<std::size_t>(index.row()));
-    // A clip-name edit reloads nothing in the engine; show it anyway.
-    if (index.row() < rowCount()) emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
-    return true;
+    const CellEditResult result = list_.setObjectValue(value.toString().toStdString(), columns_[index.column()],
+                                                       static_cast<std::size_t>(index.row()));
+    if (result.status == CellEditResult::Status::Refused) emit entryRefused(QString::fromStdString(result.reason));
+    return result.status != CellEditResult::Status::Refused;
 }
 
 void ListTableModel::sort(int column, Qt::SortOrder order) {
@@ -87,16 +86,68 @@ void ListTableModel::sort(int column, Qt::SortOrder order) {
     list_.sortByColumn(columns_[column], order == Qt::AscendingOrder);
 }
 
-void ListTableModel::reloadData() {
-    beginResetModel();
-    endResetModel();
-    emit reloaded();
-    emit engineSelectionChanged();
+void ListTableModel::rowsWillChange(const RowChange& c) {
+    changing_ = true;
+    const int first = static_cast<int>(c.first), last = static_cast<int>(c.last);
+    switch (c.kind) {
+    case RowChange::Kind::Insert: beginInsertRows({}, first, last); break;
+    case RowChange::Kind::Remove: beginRemoveRows({}, first, last); break;
+    case RowChange::Kind::Reorder:
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        movingIndexes_ = persistentIndexList();
+        movingEvents_.clear();
+        for (const QModelIndex& i : movingIndexes_) movingEvents_.push_back(list_.getEditArray().at(i.row()).get());
+        break;
+    case RowChange::Kind::Values: break;
+    }
 }
 
+// Every persistent index (the views' current cell, selection, open editor)
+// goes with the event it stood on.
+void ListTableModel::rowsDidChange(const RowChange& c) {
+    switch (c.kind) {
+    case RowChange::Kind::Insert: endInsertRows(); break;
+    case RowChange::Kind::Remove: endRemoveRows(); break;
+    case RowChange::Kind::Reorder: {
+        std::unordered_map<const edit*, int> rowOf;
+        const EditArray& events = list_.getEditArray();
+        for (std::size_t i = 0; i < events.size(); ++i) rowOf.emplace(events[i].get(), static_cast<int>(i));
+        QModelIndexList to;
+        for (int k = 0; k < movingIndexes_.size(); ++k)
+            to << index(rowOf.at(movingEvents_[k]), movingIndexes_[k].column());
+        changePersistentIndexList(movingIndexes_, to);
+        movingIndexes_.clear();
+        movingEvents_.clear();
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        break;
+    }
+    case RowChange::Kind::Values:
+        emit dataChanged(index(static_cast<int>(c.first), 0), index(static_cast<int>(c.last), columnCount() - 1));
+        break;
+    }
+    changing_ = false;
+    shownSelection_ = list_.selectedRows();
+    emit rowsUpdated();
+}
+
+void ListTableModel::labelsChanged() { emit labelsUpdated(); }
+
 void ListTableModel::selectionChanged() {
-    // The highlight swap depends on the selection.
-    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::ForegroundRole});
+    // The highlight swap of the colours: only rows that entered or left the selection.
+    std::vector<std::size_t> touched = shownSelection_;
+    const auto& now = list_.selectedRows();
+    touched.insert(touched.end(), now.begin(), now.end());
+    shownSelection_ = now;
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    std::erase_if(touched, [&](std::size_t r) { return r >= list_.numberOfRowsInTableView(); });
+    for (std::size_t k = 0; k < touched.size();) {  // one notice per run of neighbouring rows
+        std::size_t end = k + 1;
+        while (end < touched.size() && touched[end] == touched[end - 1] + 1) ++end;
+        emit dataChanged(index(static_cast<int>(touched[k]), 0),
+                         index(static_cast<int>(touched[end - 1]), columnCount() - 1), {Qt::ForegroundRole});
+        k = end;
+    }
     emit engineSelectionChanged();
 }
 

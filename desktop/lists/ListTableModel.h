@@ -1,12 +1,15 @@
 #pragma once
 // A table model over one list controller: it reads the live list, the cells
 // and colours from the engine, writes typed values back through it, and is
-// the controller's TablePort.
+// the controller's TablePort: the controller's row notices become the model's
+// begin/end insert, remove and layout calls and dataChanged, so views keep
+// their scroll position, current cell, selection and open editor.
 
 #include "lists/DataSource.h"
 #include "ports/TablePort.h"
 
 #include <QAbstractTableModel>
+#include <QPersistentModelIndex>
 
 #include <string>
 #include <vector>
@@ -22,6 +25,8 @@ public:
     dataSource& list() { return list_; }
     const std::string& columnName(int column) const { return columns_.at(column); }
     int columnOf(const std::string& name) const;
+    // Between a "will" and its "did": the view leaves the selection alone.
+    bool changingRows() const { return changing_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,18 +37,29 @@ public:
     // A header click: the engine sorts the list itself.
     void sort(int column, Qt::SortOrder order) override;
 
-    void reloadData() override;
+    void rowsWillChange(const RowChange& change) override;
+    void rowsDidChange(const RowChange& change) override;
+    void labelsChanged() override;
     void selectionChanged() override;
     void scrollRowToVisible(std::size_t row) override;
 
 signals:
     void engineSelectionChanged();
     void scrollRequested(int row);
-    void reloaded();
+    void labelsUpdated();
+    // After every change of the rows (the list's values, order or length).
+    void rowsUpdated();
+    // A typed value the engine refused, with the reason.
+    void entryRefused(const QString& reason);
 
 private:
     dataSource& list_;
     std::vector<std::string> columns_;
+    std::vector<std::size_t> shownSelection_;  // the rows whose colours show as selected
+    bool changing_ = false;
+    // Across a reorder: the persistent indexes and the events they stood on.
+    QModelIndexList movingIndexes_;
+    std::vector<const edit*> movingEvents_;
 };
 
 }  // namespace rw::qt

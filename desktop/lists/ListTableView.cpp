@@ -1,5 +1,7 @@
 #include "lists/ListTableView.h"
 
+#include "lists/TableCells.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -22,6 +24,19 @@ protected:
     }
 };
 
+// Neighbouring selected rows as one range each.
+QItemSelection selectionOf(const ListTableModel& model, const std::vector<std::size_t>& rows) {
+    QItemSelection selection;
+    const int lastColumn = model.columnCount() - 1;
+    for (std::size_t k = 0; k < rows.size();) {
+        std::size_t end = k + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+        selection.select(model.index(static_cast<int>(rows[k]), 0), model.index(static_cast<int>(rows[end - 1]), lastColumn));
+        k = end;
+    }
+    return selection;
+}
+
 }  // namespace
 
 ListTableView::ListTableView(ListTableModel& model, QWidget* parent)
@@ -33,16 +48,57 @@ ListTableView::ListTableView(ListTableModel& model, QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(false);
     setAlternatingRowColors(true);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);  // clip names differ at their ends
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionsClickable(true);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    setInitialWidths();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ListTableView::headerClicked);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListTableView::viewSelectionChanged);
     connect(&model_, &ListTableModel::engineSelectionChanged, this, &ListTableView::showEngineSelection);
-    connect(&model_, &ListTableModel::reloaded, this, &ListTableView::showSortIndicator);
-    connect(&model_, &ListTableModel::scrollRequested, this,
-            [this](int row) { scrollTo(model_.index(row, 0)); });
+    connect(&model_, &ListTableModel::rowsUpdated, this, &ListTableView::rowsUpdated);
+    connect(&model_, &ListTableModel::scrollRequested, this, [this](int row) { scrollTo(model_.index(row, 0)); });
+    rowsUpdated();
+}
+
+// Times at the width of a timecode; the clip gets room, and fits its
+// names once a list comes in.
+void ListTableView::setInitialWidths() {
+    const int time = fontMetrics().horizontalAdvance("00:00:00:00") + 24;
+    for (int col = 0; col < model_.columnCount(); ++col) {
+        const std::string& name = model_.columnName(col);
+        int width = isTimecodeColumn(name) ? time : fontMetrics().horizontalAdvance("Version") + 24;
+        if (name == "editNum") width = fontMetrics().horizontalAdvance("0000") + 24;
+        if (name == "clip") width = fontMetrics().horizontalAdvance("M") * 18;
+        setColumnWidth(col, width);
+    }
+}
+
+void ListTableView::rowsUpdated() {
+    const EditArray& events = model_.list().getEditArray();
+    for (const char* column : {"scene", "shot", "version"})
+        if (const int col = model_.columnOf(column); col >= 0) setColumnHidden(col, !columnHasValues(events, column));
+    const int rows = model_.rowCount();
+    if (shownRows_ == 0 && rows > 0 && !widthsRestored_) {
+        const int clip = model_.columnOf("clip");
+        resizeColumnToContents(clip);
+        setColumnWidth(clip, std::min(columnWidth(clip) + 12, fontMetrics().horizontalAdvance("M") * 40));
+    }
+    shownRows_ = rows;
+    showSortIndicator();
+    showEngineSelection();
+}
+
+bool ListTableView::restoreColumns(const QByteArray& state) {
+    if (state.isEmpty() || !horizontalHeader()->restoreState(state)) return false;
+    widthsRestored_ = true;
+    rowsUpdated();
+    return true;
 }
 
 void ListTableView::headerClicked(int section) {
@@ -62,8 +118,10 @@ void ListTableView::showSortIndicator() {
         horizontalHeader()->setSortIndicator(column, sorts.front().ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
+// While the model moves rows, the selection model follows on its own; the
+// engine's selection is shown again once the move is done.
 void ListTableView::viewSelectionChanged() {
-    if (syncing_) return;
+    if (syncing_ || model_.changingRows()) return;
     std::vector<std::size_t> rows;
     for (const QModelIndex& i : selectionModel()->selectedRows()) rows.push_back(static_cast<std::size_t>(i.row()));
     std::sort(rows.begin(), rows.end());
@@ -74,18 +132,17 @@ void ListTableView::viewSelectionChanged() {
     syncing_ = false;
 }
 
+// The current cell moves only when its row is not the engine's: moving it
+// would close an open editor.
 void ListTableView::showEngineSelection() {
-    if (syncing_) return;
+    if (syncing_ || model_.changingRows()) return;
     syncing_ = true;
-    QItemSelection selection;
-    const int lastColumn = model_.columnCount() - 1;
-    for (std::size_t row : model_.list().selectedRows()) {
-        const int r = static_cast<int>(row);
-        selection.select(model_.index(r, 0), model_.index(r, lastColumn));
+    const QItemSelection wanted = selectionOf(model_, model_.list().selectedRows());
+    if (selectionModel()->selection() != wanted) selectionModel()->select(wanted, QItemSelectionModel::ClearAndSelect);
+    if (auto row = model_.list().selectedRow(); row && currentIndex().row() != static_cast<int>(*row)) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        selectionModel()->setCurrentIndex(model_.index(static_cast<int>(*row), column), QItemSelectionModel::NoUpdate);
     }
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    if (auto row = model_.list().selectedRow())
-        selectionModel()->setCurrentIndex(model_.index(static_cast<int>(*row), 0), QItemSelectionModel::NoUpdate);
     syncing_ = false;
 }
 

@@ -14,6 +14,9 @@ class ListTableView : public QTableView {
     Q_OBJECT
 public:
     ListTableView(ListTableModel& model, QWidget* parent);
+    // The column widths a header state holds (as saveState() gave it); a
+    // list loaded later keeps them. False when the state does not fit.
+    bool restoreColumns(const QByteArray& state);
 
 protected:
     bool event(QEvent* event) override;
@@ -25,11 +28,15 @@ private:
     void viewSelectionChanged();
     void showEngineSelection();
     void showSortIndicator();
+    void rowsUpdated();
+    void setInitialWidths();
 
     ListTableModel& model_;
     KLVTableView keys_;
     ShiftTracker shift_;
     bool syncing_ = false;
+    bool widthsRestored_ = false;
+    int shownRows_ = 0;
 };
 
 }  // namespace rw::qt

@@ -5,7 +5,9 @@
 #include "mainwindow/MainWindow.h"
 
 #include "views/SenderTitles.h"
+#include "app/ChangeListDocument.h"
 #include "conform/ChangeListActions.h"
+#include "mainwindow/HelpWindow.h"
 #include "conform/WorkstationConform.h"
 #include "app/SessionLocate.h"
 #include "conform/OffsetSheet.h"
@@ -14,6 +16,7 @@
 #include "search/SearchResultsDialog.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -41,6 +44,7 @@ void MainWindow::buildMenus() {
     buildChangeMenu();
     buildMovieMenu();
     buildViewMenu();
+    buildHelpMenu();
 }
 
 void MainWindow::buildFileMenu() {
@@ -49,38 +53,43 @@ void MainWindow::buildFileMenu() {
     addCommand(m, tr("&Open..."), "open", nullptr, QKeySequence::Open, [this](const std::string&) {
         frontList().importList();
     });
+    recent_ = m->addMenu(tr("Open &Recent"));
+    recent_->setObjectName("openRecent");
+    connect(recent_, &QMenu::aboutToShow, this, &MainWindow::showRecent);
+    showRecent();
     addCommand(m, tr("Import OLD List..."), "importA", nullptr, {}, [&c](const std::string&) { c.dataSourceA().importList(); });
     addCommand(m, tr("Import NEW List..."), "importB", nullptr, {}, [&c](const std::string&) { c.dataSourceB().importList(); });
     addCommand(m, tr("Import Change List..."), "importC", nullptr, {}, [&c](const std::string&) { c.dataSourceC().importList(); });
     m->addSeparator();
-    // Save As writes the change-list document at the list's own rate.
-    addCommand(m, tr("Save Change List &As..."), "saveAs", "Save As", QKeySequence::SaveAs,
-               [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+    // The change list is the document: a change-list document at its own rate.
+    addCommand(m, tr("&Save Change List"), "save", nullptr, QKeySequence::Save, [this](const std::string&) { save(false); });
+    addCommand(m, tr("Save Change List &As..."), "saveAs", nullptr, QKeySequence::SaveAs,
+               [this](const std::string&) { save(true); });
     QMenu* edl = m->addMenu(tr("Export Change EDL"));
     QMenu* doc = m->addMenu(tr("Export Change-List Document"));
     const char* rates[] = {"24", "25", "30", "29.97df", "59.94df", "60"};
     addCommand(edl, tr("At the List's Rate..."), "exportChangeEDL", "Export Change EDL", {},
-               [&c](const std::string& t) { runExport(c, ExportKind::ChangeEdl, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::ChangeEdl, t)); });
     addCommand(doc, tr("At the List's Rate..."), "exportC", "Export Change List", {},
-               [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Document, t)); });
     for (const char* rate : rates) {
         addCommand(edl, QString::fromUtf8(rate), QString("exportChangeEDL_%1").arg(rate), rate, {},
-                   [&c](const std::string& t) { runExport(c, ExportKind::ChangeEdl, t); });
+                   [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::ChangeEdl, t)); });
         addCommand(doc, QString::fromUtf8(rate), QString("exportC_%1").arg(rate), rate, {},
-                   [&c](const std::string& t) { runExport(c, ExportKind::Document, t); });
+                   [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Document, t)); });
     }
     addCommand(m, tr("Export OpenTimelineIO..."), "exportOtio", nullptr, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::Otio, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Otio, t)); });
     addCommand(m, tr("Export Euphonix Change List..."), "exportEuphonix", nullptr, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::Euphonix, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Euphonix, t)); });
     addCommand(m, tr("Export Euphonix Rebalance List..."), "exportEuphonixRebalance", nullptr, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::EuphonixRebalance, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::EuphonixRebalance, t)); });
     addCommand(m, tr("Export Euphonix Relative List..."), "exportEuphonixRelative", nullptr, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::EuphonixRelative, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::EuphonixRelative, t)); });
     addCommand(m, tr("Export Change Note..."), "exportRelative", title::ExportChangeNote, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::Note, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Note, t)); });
     addCommand(m, tr("Export Feet+Frames Change Note..."), "exportRelativeFF", title::ExportFeetFramesNote, {},
-               [&c](const std::string& t) { runExport(c, ExportKind::Note, t); });
+               [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Note, t)); });
     m->addSeparator();
     addCommand(m, tr("&Quit"), "quit", nullptr, QKeySequence::Quit, [this](const std::string&) { close(); });
 }
@@ -123,9 +132,10 @@ void MainWindow::buildChangeMenu() {
         c.compare(t);
         const ChangeListCopyResult& copy = c.lastCopy();
         if (!copy.error.empty())
-            statusBar()->showMessage(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
+            showStatus(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
         else if (!copy.path.empty())
-            statusBar()->showMessage(tr("Change list copy: %1").arg(QString::fromStdString(copy.path)), 8000);
+            showStatus(tr("%1 \u2014 copy kept in %2").arg(QString::fromStdString(c.dataSourceC().editCount()),
+                                                          QString::fromStdString(copy.path)));
     };
     addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")), compare);
     addCommand(m, tr("Compare Selected Events Only"), "compareSelected", title::CompareSelectedOnly,
@@ -135,35 +145,32 @@ void MainWindow::buildChangeMenu() {
                [&list](const std::string&) { list.newEvent(); });
     addCommand(m, tr("Set In Times"), "setInTimes", title::SetInTimes, {}, [&list](const std::string& t) { list.setTimes(t); });
     addCommand(m, tr("Set Out Times"), "setOutTimes", title::SetOutTimes, {}, [&list](const std::string& t) { list.setTimes(t); });
-    addCommand(m, tr("Heal Selected"), "healSelected", nullptr, QKeySequence(tr("Ctrl+H")),
-               [&list](const std::string&) { list.healSelected(); });
-    addCommand(m, tr("Offset..."), "offsetEvents", nullptr, QKeySequence(tr("Ctrl+Shift+O")),
-               [this](const std::string&) { runOffsetSheet(model_.controller, this); });
+    addCommand(m, tr("Heal Selected"), "healSelected", nullptr, QKeySequence(tr("Ctrl+H")), [this, &list](const std::string&) {
+        const auto [in, out] = list.healSelected();
+        showStatus(in ? tr("Healed %1 events into %2.").arg(in).arg(out) : tr("Select the change events to heal."));
+    });
+    addCommand(m, tr("Offset..."), "offsetEvents", nullptr, QKeySequence(tr("Ctrl+Shift+O")), [this](const std::string&) {
+        runOffsetSheet(model_.controller, this);
+        showStatus(QString::fromStdString(model_.controller.offsetPanel().message()));
+    });
     QMenu* hours = m->addMenu(tr("Nudge Hours"));
     const struct { const char* text; const char* name; double value; bool source; } nudges[] = {
         {"Copy Hour Up", "nudgeCopyUp", 1, true},    {"Copy Hour Down", "nudgeCopyDown", -1, true},
         {"Paste Hour Up", "nudgePasteUp", 1, false}, {"Paste Hour Down", "nudgePasteDown", -1, false}};
     for (const auto& n : nudges) {
-        addCommand(hours, tr(n.text), n.name, nullptr, {}, [&list, v = n.value, s = n.source](const std::string&) {
-            if (s) {
-                list.setStepperSource(v);
-                list.sourceHour();
-            } else {
-                list.setStepperMaster(v);
-                list.masterHour();
-            }
-        });
+        addCommand(hours, tr(n.text), n.name, nullptr, {},
+                   [&list, v = n.value, s = n.source](const std::string&) { list.stepHour(s, v); });
     }
     m->addSeparator();
     addCommand(m, tr("Conform..."), "conform", title::Conform, {}, [this](const std::string& t) {
-        statusBar()->showMessage(runConform(model_.controller, workstation(), t), 5000);
+        showStatus(runConform(model_.controller, workstation(), t));
     });
     addCommand(m, tr("Conform Selected Events Only..."), "conformSelected", title::ConformSelectedOnly, {},
-               [this](const std::string& t) { statusBar()->showMessage(runConform(model_.controller, workstation(), t), 5000); });
+               [this](const std::string& t) { showStatus(runConform(model_.controller, workstation(), t)); });
     addCommand(m, tr("Locate Session To Master"), "locateMaster", title::LocateSessionToMaster, {},
-               [this](const std::string& t) { workstation().locator().locateSessionToMaster(t); });
+               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToMaster(t))); });
     addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
-               [this](const std::string& t) { workstation().locator().locateSessionToSource(t); });
+               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToSource(t))); });
 }
 
 void MainWindow::buildMovieMenu() {
@@ -215,6 +222,51 @@ void MainWindow::buildViewMenu() {
     for (int tab = 0; tab < 4; ++tab)
         addCommand(m, tr(names[tab]), QString("showTab%1").arg(tab), nullptr, QKeySequence(QString("Ctrl+%1").arg(tab + 1)),
                    [this, tab](const std::string&) { model_.controller.selectTab(tab); });
+}
+
+void MainWindow::buildHelpMenu() {
+    QMenu* m = menuBar()->addMenu(tr("&Help"));
+    addCommand(m, tr("reelwright &User Guide"), "userGuide", nullptr, QKeySequence::HelpContents,
+               [this](const std::string&) { showUserGuide(this); });
+    QAction* about = addCommand(m, tr("&About reelwright"), "about", nullptr, {}, [this](const std::string&) { showAbout(this); });
+    about->setMenuRole(QAction::AboutRole);
+}
+
+void MainWindow::save(bool as) {
+    conformController& c = model_.controller;
+    const SaveResult result = as ? saveChangeListAs(c) : saveChangeList(c);
+    const QString path = QString::fromStdString(result.path);
+    switch (result.status) {
+    case SaveResult::Status::Saved: showStatus(tr("Saved to %1").arg(path)); break;
+    case SaveResult::Status::Empty: showStatus(tr("The change list is empty: nothing to save.")); break;
+    case SaveResult::Status::Failed:
+        c.ui().alert("file not saved", result.error);
+        showStatus(tr("Not saved: %1").arg(QString::fromStdString(result.error)));
+        break;
+    case SaveResult::Status::Cancelled: break;
+    }
+}
+
+// The recent change-list documents, newest first; one that is gone says so.
+// Built as the menu opens, never while one of its items runs.
+void MainWindow::showRecent() {
+    recent_->clear();
+    const std::vector<std::string> paths = recentChangeLists(model_.controller);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const QString path = QString::fromStdString(paths[i]);
+        QAction* a = recent_->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setObjectName(QString("recent%1").arg(i));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (!QFileInfo::exists(path)) {
+                model_.ui.alert("file not found", path.toStdString() + " is no longer there.");
+                return;
+            }
+            openFilesInTab(2, {path});
+        });
+    }
+    if (paths.empty()) recent_->addAction(tr("No Recent Change Lists"))->setEnabled(false);
 }
 
 }  // namespace rw::qt

@@ -1,7 +1,9 @@
 #pragma once
 // The main window: the OLD, NEW and change-list tabs with a summary tab, the
-// menus, the block-view dock, and files dropped on the window. Every command
-// goes to the controller; the window only shows what the engine holds.
+// menus, the block-view dock, files dropped on the window, the change list
+// as the window's document (title, modified mark, the question at close),
+// and the window's own layout kept between runs. Every command goes to the
+// controller; the window only shows what the engine holds.
 
 #include "core/AppModel.h"
 #include "lists/ListPane.h"
@@ -9,13 +11,15 @@
 #include <QMainWindow>
 
 #include <array>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QTabWidget;
 class QDockWidget;
 class QAction;
+class QLabel;
+class QMenu;
 
 namespace rw::qt {
 
@@ -52,13 +56,18 @@ public:
 
     // Loads files into a tab as if they had been dropped on it.
     void openFilesInTab(int tab, const QStringList& paths);
-    // Everything the engine may have changed without telling a table.
+    // The status bar line for a few seconds.
+    void showStatus(const QString& text);
+    // The labels the engine does not announce: the summary, the Edit menu,
+    // the title and the hour fields.
     void refreshAll();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTabs();
@@ -70,15 +79,24 @@ private:
     void buildChangeMenu();
     void buildMovieMenu();
     void buildViewMenu();
-    // `refresh`: the tables read the lists again after the command (movie
-    // commands change no list, and some repeat as fast as a key does).
+    void buildHelpMenu();
+    // `refresh`: the labels the engine does not announce are shown again
+    // after the command (movie commands change no list, and some repeat as
+    // fast as a key does).
     QAction* addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
                         const QKeySequence& shortcut, Command command, bool refresh = true);
-    void addHourSteppers(ListPane& changePane);
+    void addHourNudges(ListPane& changePane);
+    void showHours();
     void showUndoState();
     void showSelectedTab();
     void showBlockDrawer();
+    void showDocument();
+    void showRecent();
+    void save(bool as);
     dataSource& frontList();
+    std::optional<MovieSide> movieSideAt(const QPoint& windowPos) const;
+    void restoreLayout();
+    void saveLayout();
 
     AppModel& model_;
     QTabWidget* tabs_ = nullptr;
@@ -92,6 +110,8 @@ private:
     MovieWindows* movies_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    QMenu* recent_ = nullptr;
+    std::array<QLabel*, 2> hours_{};  // the copy and paste hours of the change list
     bool showingTab_ = false;
 };
 

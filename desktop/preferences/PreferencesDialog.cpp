@@ -45,7 +45,7 @@ PreferencesDialog::PreferencesDialog(conformController& c, QWidget* parent) : QD
 QWidget* PreferencesDialog::listPage() {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
-    addChoice(form, tr("EDL type:"), pref::EDLType, choices::listTypes());
+    addChoice(form, tr("List type:"), pref::EDLType, choices::listTypes());
     addChoice(form, tr("Compare ferocity:"), pref::CompareFerocity, choices::ferocities());
     addPair(form, tr("Compare by:"), pref::CompareLabClip, tr("Labroll"), tr("Clip name"));
     addPair(form, tr("Lists are:"), pref::CompareReelsCont, tr("Reels"), tr("Continuous"));

@@ -1,5 +1,6 @@
 #include "app/ChangeListExports.h"
 
+#include "app/ChangeListDocument.h"
 #include "app/ConformController.h"
 #include "views/SenderTitles.h"
 #include "conform/ChangeDocument.h"
@@ -19,9 +20,11 @@ namespace {
 
 const EditArray& listC(conformController& c) { return c.dataSourceC().getEditArray(); }
 
+// The change list's own name, never the empty list's "no file loaded".
 std::string proposedName(conformController& c, const std::string& extension) {
-    const std::string& label = c.dataSourceC().filename();
-    return label.substr(0, label.find('\n')) + extension;
+    std::string name = changeListDocumentName(c);
+    if (pathExtension(name) == "conform") name = deletingPathExtension(name);
+    return name + extension;
 }
 
 // The save panel and the write. A failed write beeps, in every export:

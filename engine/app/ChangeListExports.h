@@ -2,8 +2,8 @@
 // The exports of the change list (list C): change EDL, change-list document,
 // OpenTimelineIO timeline, the three Euphonix change lists and the relative
 // change notes. Each asks for the file in a save panel that starts in
-// "exportPath" and proposes the first line of the change list's name with the
-// file type's extension.
+// "exportPath" and proposes the change list's name (its document's, or the
+// first line of its label) with the file type's extension.
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "app/ConformController.h"
 #include "app/UnreadableFiles.h"
 
+#include "app/ChangeListDocument.h"
 #include "comparison/ChangeListCopy.h"
 #include "comparison/Compare.h"
 #include "comparison/Heal.h"
@@ -37,7 +38,7 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 
 conformController::conformController(UiPort& ui, MoviePort& movies)
     : ui_(ui), movies_(movies), changeListFolder_(defaultChangeListFolder()) {
-    undo_.setPerformer([this](const UndoRecord& record) { performUndo(record); });
+    undo_.setPerformer([this](const UndoRecord& record) { return performUndo(record); });
 }
 
 void conformController::startUp(SettingsPort& store) {
@@ -119,7 +120,13 @@ std::optional<EditPtr> conformController::eventToLocate() {
     return selected.front();
 }
 
-void conformController::performUndo(const UndoRecord& record) { rw::performUndo(*this, record); }
+bool conformController::performUndo(const UndoRecord& record) {
+    if (rw::performUndo(*this, record)) return true;
+    ui_.beep();
+    ui_.alert("undo history cleared", "a list changed in a way the undo history did not follow, so its older steps "
+                                      "were cleared rather than applied to the wrong events.");
+    return false;
+}
 
 dataSource& conformController::listForTab(int tab) {
     if (tab == 0) return listA_;
@@ -132,42 +139,71 @@ std::string conformController::changeTimebase() const {
     return rate.empty() ? "24" : rate;
 }
 
+// A load goes to one list: the OLD and NEW lists take the events after
+// their own (a cut in parts), the change list is replaced (a document is
+// opened, not merged into another), after the question whether to save a
+// modified one. A load is one undo step; a load that reads nothing leaves
+// the list and its labels as they were.
 void conformController::openFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
-    editArray_.clear();
     int index = selectedTab_;
     // A change list, as a document or as an OpenTimelineIO timeline written by the export.
-    if (pathExtension(paths.front()) == "conform" || isOtioChangeList(paths.front())) {
-        selectTab(2);
-        index = 2;
-    }
+    if (pathExtension(paths.front()) == "conform" || isOtioChangeList(paths.front())) index = 2;
+    if (index == 2 && !mayDiscardChangeList(*this)) return;
+    if (index == 2) selectTab(2);
+    editArray_.clear();
     beginImport(index);
     importData(paths);
     if (index <= 1 && continuousModeRefuses(index)) return;
-    if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
-    listForTab(index).addEdits(editArray_);
+    finishLoad(index, paths);
 }
 
 void conformController::beginImport(int index) {
     filenameCommon_ = &listForTab(index);
-    sideFilenameString_ = filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    // The change list starts again; the OLD and NEW labels name every part, one per line.
+    sideFilenameString_ = index == 2 || filenameCommon_->filename() == kNoFileLoaded ? "" : filenameCommon_->filename();
+    if (!sideFilenameString_.empty() && sideFilenameString_.back() != '\n') sideFilenameString_ += '\n';
 }
 
-std::optional<EditArray> conformController::import(const std::string& letter) {
+void conformController::finishLoad(int index, const std::vector<std::string>& paths) {
+    if (editArray_.empty()) return;
+    dataSource& list = listForTab(index);
+    ReplaceList record{index, list.state(), {}, "Load List"};
+    if (index <= 1) importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    if (index == 2) {
+        list.clearSortDescriptors();
+        list.replaceEvents(editArray_);
+        list.deselectAll();
+        list.refreshBlockView();
+    } else {
+        list.addEdits(editArray_);
+    }
+    list.setFilename(sideFilenameString_);
+    if (index == 2) {
+        const bool document = paths.size() == 1 && pathExtension(paths.front()) == "conform";
+        list.setDocumentPath(document ? paths.front() : "");
+        list.markSaved();
+        if (document) rememberRecentChangeList(*this, paths.front());
+    }
+    record.after = list.getEditArray();
+    list.registerUndo(std::move(record), "Load List");
+}
+
+void conformController::import(const std::string& letter) {
     const int index = letter == "a" ? 0 : (letter == "b" ? 1 : 2);
-    if (index <= 1 && continuousModeRefuses(index)) return std::nullopt;
-    editArray_.clear();
-    beginImport(index);
+    if (index <= 1 && continuousModeRefuses(index)) return;
+    if (index == 2 && !mayDiscardChangeList(*this)) return;
     const char* folderKey = index == 2 ? pref::ChangePath : pref::OldNewPath;
     std::optional<OpenPanelResult> chosen = ui_.openPanel(prefs_.get(folderKey), true);
-    if (!chosen) return editArray_;  // Cancel: nothing read, nothing remembered
+    if (!chosen) return;  // Cancel: nothing read, nothing remembered
     alertUnreadable(ui_, chosen->paths);
+    editArray_.clear();
+    beginImport(index);
     ui_.startProgress();
     importData(chosen->paths);
     ui_.stopProgress();
     rememberFolder(index == 2 && !chosen->paths.empty() ? pref::ChangePath : pref::OldNewPath, chosen->folder);
-    if (index <= 1) importedPaths_.insert(importedPaths_.end(), chosen->paths.begin(), chosen->paths.end());
-    return editArray_;
+    finishLoad(index, chosen->paths);
 }
 
 // In PAL film CONTINUOUS mode a side is translated from its first event, so
@@ -185,7 +221,10 @@ bool conformController::continuousModeRefuses(int index) {
     return true;
 }
 
+// A file whose reader has already said what is wrong with it (an xmeml at
+// a refused rate) gets no second alert.
 void conformController::importData(const std::vector<std::string>& paths) {
+    reported_ = false;
     for (const auto& path : paths) readFile(path);
     if (!editArray_.empty()) {
         // Change lists are written at 24 fps already: translating one again
@@ -193,8 +232,8 @@ void conformController::importData(const std::vector<std::string>& paths) {
         if (prefs_.isPalFilm() && filenameCommon_ != &listC_) translate25To24(editArray_, prefs_.reelsMode());
         return;
     }
-    filenameCommon_->setFilename(kNoFileLoaded);
-    ui_.alert("no valid edits were found", "check that your lists are of the type specified in the help documentation");
+    if (!reported_)
+        ui_.alert("no valid edits were found", "check that your lists are of the type specified in the help documentation");
 }
 
 void conformController::readFile(const std::string& path) {
@@ -207,6 +246,10 @@ void conformController::readFile(const std::string& path) {
     // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
     if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
+        if (answer.choice == HourCodeChoice::Cancel) {  // the user left this file out: nothing to report
+            reported_ = true;
+            return;
+        }
         if (answer.choice == HourCodeChoice::Cut) {
             hourCode_ = answer.hour;
             listType_ = "cut";
@@ -215,13 +258,18 @@ void conformController::readFile(const std::string& path) {
             listType_ = "change";
         }
     }
-    sideFilenameString_ += base + "\n";
+    const std::size_t before = editArray_.size();
     if (otio) {  // JSON, read from its bytes
         listType_ = "otio";
         readOtio(path);
-        filenameCommon_->setFilename(sideFilenameString_);
-        return;
+    } else {
+        readText(path, ext, read);
     }
+    // Only a file that gave events is named in the list's label.
+    if (editArray_.size() > before) sideFilenameString_ += base + "\n";
+}
+
+void conformController::readText(const std::string& path, const std::string& ext, const std::optional<std::string>& read) {
 
     const std::string text = read.value_or(std::string());  // unreadable: no lines
     if (readsAsChangeList(text)) listType_ = "change";
@@ -231,7 +279,6 @@ void conformController::readFile(const std::string& path) {
     // A change list makes its reel even from no lines, so an unreadable file
     // must not reach it: such a file adds nothing.
     if (read || listType_ != "change") readLines(path, splitLineViews(text));
-    filenameCommon_->setFilename(sideFilenameString_);
 }
 
 EdlReadOptions conformController::edlReadOptions() const {
@@ -288,6 +335,7 @@ void conformController::readCutList(const std::vector<std::string_view>& lines) 
 void conformController::readXml(const std::string& path) {
     KLVFcpXmlParser parser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}, ui_);
     const EditArray& events = parser.parseFile(path);
+    if (parser.failed()) reported_ = true;
     editArray_.insert(editArray_.end(), events.begin(), events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
@@ -312,8 +360,10 @@ void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesFor
 
 std::array<std::string, 2> conformController::smartVFXRefresh() {
     const VfxSettings vfx = vfxSettings();
-    for (dataSource* list : {&listA_, &listB_})
+    for (dataSource* list : {&listA_, &listB_}) {
         for (const auto& e : list->getEditArray()) rw::setVFXValuesForEdit(*e, vfx);
+        list->allRowsChanged();
+    }
     return {vfxExampleString(vfx.scheme1), vfxExampleString(vfx.scheme2)};
 }
 
@@ -343,13 +393,29 @@ std::optional<EditArray> conformController::compareABwithSelection(bool selected
     return healed;
 }
 
+// One undo step: the change list as it was, with the colours the
+// comparison gives the OLD and NEW events. A comparison refused for a
+// missing list changes nothing and writes no copy.
 void conformController::compare(const std::string& senderTitle) {
     selectTab(2);
     openBlockDrawer();
-    listC_.deleteAll();  // the table's own delete path, so the old list C can be had back by undo
+    lastCopy_ = {};
+    const bool selectedOnly = senderTitle == title::CompareSelectedOnly;
+    ReplaceList record{2, listC_.state(), {}, selectedOnly ? title::CompareSelectedOnly : title::Compare};
+    for (const dataSource* list : {&listA_, &listB_})
+        for (const auto& e : list->getEditArray()) record.before.colours.emplace_back(e, e->color());
+    std::optional<EditArray> result = compareABwithSelection(selectedOnly);
+    if (!result) return;
+    listA_.allRowsChanged();
+    listB_.allRowsChanged();
     listC_.clearSortDescriptors();
-    std::optional<EditArray> result = compareABwithSelection(senderTitle == title::CompareSelectedOnly);
-    listC_.addEdits(result.value_or(EditArray{}));
+    listC_.replaceEvents(*result);
+    listC_.deselectAll();
+    listC_.setDocumentPath("");
+    listC_.refreshBlockView();
+    record.after = listC_.getEditArray();
+    const std::string action = record.action;
+    listC_.registerUndo(std::move(record), action);
     lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
 }
 

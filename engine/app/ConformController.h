@@ -74,7 +74,8 @@ public:
 
     // The main window's undo manager; its steps are applied by performUndo().
     UndoStack& undoManager() override { return undo_; }
-    void performUndo(const UndoRecord& record);
+    // False (after a beep and an alert) when the step no longer fits its list.
+    bool performUndo(const UndoRecord& record);
 
     KLVBlockView& blockView() override { return blockView_; }
     bool blockDrawerOpen() const { return blockDrawerOpen_; }
@@ -113,13 +114,15 @@ public:
     std::string changeTimebase() const;
 
     // Files dropped on the window: loaded into the list of the selected tab
-    // (a ".conform" file switches to the change list).
+    // (a ".conform" file switches to the change list). The OLD and NEW lists
+    // take them after their own events; the change list is replaced, after
+    // asking to save a modified one. One undo step.
     void openFiles(const std::vector<std::string>& paths);
     // Reads every file into editArray(); alerts when nothing was read.
     void importData(const std::vector<std::string>& paths);
-    // The open-panel import into list "a", "b" or "c": the events read, or
-    // nullopt when PAL film continuous mode refuses a second import.
-    std::optional<EditArray> import(const std::string& letter) override;
+    // The open-panel import into list "a", "b" or "c", loaded as openFiles()
+    // loads (PAL film continuous mode refuses a second import).
+    void import(const std::string& letter) override;
     const EditArray& editArray() const { return editArray_; }
 
     // Fills the VFX fields of an event from its clip name.
@@ -174,9 +177,12 @@ public:
 
 private:
     void beginImport(int index);
+    void finishLoad(int index, const std::vector<std::string>& paths);
     void setBlockDrawerOpen(bool open);
     void notify(ModelChange change);
     void readFile(const std::string& path);
+    // A list file's text (unreadable: none), read as listType_ and its content say.
+    void readText(const std::string& path, const std::string& ext, const std::optional<std::string>& read);
     void readLines(const std::string& path, const std::vector<std::string_view>& lines);
     // How the EDL reader reads for the current settings (no movie lines).
     EdlReadOptions edlReadOptions() const;
@@ -205,6 +211,7 @@ private:
     std::string sideFilenameString_;
     std::optional<std::string> hourCode_;
     std::string listType_ = "edl";
+    bool reported_ = false;  // a reader has already alerted about this import
     std::vector<std::string> importedPaths_;
     dataSourceFinder finder_;
 

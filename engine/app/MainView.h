@@ -1,6 +1,9 @@
 #pragma once
 // The main window's own view: the space bar, and files dragged onto the window.
 
+#include "ports/MoviePort.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +24,18 @@ enum class DragOperation { None, Copy };
 struct DragInfo {
     std::vector<std::string> fileNames;  // empty: the drag carries no file names
     bool sourceAllowsCopy = true;
+    std::optional<MovieSide> movieTarget;  // dropped on that movie's place in the drawer
 };
+
+// A movie file, by its extension (any letter case): dropped, it loads as a
+// movie, never as a list.
+bool isMovieFile(const std::string& path);
 
 // Brings the application to the front; file names are accepted as a copy.
 DragOperation draggingEntered(UiPort& ui, const DragInfo& drag);
-// Opens dropped file names as if the user had opened them; always answers yes.
+// Opens dropped file names as if the user had opened them; always answers
+// yes. Movie files load as the movie of the drop target's side, else of the
+// side the user picks (none: not loaded).
 bool performDragOperation(conformController& controller, const DragInfo& drag);
 
 }  // namespace rw

@@ -21,10 +21,14 @@ public:
     // A button of the panel. "Offset" applies the offsets; any other title
     // just closes. True when the panel's modal run stops; false (after a
     // beep) when a field is not a timecode, so the panel stays open.
+    // The offset is one undo step, "Offset Events".
     bool offsetSheetAction(const std::string& senderTitle);
+    // What the last action did, or why it was refused; empty after closing.
+    const std::string& message() const { return message_; }
 
 private:
     ListHost& host_;
+    std::string message_;
 };
 
 }  // namespace rw

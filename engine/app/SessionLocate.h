@@ -19,15 +19,16 @@ public:
         : controller_(controller), host_(host), clock_(clock) {}
 
     // The masterIn, or the sourceIn, of the one selected event of the list in
-    // front; with none or several selected, the beep.
-    void locateSessionToMaster(const std::string& senderTitle = {});
-    void locateSessionToSource(const std::string& senderTitle = {});
+    // front; with none or several selected, the beep. Each answers what it
+    // did, for the status bar.
+    std::string locateSessionToMaster(const std::string& senderTitle = {});
+    std::string locateSessionToSource(const std::string& senderTitle = {});
     // With no workstation running, or one that cannot be activated, the beep
-    // and nothing posted. A failing script is ignored.
-    void locateSessionToTime(const KLVtc& time);
+    // and nothing posted (false). A failing script is ignored.
+    bool locateSessionToTime(const KLVtc& time);
 
 private:
-    void locateSelected(bool master);
+    std::string locateSelected(bool master);
 
     conformController& controller_;
     WorkstationHost& host_;

@@ -111,13 +111,15 @@ const EditArray& KLVFcpXmlParser::parseText(std::string_view bytes) {
     return editArray_;
 }
 
+// A well-formed sequence at a refused rate is no parse error: that alert alone.
 void KLVFcpXmlParser::fail(const std::string& refusedRate) {
     failed_ = true;
     if (!refusedRate.empty())
         ui_.alert("incompatible sequence framerate", "the list you are importing has a timebase of " + refusedRate +
                                                          "fps\nreelwright is set to " + opt_.edlType +
                                                          "\nplease change the 'list type' preference accordingly");
-    ui_.alert("XML parse error", "an XML parsing error was encountered. any valid events have been retained.");
+    else
+        ui_.alert("XML parse error", "an XML parsing error was encountered. any valid events have been retained.");
 }
 
 }  // namespace rw

@@ -5,7 +5,7 @@
 // document whose entities expand far beyond its own size.
 //
 // On malformed XML, an unreadable file or a refused frame rate the parse
-// stops, the alerts are shown, and the events finished until then are kept.
+// stops, one alert says which, and the events finished until then are kept.
 
 #include "core/Edit.h"
 #include "import/FcpSequenceReader.h"

@@ -53,15 +53,15 @@ void dataSource::newEvent() {
     // Zero length: Set In/Out Times give it its ends.
     EditPtr e = edit::initWithNum("000", "user_event", timeAt(oldFrame, timebase), timeAt(oldFrame, timebase),
                                   timeAt(newFrame, timebase), timeAt(newFrame, timebase));
-    NewEvent record{e, tag_, editArray_, numbersOf(editArray_), {}};
-    editArray_.push_back(e);
+    NewEvent record{e, tag_, editArray_, numbersOf(editArray_), {}, {}};
+    insertEvents(editArray_.size(), {e});
     sortForInsertion();
     renumberArray(editArray_);
+    allRowsChanged();
     record.after = editArray_;
-    reloadData();
+    record.numbersAfter = numbersOf(editArray_);
     selectRows({*rowOfEvent(e)});
     refreshBlockView();
-    updateCount();
     conformer_->selectTab(2);
     registerUndo(std::move(record), "Create New Event");
 }
@@ -92,34 +92,40 @@ void dataSource::setTimes(const std::string& title) {
     registerUndo(CaptureTimes{source, master, source->totalFrames(), master->totalFrames(), tag_, title}, title);
     if (sourceFrame) source->setTotalFrames(*sourceFrame);
     if (masterFrame) master->setTotalFrames(*masterFrame);
-    reloadData();
+    rowsChanged(*row, *row);
     refreshBlockView();
 }
 
-void dataSource::healSelected() {
-    if (!isChangeList()) return;
+// The picked events are healed as copies, so the step can give back the
+// events exactly as they were.
+std::pair<std::size_t, std::size_t> dataSource::healSelected() {
+    if (!isChangeList()) return {0, 0};
     if (selection_.empty()) {
         if (conformer_) conformer_->ui().beep();
-        return;
+        return {0, 0};
     }
+    const ListState before = state();
     EditArray picked;
-    for (std::size_t k = 0; k < selection_.size(); ++k) {
-        const auto at = editArray_.begin() + static_cast<std::ptrdiff_t>(selection_[k] - k);
-        picked.push_back(*at);
-        editArray_.erase(at);
-    }
+    for (const auto& e : selectedEvents()) picked.push_back(e->deepCopy());
     const EditArray none;
     EditArray healed = healArray(picked, "aggressive", conformer_ ? conformer_->listForTab(1).getEditArray() : none);
-    editArray_.insert(editArray_.end(), healed.begin(), healed.end());
+    const std::size_t in = selection_.size();
+    removeRows(std::vector<std::size_t>(selection_));
+    insertEvents(editArray_.size(), healed);
     sortForInsertion();
     deselectAll();
-    reloadData();
     refreshBlockView();
-    updateCount();
+    registerUndo(ReplaceList{tag_, before, editArray_, "Heal Selected"}, "Heal Selected");
+    return {in, healed.size()};
 }
 
 void dataSource::sourceHour() { shiftHours(true, stepperSource_); }
 void dataSource::masterHour() { shiftHours(false, stepperMaster_); }
+
+void dataSource::stepHour(bool sourceSide, double stepperValue) {
+    (sourceSide ? stepperSource_ : stepperMaster_) = stepperValue;
+    shiftHours(sourceSide, sourceSide ? stepperSource_ : stepperMaster_);
+}
 
 void dataSource::shiftHours(bool sourceSide, double& stepper) {
     if (!isChangeList()) return;
@@ -132,7 +138,7 @@ void dataSource::shiftHours(bool sourceSide, double& stepper) {
         for (const TcPtr& t : times)
             if (t && shifted.insert(t.get()).second) t->hourShift(up);
     }
-    reloadData();
+    allRowsChanged();
     refreshBlockView();
     gotoEditStart();
     registerUndo(NudgeEvents{sourceSide ? "source" : "master", std::to_string(value)},

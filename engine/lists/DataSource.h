@@ -17,6 +17,9 @@
 #include "views/UndoRecord.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +31,13 @@ class ListHost;
 
 inline constexpr const char* kNoFileLoaded = "no file loaded";
 
+// What a hand-typed cell value did: the reason when it was refused.
+struct CellEditResult {
+    enum class Status { Changed, Unchanged, Refused };
+    Status status = Status::Unchanged;
+    std::string reason;  // for Refused
+};
+
 class dataSource {
 public:
     explicit dataSource(int tag, ListHost* conformer = nullptr) : tag_(tag), conformer_(conformer) {}
@@ -36,15 +46,24 @@ public:
     bool isChangeList() const { return tag_ != 0 && tag_ != 1; }
     void setTable(TablePort* table) { table_ = table; }
 
-    // The live list (getEditArrayA/B/C); callers that change it call reloadData().
-    EditArray& getEditArray() { return editArray_; }
+    // The live list (getEditArrayA/B/C). It changes only through the
+    // operations below, each announced to the table as it happens.
     const EditArray& getEditArray() const { return editArray_; }
 
     // Labels beside the table.
     const std::string& filename() const { return filename_; }
-    void setFilename(std::string text) { filename_ = std::move(text); }
+    void setFilename(std::string text);
     const std::string& editCount() const { return editCount_; }
     void updateCount();
+
+    // The change list as a document: the ".conform" file it was loaded from
+    // or saved to (empty for none), and whether it differs from what that
+    // file (or, with none, the last load) holds.
+    const std::string& documentPath() const { return documentPath_; }
+    void setDocumentPath(std::string path);
+    // The list as it now stands is what `documentPath()` holds.
+    void markSaved();
+    bool isModified() const;
 
     // Selection. selectedRow() is the row selected or added last (the first
     // selected row when the table said nothing more), none when empty.
@@ -63,10 +82,11 @@ public:
     std::size_t numberOfRowsInTableView() const { return editArray_.size(); }
     std::string objectValue(std::string_view column, std::size_t row) const;
     Color textColor(std::size_t row) const;
-    // In-place editing of a clip name or a time, with an undo step for a time.
-    void setObjectValue(const std::string& value, std::string_view column, std::size_t row);
+    // In-place editing of a clip name or a time, each with an undo step.
+    CellEditResult setObjectValue(const std::string& value, std::string_view column, std::size_t row);
     const std::vector<SortDescriptor>& sortDescriptors() const { return sortDescriptors_; }
-    // tableView:sortDescriptorsDidChange: sorts the list itself and reloads.
+    // tableView:sortDescriptorsDidChange: sorts the list itself; the
+    // selection stays with its events.
     void setSortDescriptors(std::vector<SortDescriptor> descriptors);
     // A header click: that column's order becomes the first descriptor, the others follow.
     void sortByColumn(const std::string& column, bool ascending);
@@ -74,7 +94,17 @@ public:
     // Sorts by the sort descriptors, or by masterIn then masterOut without any.
     void sortForInsertion();
     void tableViewSelectionDidChange();
-    void reloadData();
+
+    // Changes of the list, each announced to the table. Rows are ascending.
+    void insertEvents(std::size_t at, const EditArray& events);
+    void removeRows(const std::vector<std::size_t>& rows);
+    void removeEvents(const EditArray& events);
+    // The list becomes `events`: events it keeps stay (with their rows'
+    // selection), the others go, the new ones come in, then the order is set.
+    void replaceEvents(const EditArray& events);
+    // Times, names, numbers or colours of these rows changed in place.
+    void rowsChanged(std::size_t first, std::size_t last);
+    void allRowsChanged();
 
     // Loading and clearing. importList() is importA:/importB:/importC: by tag.
     void addEdits(const EditArray& events);
@@ -93,9 +123,8 @@ public:
     void moveLeft();
     void moveRight();
     void nextTab();
-    // Change list: the space bar starts or stops both movies.
+    // Change list: the space bar plays the movies, or stops them when they play.
     void playStopMovies();
-    bool moviesPlaying() const { return moviesPlaying_; }
 
     // The movies to the selected event's start or end.
     void gotoEditStart() { locateSelected(true); }
@@ -106,7 +135,9 @@ public:
     void newEvent();
     // "Set In Times" or "Set Out Times" from the movie positions; other titles do nothing.
     void setTimes(const std::string& senderTitle);
-    void healSelected();
+    // Heals the selected events with an undo step; answers how many went in
+    // and how many came out (0 and 0 when nothing was selected).
+    std::pair<std::size_t, std::size_t> healSelected();
     // The hour steppers: the app sets the value (1 up, -1 down) and sends the action.
     double stepperSource() const { return stepperSource_; }
     double stepperMaster() const { return stepperMaster_; }
@@ -114,14 +145,22 @@ public:
     void setStepperMaster(double v) { stepperMaster_ = v; }
     void sourceHour();
     void masterHour();
+    // A stepper pressed: its value (1 up, -1 down) and then its action.
+    void stepHour(bool sourceSide, double stepperValue);
+
+    // What the list shows now, for an undo record.
+    ListState state() const;
+    void registerUndo(UndoRecord record, const std::string& actionName);
 
 private:
     void setSelection(std::vector<std::size_t> rows, std::optional<std::size_t> current);
     void moveTo(std::optional<std::size_t> row, bool extend);
     void locateSelected(bool atStart);
-    void registerUndo(UndoRecord record, const std::string& actionName);
     void shiftHours(bool sourceSide, double& stepper);
     std::optional<std::int32_t> capturedFrame(MovieSide side, const KLVtc& time) const;
+    void reorder(const std::function<void(EditArray&)>& how);
+    void notifyWill(RowChange::Kind kind, std::size_t first, std::size_t last);
+    void notifyDid(RowChange::Kind kind, std::size_t first, std::size_t last);
 
     int tag_;
     ListHost* conformer_;
@@ -132,8 +171,15 @@ private:
     std::vector<SortDescriptor> sortDescriptors_;
     std::string filename_ = kNoFileLoaded;
     std::string editCount_ = "0 edits";
-    bool moviesPlaying_ = false;
+    std::string documentPath_;
+    // What each document (and, under "", the last load without one) held when loaded or saved.
+    std::map<std::string, std::uint64_t> savedFingerprints_;
     double stepperSource_ = 0, stepperMaster_ = 0;
 };
+
+// "1 edit", "8 edits".
+std::string editCountText(std::size_t count);
+// A fingerprint of what a change list shows (numbers, names, times, colours).
+std::uint64_t listFingerprint(const EditArray& events);
 
 }  // namespace rw

@@ -51,11 +51,16 @@ void dataSource::nextTab() {
     conformer_->selectTab(tab == last ? 0 : tab + 1);
 }
 
+// By what the movies do, not by the last key: playback started or stopped
+// elsewhere (the menu, a movie window, the end of the movie) must not make
+// the next press do nothing.
 void dataSource::playStopMovies() {
     if (!isChangeList() || !conformer_) return;
-    if (moviesPlaying_) conformer_->stopMovies(std::nullopt);
-    else conformer_->playMovies(std::nullopt);
-    moviesPlaying_ = !moviesPlaying_;
+    const MoviePort& movies = conformer_->movies();
+    if (movies.playbackRate(MovieSide::Old) > 0 || movies.playbackRate(MovieSide::New) > 0)
+        conformer_->stopMovies(std::nullopt);
+    else
+        conformer_->playMovies(std::nullopt);
 }
 
 // OLD list events locate the OLD movie and NEW list events the NEW movie by
@@ -81,8 +86,12 @@ void dataSource::tableViewSelectionDidChange() {
     if (isChangeList() && !selection_.empty() && conformer_) conformer_->blockView().hiLightEdits(selectedEvents());
 }
 
+// The highlight of the change list's selection is drawn again on the new scale.
 void dataSource::refreshBlockView() {
-    if (conformer_) conformer_->blockView().setBlocksFromEdits(conformer_->listForTab(2).getEditArray());
+    if (!conformer_) return;
+    dataSource& changes = conformer_->listForTab(2);
+    conformer_->blockView().setBlocksFromEdits(changes.getEditArray());
+    if (!changes.selectedRows().empty()) conformer_->blockView().hiLightEdits(changes.selectedEvents());
 }
 
 }  // namespace rw

@@ -34,8 +34,8 @@ public:
     // The timebase change events are made at.
     virtual std::string changeTimebase() const = 0;
     virtual void setVFXValuesForEdit(edit& e) const = 0;
-    // The open-panel import into list "a", "b" or "c"; nullopt when refused.
-    virtual std::optional<EditArray> import(const std::string& letter) = 0;
+    // The open-panel import into list "a", "b" or "c", loaded into that list.
+    virtual void import(const std::string& letter) = 0;
     virtual void openBlockDrawer() = 0;
 
     // Movie transport (senderTag: the sending control's tag; none for a list controller).

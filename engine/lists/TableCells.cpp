@@ -51,8 +51,12 @@ std::string cellText(const edit& e, std::string_view c) {
     if (c == "editNum") return e.editNum();
     if (c == "clip") return e.clip();
     if (isTimecodeColumn(c)) return describe(timecodeForColumn(e, c));
-    if (const auto* v = vfxField(e, c)) return v->value_or("(null)");
+    if (const auto* v = vfxField(e, c)) return v->value_or("");
     return {};
+}
+
+bool columnHasValues(const EditArray& events, std::string_view c) {
+    return std::any_of(events.begin(), events.end(), [&](const EditPtr& e) { return !cellText(*e, c).empty(); });
 }
 
 Color cellTextColor(const Color& color, bool selected, bool changeList) {

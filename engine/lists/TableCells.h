@@ -17,9 +17,12 @@ bool isTimecodeColumn(std::string_view column);
 // Only the clip name and the four times can be typed into.
 bool isColumnEditable(std::string_view column);
 
-// The property as "%@" prints it: texts as they are, times as HH:MM:SS:FF,
-// an absent value as "(null)"; "" for a column no event property has.
+// The property as text: texts as they are, times as HH:MM:SS:FF; an absent
+// value (no VFX scene, shot or version) and a column no event property has
+// show as "".
 std::string cellText(const edit& e, std::string_view column);
+// Whether any event has a value in the column (the VFX columns hide without).
+bool columnHasValues(const EditArray& events, std::string_view column);
 // The live timecode a timecode column shows (nullptr for other columns).
 TcPtr timecodeForColumn(const edit& e, std::string_view column);
 

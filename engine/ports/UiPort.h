@@ -3,6 +3,8 @@
 // hour-code sheet, the progress wheel. The app shows window-modal dialogs, the
 // CLI writes to stderr and answers from its flags, tests record the calls.
 
+#include "ports/MoviePort.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,8 +17,11 @@ struct OpenPanelResult {
     std::string folder;
 };
 
-// The buttons of the hour-code sheet.
-enum class HourCodeChoice { Cut, Edl, Change };
+// The buttons of the hour-code sheet; Cancel leaves the file out.
+enum class HourCodeChoice { Cut, Edl, Change, Cancel };
+
+// The answers to "save the changes to the change list?".
+enum class SaveChoice { Save, DontSave, Cancel };
 
 struct HourCodeAnswer {
     HourCodeChoice choice = HourCodeChoice::Edl;
@@ -48,6 +53,17 @@ public:
     virtual void showSearchResults(const std::string& summary) = 0;
     // Brings the application to the front (a drag entering the window).
     virtual void activateApplication() = 0;
+    // Before a modified change list named `documentName` is replaced or
+    // closed. Where nobody can answer, nothing is given up: Cancel.
+    virtual SaveChoice askToSaveChanges(const std::string& documentName) {
+        (void)documentName;
+        return SaveChoice::Cancel;
+    }
+    // A dropped movie file: load it as the OLD or the NEW movie? nullopt: neither.
+    virtual std::optional<MovieSide> askMovieSide(const std::string& fileName) {
+        (void)fileName;
+        return std::nullopt;
+    }
 };
 
 }  // namespace rw

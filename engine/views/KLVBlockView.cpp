@@ -40,7 +40,9 @@ void KLVBlockView::setBlocksFromEdits(const EditArray& events) {
     measure();
     blocks_.clear();
     hiLights_.clear();
+    events_ = events;
     if (!events.empty()) {
+        if (const TcPtr& first = events.front()->masterIn()) labelTime_ = *first;
         std::int32_t hi = std::numeric_limits<std::int32_t>::min();
         std::int32_t low = std::numeric_limits<std::int32_t>::max();
         for (const auto& e : events) {
@@ -105,6 +107,41 @@ void KLVBlockView::viewDidEndLiveResize() {
                 }
     }
     display();
+}
+
+EditPtr KLVBlockView::eventAt(float x, float y) const {
+    const auto inside = [&](const BlockRect& r) {
+        return x >= std::min(r.left, r.right) && x <= std::max(r.left, r.right) && y >= r.bottom && y <= r.top;
+    };
+    // Later blocks are drawn over earlier ones: the last one hit is the one seen.
+    for (std::size_t i = blocks_.size(); i-- > 0;)
+        if (i < events_.size() && (inside(blocks_[i].oldCut) || inside(blocks_[i].newCut))) return events_[i];
+    return nullptr;
+}
+
+std::vector<RulerTick> KLVBlockView::rulerTicks(float minSpacing) const {
+    std::vector<RulerTick> ticks;
+    if (blocks_.empty() || width_ <= 0) return ticks;
+    const double perFrame = width_ / static_cast<double>(totalRange_ == 0 ? 1 : totalRange_);
+    const std::int64_t fps = std::max<std::int64_t>(1, static_cast<std::int64_t>(labelTime_.framerate()));
+    static const int seconds[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600};
+    std::int64_t step = fps * 3600;
+    for (int s : seconds)
+        if (perFrame * fps * s >= minSpacing) {
+            step = fps * s;
+            break;
+        }
+    KLVtc label = labelTime_;
+    for (std::int64_t f = (std::int64_t{lowLimit_} + step - 1) / step * step; f <= hiLimit_; f += step) {
+        label.setTotalFrames(static_cast<std::int32_t>(f));
+        ticks.push_back({static_cast<float>((f - lowLimit_) * perFrame), label.tcAsString()});
+    }
+    return ticks;
+}
+
+std::string blockToolTip(const edit& e) {
+    return e.editNum() + "  " + e.clip() + "\nold cut " + describe(e.sourceIn()) + " \u2013 " + describe(e.sourceOut()) +
+           "\nnew cut " + describe(e.masterIn()) + " \u2013 " + describe(e.masterOut());
 }
 
 void KLVBlockView::display() {

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace rw {
@@ -33,6 +34,13 @@ struct BlockRect {
 struct EventBlocks {
     BlockRect oldCut, newCut;
     friend bool operator==(const EventBlocks&, const EventBlocks&) = default;
+};
+
+// A mark of the time ruler: where it stands and the timecode it names.
+struct RulerTick {
+    float x = 0;
+    std::string label;
+    friend bool operator==(const RulerTick&, const RulerTick&) = default;
 };
 
 // A vertical line of width 2 from (x, from) to (x, to).
@@ -63,6 +71,14 @@ public:
 
     float xForFrame(std::int32_t frame) const;
 
+    // The change event whose block (old or new band) holds the point; null
+    // between blocks and bands.
+    EditPtr eventAt(float x, float y) const;
+    // Marks at whole seconds, minutes or hours, the first step in 1 2 5 10
+    // 15 30 s, 1 2 5 10 15 30 min, 1 h that keeps them `minSpacing` points
+    // apart, labelled in the timecode of the list's first event.
+    std::vector<RulerTick> rulerTicks(float minSpacing) const;
+
     const std::vector<EventBlocks>& blocks() const { return blocks_; }
     const std::vector<EventBlocks>& hiLights() const { return hiLights_; }
     const std::optional<Playhead>& playheadOld() const { return playheadOld_; }
@@ -87,6 +103,8 @@ private:
 
     const MoviePort& movies_;
     std::function<void()> needsDisplay_;
+    EditArray events_;  // the list the blocks were built from, in their order
+    KLVtc labelTime_;   // the list's timecode kind, for the ruler's labels
     float width_ = 0, height_ = 0;  // the bounds as the widget last reported them
 
     std::vector<EventBlocks> blocks_, hiLights_;
@@ -96,5 +114,9 @@ private:
     std::int32_t hiLimit_ = 0, lowLimit_ = 0, totalRange_ = 0;
     float viewHeight_ = 0, viewWidth_ = 0, oldWidth_ = 0;
 };
+
+// What a block's tooltip says of its change event: number, clip, and the
+// old-cut and new-cut times.
+std::string blockToolTip(const edit& e);
 
 }  // namespace rw

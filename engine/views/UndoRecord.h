@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -52,16 +53,16 @@ struct RedoDeleteEvents {
 };
 
 // A change event made by hand; applying the record toggles it in or out.
-// `before` and `numbersBefore` are the list and its numbers just before it
-// went in, so that taking it out restores order and numbering exactly.
+// The list and its numbers just without and just with the event, so that
+// each toggle gives back exactly the list the user saw (a header sort since
+// changes only the order).
 struct NewEvent {
     EditPtr theEdit;
     int tableView = 2;
     EditArray before;
     std::vector<std::string> numbersBefore;
-    // The list right after the event went in: while the list still stands so
-    // (no header sort, no other change), undo gives back `before` exactly.
     EditArray after;
+    std::vector<std::string> numbersAfter;
 };
 
 // Every change event moved one hour on one side.
@@ -70,7 +71,42 @@ struct NudgeEvents {
     std::string direction;     // the stepper's value printed with "%f"
 };
 
-using UndoRecord = std::variant<TCFieldChange, CaptureTimes, DeleteEvents, RedoDeleteEvents, NewEvent, NudgeEvents>;
+// A name typed into a clip cell; applying it puts the name before the change back.
+struct ClipChange {
+    EditPtr event;
+    std::string clip;  // before the change
+    int tableView = 0;
+};
+
+// Timecodes moved together (the offset of the selected events), each with
+// its frame count before the change.
+struct TimesChange {
+    std::vector<std::pair<TcPtr, std::int32_t>> times;
+    int tableView = 0;
+    std::string action;
+};
+
+// What the user saw of a list: its events in their order, its file-name
+// label, the document the change list was loaded from or saved to, and the
+// colours of other events (the OLD and NEW events a comparison recolours).
+struct ListState {
+    EditArray events;
+    std::string filename;
+    std::string documentPath;
+    std::vector<std::pair<EditPtr, Color>> colours;
+};
+
+// A list changed as a whole (a comparison, healing, a load): applying it
+// puts `before` back. It applies only while the list holds exactly `after`.
+struct ReplaceList {
+    int tableView = 2;
+    ListState before;
+    EditArray after;
+    std::string action;
+};
+
+using UndoRecord = std::variant<TCFieldChange, CaptureTimes, DeleteEvents, RedoDeleteEvents, NewEvent, NudgeEvents,
+                                ClipChange, TimesChange, ReplaceList>;
 
 // The record's "undoType" name ("TCFieldChange", "captureTimes", ...).
 const char* undoType(const UndoRecord& record);

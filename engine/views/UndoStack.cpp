@@ -6,7 +6,8 @@ namespace rw {
 
 const char* undoType(const UndoRecord& record) {
     static const char* const names[] = {"TCFieldChange", "captureTimes", "deleteEvents",
-                                        "redoDeleteEvents", "newEvent", "nudgeEvents"};
+                                        "redoDeleteEvents", "newEvent", "nudgeEvents",
+                                        "clipChange", "timesChange", "replaceList"};
     return names[record.index()];
 }
 
@@ -29,11 +30,11 @@ void UndoStack::changed() {
 std::string UndoStack::undoActionName() const { return undo_.empty() ? std::string() : undo_.back().actionName; }
 std::string UndoStack::redoActionName() const { return redo_.empty() ? std::string() : redo_.back().actionName; }
 
-void UndoStack::undo() { apply(undo_, State::Undoing); }
-void UndoStack::redo() { apply(redo_, State::Redoing); }
+bool UndoStack::undo() { return apply(undo_, State::Undoing); }
+bool UndoStack::redo() { return apply(redo_, State::Redoing); }
 
-void UndoStack::apply(std::vector<Step>& from, State state) {
-    if (state_ != State::Normal || from.empty()) return;  // not while a step is being applied
+bool UndoStack::apply(std::vector<Step>& from, State state) {
+    if (state_ != State::Normal || from.empty()) return true;  // not while a step is being applied
     Step step = std::move(from.back());
     from.pop_back();
     lastTarget_ = nullptr;
@@ -42,9 +43,14 @@ void UndoStack::apply(std::vector<Step>& from, State state) {
         ~Restore() { s = State::Normal; }
     } restore{state_};
     state_ = state;
-    if (performer_) performer_(step.record);
+    const bool applied = !performer_ || performer_(step.record);
     state_ = State::Normal;
+    if (!applied) {
+        removeAllActions();
+        return false;
+    }
     changed();
+    return true;
 }
 
 void UndoStack::removeAllActions() {

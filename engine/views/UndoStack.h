@@ -3,6 +3,8 @@
 // Undoing a step applies its record through the performer, which registers the
 // opposite record; registered while undoing it lands on the redo stack, while
 // redoing on the undo stack. A new change made by the user clears the redo stack.
+// A step the performer cannot apply (its list changed behind it) ends the
+// whole history, so no older step acts on a list it was not made for.
 
 #include "ports/ModelObserver.h"
 #include "views/UndoRecord.h"
@@ -16,7 +18,7 @@ namespace rw {
 
 class UndoStack {
 public:
-    using Performer = std::function<void(const UndoRecord&)>;
+    using Performer = std::function<bool(const UndoRecord&)>;
 
     void setPerformer(Performer performer) { performer_ = std::move(performer); }
     // Told when the names or the counts the Edit menu shows may have changed.
@@ -34,8 +36,9 @@ public:
     std::size_t undoCount() const { return undo_.size(); }
     std::size_t redoCount() const { return redo_.size(); }
 
-    void undo();
-    void redo();
+    // False when the step could not be applied (the history is then gone).
+    bool undo();
+    bool redo();
     bool isUndoing() const { return state_ == State::Undoing; }
     bool isRedoing() const { return state_ == State::Redoing; }
     void removeAllActions();
@@ -47,7 +50,7 @@ private:
     };
     enum class State { Normal, Undoing, Redoing };
 
-    void apply(std::vector<Step>& from, State state);
+    bool apply(std::vector<Step>& from, State state);
     void changed();
 
     Performer performer_;

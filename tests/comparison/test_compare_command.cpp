@@ -67,14 +67,16 @@ TEST_F(CompareCommand, ComparesOnlyTheSelectionWhenAsked) {
     EXPECT_EQ(c.dataSourceC().getEditArray()[0]->clip(), "A001");
 }
 
-TEST_F(CompareCommand, MissingListAlertsAndLeavesAHeaderOnlyCopy) {
+// A refused comparison changes nothing: no empty list, no copy.
+TEST_F(CompareCommand, MissingListAlertsAndChangesNothing) {
     open(0, "old.edl", kOld);
     c.compare("Compare");
     ASSERT_EQ(ui.alerts.size(), 1u);
     EXPECT_EQ(ui.alerts[0].message, "missing list");
     EXPECT_EQ(ui.alerts[0].informativeText, "reelwright needs both OLD and NEW lists to make a comparison");
     EXPECT_EQ(c.dataSourceC().editCount(), "0 edits");
-    EXPECT_EQ(rw::test::readAll(c.lastCopy().path), "FCM: 24\n");
+    EXPECT_TRUE(c.lastCopy().path.empty());
+    EXPECT_EQ(c.undoManager().undoActionName(), "Load List");
 }
 
 TEST_F(CompareCommand, PalFilmNoticeAndItsTimebase) {

@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindow.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QtTest/QTest>
 
 #include <deque>
@@ -27,7 +28,11 @@ struct RecordingDialogs : qt::Dialogs {
     bool confirmAnswer = true;
     std::deque<std::vector<std::string>> openAnswers;
     std::optional<std::string> saveAnswer, folderAnswer;
-    std::vector<std::string> openFolders, saveFolders;
+    std::vector<std::string> openFolders, saveFolders, saveNames;
+    SaveChoice saveChoice = SaveChoice::Cancel;
+    std::vector<std::string> saveQuestions;  // the document each Save / Don't Save / Cancel named
+    std::optional<MovieSide> movieSideAnswer;
+    std::vector<std::string> movieQuestions;
 
     bool message(const qt::MessageRequest& r) override {
         messages.push_back(r);
@@ -41,11 +46,20 @@ struct RecordingDialogs : qt::Dialogs {
         openAnswers.pop_front();
         return r;
     }
-    std::optional<std::string> saveFile(const std::string& folder, const std::string&) override {
+    std::optional<std::string> saveFile(const std::string& folder, const std::string& name) override {
         saveFolders.push_back(folder);
+        saveNames.push_back(name);
         return saveAnswer;
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return folderAnswer; }
+    SaveChoice saveChanges(const std::string& name) override {
+        saveQuestions.push_back(name);
+        return saveChoice;
+    }
+    std::optional<MovieSide> movieSide(const std::string& name) override {
+        movieQuestions.push_back(name);
+        return movieSideAnswer;
+    }
 };
 
 // Called before the QApplication exists: the offscreen platform needs no display.
@@ -82,6 +96,12 @@ struct DesktopFixture {
         window->action("compare")->trigger();
     }
     dataSource& list(int tab) { return model.controller.listForTab(tab); }
+    // Shown and active, so keys and shortcuts reach it as they reach a user's window.
+    bool showActive() {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        return QTest::qWaitForWindowActive(window.get());
+    }
 
     TempDir dir;
     RecordingDialogs dialogs;

@@ -1,42 +1,58 @@
 #include "DesktopFixture.h"
 
+#include "MovieMaker.h"
 #include "app/ChangeListExports.h"
-#include "views/SenderTitles.h"
-#include "core/Files.h"
+#include "import/XmemlBuilder.h"
+#include "blocks/BlockViewWidget.h"
 #include "conform/OffsetSheet.h"
 #include "conform/WorkstationConform.h"
+#include "movies/FrameView.h"
+#include "movies/MovieWindows.h"
+#include "preferences/PreferencesDialog.h"
 #include "protools/Protocol.h"
 #include "protools/ProToolsConform.h"
-#include "mainwindow/SummaryPane.h"
 #include "search/SearchResultsDialog.h"
 #include "search/SearchRunner.h"
+#include "views/SenderTitles.h"
 
-#include <QLineEdit>
-#include <QTableWidget>
-
+#include <QAccessible>
 #include <QAction>
 #include <QDockWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
 #include <QMimeData>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QUrl>
 #include <QtTest/QTest>
 
 #include <filesystem>
-#include <fstream>
 
 namespace rw::test {
 namespace {
 
-// Drops the file on the window; false when the window does not take it.
-bool drop(qt::MainWindow& w, const QString& path) {
+// Drops the files on the window at `at` (window coordinates); false when the
+// window does not take them.
+bool drop(qt::MainWindow& w, const QStringList& paths, QPoint at = {5, 5}) {
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &enter);
     if (!enter.isAccepted()) return false;
-    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &dropped);
     return true;
 }
+
+QString labelText(QWidget& in, const char* name) { return in.findChild<QLabel*>(name)->text(); }
 
 }  // namespace
 
@@ -62,87 +78,238 @@ private slots:
     void dropsLandInTheFrontListAndDocumentsInTheChangeList() {
         DesktopFixture f;
         f.model.controller.selectTab(1);
-        QVERIFY(drop(*f.window, example("new_cut.edl")));
-        QCOMPARE_GT(f.list(1).numberOfRowsInTableView(), 0u);
+        QVERIFY(drop(*f.window, {example("new_cut.edl")}));
+        QCOMPARE(f.window->pane(1).countLabel().text(), "6 edits");
+        QCOMPARE(f.window->pane(1).filenameLabel().text(), "new_cut");
         QCOMPARE(f.list(0).numberOfRowsInTableView(), 0u);
 
         f.loadAndCompare();
-        const std::size_t changes = f.list(2).numberOfRowsInTableView();
-        const std::string doc = f.dir.write("list.conform", changeDocumentContent(f.model.controller, "Save As"));
-        f.list(2).deleteAll();
+        const std::string doc = f.dir.write("saveas.conform", changeDocumentContent(f.model.controller, "Save As"));
         f.model.controller.selectTab(0);
-        QVERIFY(drop(*f.window, QString::fromStdString(doc)));
-        QCOMPARE(f.list(2).numberOfRowsInTableView(), changes);
+        f.dialogs.saveChoice = SaveChoice::DontSave;
+        QVERIFY(drop(*f.window, {QString::fromStdString(doc)}));
         QCOMPARE(f.window->tabs().currentIndex(), 2);
+        // The document replaces the change list, under its own name only.
+        QCOMPARE(f.window->pane(2).countLabel().text(), "4 edits");
+        QCOMPARE(f.window->pane(2).filenameLabel().text(), "saveas");
     }
 
-    void aTextClippingIsNotAccepted() {
+    // A refused drop or load changes no list and no label.
+    void badInputLeavesEveryListAsItWas() {
         DesktopFixture f;
         QMimeData mime;
-        mime.setText("01:00:00:00");
+        mime.setText("01:00:00:00");  // a text clipping
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f.window.get(), &enter);
         QVERIFY(!enter.isAccepted());
-    }
 
-    void menuActionsPassTheEngineSenderTitles() {
-        DesktopFixture f;
-        const std::pair<const char*, const char*> cases[] = {
-            {"compare", title::Compare},          {"compareSelected", title::CompareSelectedOnly},
-            {"conform", title::Conform},          {"conformSelected", title::ConformSelectedOnly},
-            {"setInTimes", title::SetInTimes},    {"setOutTimes", title::SetOutTimes},
-            {"exportRelative", title::ExportChangeNote}, {"exportRelativeFF", title::ExportFeetFramesNote},
-            {"exportChangeEDL_29.97df", "29.97df"}};
-        for (const auto& [name, senderTitle] : cases) {
-            const Trace at(name);
-            QAction* a = f.window->action(name);
-            QVERIFY(a != nullptr);
-            QCOMPARE(a->data().toString().toStdString(), senderTitle);
-        }
-        // Compare Selected Events Only compares only the selected NEW events.
         f.window->openFilesInTab(0, {example("old_cut.edl")});
-        f.window->openFilesInTab(1, {example("new_cut.edl")});
-        f.list(1).selectRows({0});
-        f.window->action("compareSelected")->trigger();
-        const std::size_t selectedOnly = f.list(2).numberOfRowsInTableView();
-        f.window->action("compare")->trigger();
-        QCOMPARE_LT(selectedOnly, f.list(2).numberOfRowsInTableView());
+        const std::string garbage = f.dir.write("garbage.edl", std::string("\0\xff\xfe binary\r\n", 12));
+        const std::string damaged = f.dir.write("damaged.conform", "bplist00 not really");
+        for (const std::string& bad : {garbage, damaged, f.dir.file("missing.edl")}) {
+            const Trace at(QString::fromStdString(bad));
+            f.model.controller.selectTab(0);
+            f.dialogs.messages.clear();
+            QVERIFY(drop(*f.window, {QString::fromStdString(bad)}));
+            QCOMPARE(f.dialogs.messages.back().message, "no valid edits were found");
+            QCOMPARE(f.window->pane(0).filenameLabel().text(), "old_cut");
+            QCOMPARE(f.window->pane(0).countLabel().text(), "6 edits");
+            QCOMPARE(f.window->pane(2).countLabel().text(), "0 edits");
+        }
     }
 
-    void alertsShowTheEngineTextsAndFailedSavesSayWhy() {
+    // Compare with a list missing alerts once, keeps the change list and
+    // writes no copy; a refused export proposes the list's own name.
+    void alertsAndExportsNameWhatTheUserHas() {
         DesktopFixture f;
+        const std::string copies = f.dir.file("Change Lists");
+        f.model.controller.setChangeListFolder(copies);
+        f.model.controller.setAutosave(true);
         f.window->action("compare")->trigger();
         QCOMPARE(f.dialogs.messages.size(), 1u);
         QCOMPARE(f.dialogs.messages[0].message, "missing list");
-        QCOMPARE(f.dialogs.messages[0].informativeText,
-                 "reelwright needs both OLD and NEW lists to make a comparison");
-
-        const std::string empty = f.dir.write("empty.edl", "");
-        f.window->openFilesInTab(0, {QString::fromStdString(empty)});
-        QCOMPARE(f.dialogs.messages.back().message, "no valid edits were found");
+        QVERIFY(!std::filesystem::exists(copies));
 
         f.loadAndCompare();
-        // A folder that is not there fails as a read-only one does, also for root.
+        QVERIFY(std::filesystem::exists(copies + "/new_cut_fr_old_cut.edl"));
         f.dialogs.saveAnswer = f.dir.file("no such folder/list.edl");
         f.dialogs.messages.clear();
         f.window->action("exportChangeEDL")->trigger();
         QCOMPARE(f.dialogs.messages.size(), 1u);
         QCOMPARE(f.dialogs.messages[0].message, "file not saved");
-        QVERIFY(!f.dialogs.messages[0].informativeText.empty());
+        QVERIFY(f.window->statusBar()->currentMessage().startsWith("Not exported: "));
+        f.dialogs.saveAnswer = f.dir.file("changes.edl");
+        f.window->action("exportChangeEDL")->trigger();
+        QCOMPARE(f.window->statusBar()->currentMessage(), QString::fromStdString("Exported to " + f.dir.file("changes.edl")));
+
+        QCOMPARE(f.dialogs.saveNames.back(), "new_cut_fr_old_cut.edl");
+        f.list(2).deleteAll();
+        f.list(2).newEvent();  // a hand-made list has no file name
+        f.window->action("exportChangeEDL")->trigger();
+        QCOMPARE(f.dialogs.saveNames.back(), "Untitled.edl");
     }
 
-    void blockDockFollowsTheDrawerAndTheSummaryCounts() {
+    // The alerts speak of what the window shows: the preference the rate
+    // alert names, the small arrow buttons of the conform note, the help.
+    void theAlertsNameWhatTheWindowShows() {
+        DesktopFixture f;
+        // A good sequence at 30 fps while the list type is "film cutlist" (24).
+        const std::string xml = f.dir.write("seq.xml", xmeml(sequence(track(clip("a", 0, 10, 0, 10, file("f", 0, 30))), 30)));
+        f.window->openFilesInTab(0, {QString::fromStdString(xml)});
+        QCOMPARE(f.dialogs.messages.size(), 1u);  // one alert, and no parse error for a good document
+        QCOMPARE(f.dialogs.messages[0].message, "incompatible sequence framerate");
+        QVERIFY(f.dialogs.messages[0].informativeText.find("'list type' preference") != std::string::npos);
+        qt::PreferencesDialog& prefs = f.window->preferencesDialog();
+        QStringList labels;
+        for (QLabel* l : prefs.findChildren<QLabel*>()) labels << l->text();
+        QVERIFY(labels.contains("List type:"));
+
+        // "use the small arrow buttons to nudge the timecodes up or down an hour"
+        for (const char* name : {"copyHourUp", "copyHourDown", "pasteHourUp", "pasteHourDown"}) {
+            const Trace at(name);
+            auto* b = f.window->findChild<QToolButton*>(name);
+            QVERIFY(b != nullptr);
+            QVERIFY(b->arrowType() == Qt::UpArrow || b->arrowType() == Qt::DownArrow);
+            QVERIFY(b->toolTip().contains("one hour"));
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+        }
+        f.loadAndCompare();
+        QCOMPARE(labelText(f.window->pane(2), "copyHour"), "01");
+        QTest::mouseClick(f.window->findChild<QToolButton*>("copyHourDown"), Qt::LeftButton);
+        QCOMPARE(labelText(f.window->pane(2), "copyHour"), "00");
+        QCOMPARE(f.list(2).objectValue("sourceIn", 0), "00:00:01:00");
+
+        // "check that your lists are of the type specified in the help documentation"
+        f.window->action("userGuide")->trigger();
+        auto* guide = f.window->findChild<QTextBrowser*>("userGuide");
+        QVERIFY(guide != nullptr);
+        for (const char* words : {"list type", ".edl", ".xml", ".conform", "small arrow buttons"})
+            QVERIFY2(guide->toPlainText().contains(words), words);
+        QVERIFY(f.window->action("about") != nullptr);
+    }
+
+    // Tab and the end of an edit never put the focus on a button that
+    // changes every event.
+    void focusNeverReachesTheHourButtons() {
+        DesktopFixture f;
+        f.loadAndCompare();
+        QVERIFY(f.showActive());
+        f.window->action("showHideDrawer")->trigger();  // its start fields take the focus too
+        QWidget* tabBar = f.window->tabs().findChild<QTabBar*>();
+        tabBar->setFocus();
+        int tables = 0;
+        for (int i = 0; i < 30; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY(w != nullptr);
+            QVERIFY2(!qobject_cast<QToolButton*>(w), qPrintable(w->toolTip()));
+            if (qobject_cast<qt::ListTableView*>(w)) {  // Tab there turns to the next list
+                ++tables;
+                tabBar->setFocus();
+                QTest::keyClick(tabBar, Qt::Key_Backtab);
+                continue;
+            }
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        QVERIFY(tables > 0);
+    }
+
+    void aDroppedMovieLoadsAsTheMovieOfItsSide() {
+        DesktopFixture f;
+        MovieRecipe recipe;
+        recipe.frames = 25;
+        const std::string movie = f.dir.file("new cut.mov");
+        QVERIFY(makeMovie(movie, recipe).empty());
+        f.window->show();
+        f.window->action("showHideDrawer")->trigger();
+        QWidget& newPicture = f.window->movies().view(MovieSide::New, MovieView::Small);
+        QTRY_VERIFY(newPicture.isVisible());
+        const QPoint onNew = newPicture.mapTo(f.window.get(), newPicture.rect().center());
+        QVERIFY(drop(*f.window, {QString::fromStdString(movie)}, onNew));
+        QVERIFY(f.model.review.hasMovie(MovieSide::New));
+        QVERIFY(!f.model.review.hasMovie(MovieSide::Old));
+        QVERIFY(f.dialogs.movieQuestions.empty());
+
+        // Elsewhere on the window: asked which side; the lists stay empty.
+        f.dialogs.movieSideAnswer = MovieSide::Old;
+        QVERIFY(drop(*f.window, {QString::fromStdString(movie)}, {5, 60}));
+        QCOMPARE(f.dialogs.movieQuestions, std::vector<std::string>{"new cut.mov"});
+        QVERIFY(f.model.review.hasMovie(MovieSide::Old));
+        for (int tab = 0; tab < 3; ++tab) QCOMPARE(f.list(tab).numberOfRowsInTableView(), 0u);
+        QVERIFY(f.dialogs.messages.empty());
+
+        // The space bar outside the tables plays and stops them.
+        QWidget* tabBar = f.window->tabs().findChild<QTabBar*>();
+        tabBar->setFocus();
+        QTest::keyClick(tabBar, Qt::Key_Space);
+        QVERIFY(f.model.review.playing());
+        QTest::keyClick(tabBar, Qt::Key_Space);
+        QVERIFY(!f.model.review.playing());
+    }
+
+    // The OLD and NEW bands are labelled under a ruler; pointing names the
+    // event, a click selects it in the change list.
+    void theBlockViewNamesAndSelectsItsEvents() {
         DesktopFixture f;
         f.window->show();
         f.loadAndCompare();
-        const bool open = f.model.controller.blockDrawerOpen();
+        qt::BlockViewWidget& blocks = f.window->blockView();
+        QTRY_VERIFY(f.window->blockDock().isVisible());
+        f.list(2).refreshBlockView();
+        const KLVBlockView& geometry = f.model.controller.blockView();
+        QVERIFY(!geometry.rulerTicks(80).empty());
+        QCOMPARE(geometry.rulerTicks(80).front().label, "01:00:00:00");
+        const QPoint onThird = blocks.toWidget(geometry.blocks().at(2).newCut).center().toPoint();
+        f.model.controller.selectTab(0);
+        QTest::mouseClick(&blocks, Qt::LeftButton, {}, onThird);
+        QCOMPARE(f.model.controller.selectedTab(), 2);
+        QCOMPARE(f.list(2).selectedRows(), std::vector<std::size_t>{2});
+        QCOMPARE(geometry.hiLights().size(), 1u);
+        QCOMPARE(blockToolTip(*f.list(2).getEditArray()[2]),
+                 "003  A002C001\nold cut 01:00:06:00 \u2013 01:00:09:12\nnew cut 01:00:13:00 \u2013 01:00:16:12");
+    }
+
+    // Geometry, docks, column widths and the front tab come back next time.
+    void theWindowComesBackAsItWasLeft() {
+        DesktopFixture f;
+        f.window->show();
+        f.window->resize(900, 610);
         f.window->action("showHideBlocks")->trigger();
-        QCOMPARE(f.model.controller.blockDrawerOpen(), !open);
-        QCOMPARE(f.window->blockDock().isVisible(), !open);
-        QVERIFY(f.window->summary().text().contains(QString::number(f.list(2).numberOfRowsInTableView())));
-        int total = 0;
-        for (const auto& c : qt::countByColour(f.list(2).getEditArray())) total += c.count;
-        QCOMPARE(total, static_cast<int>(f.list(2).numberOfRowsInTableView()));
+        QVERIFY(f.model.controller.blockDrawerOpen());
+        f.window->pane(1).table().horizontalHeader()->resizeSection(1, 321);
+        f.model.controller.selectTab(1);
+        QVERIFY(f.window->close());
+
+        qt::MainWindow next(f.model);
+        next.show();
+        QCOMPARE(next.size(), QSize(900, 610));
+        QCOMPARE(next.pane(1).table().horizontalHeader()->sectionSize(1), 321);
+        QCOMPARE(next.tabs().currentIndex(), 1);
+        QVERIFY(next.blockDock().isVisible());
+    }
+
+    // Screen readers and test tools read the tables, their headers, the tabs,
+    // the menus and the title with its modified mark.
+    void everythingStaysExposedToAssistiveTechnology() {
+        DesktopFixture f;
+        f.window->show();
+        f.loadAndCompare();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&f.window->pane(2).table());
+        QVERIFY(table && table->tableInterface());
+        QCOMPARE(table->text(QAccessible::Name), "Change list");
+        QCOMPARE(table->tableInterface()->rowCount(), 4);
+        QCOMPARE(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), "A001C003");
+        QCOMPARE(table->tableInterface()->columnDescription(2), "Source In");
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f.window.get());
+        QVERIFY(window->text(QAccessible::Name).startsWith("new_cut_fr_old_cut*"));
+        QMenu* edit = nullptr;
+        for (QAction* m : f.window->menuBar()->actions())
+            if (m->text() == "&Edit") edit = m->menu();
+        QAccessibleInterface* items = QAccessible::queryAccessibleInterface(edit);
+        QCOMPARE(items->child(0)->text(QAccessible::Name), "Undo Compare");
+        QVERIFY(!items->child(0)->state().disabled);
+        QVERIFY(items->child(1)->state().disabled);  // Redo
+        auto* arrow = QAccessible::queryAccessibleInterface(f.window->findChild<QToolButton*>("pasteHourUp"));
+        QCOMPARE(arrow->text(QAccessible::Name), "Paste hour up");
     }
 
     void theSearchRunsBesideTheWindowAndCanBeStopped() {
@@ -168,26 +335,24 @@ private slots:
         QVERIFY(f.dialogs.messages.empty());
     }
 
-    void theOffsetSheetAndTheHourNudgesWorkOnTheChangeList() {
+    void theOffsetSheetSaysWhyAndUndoes() {
         DesktopFixture f;
         f.loadAndCompare();
         f.model.controller.selectTab(2);
         f.list(2).selectRows({0});
-        const std::string sourceIn = f.list(2).objectValue("sourceIn", 0);
         qt::OffsetSheet sheet(f.model.controller.offsetPanel(), f.window.get());
-        sheet.sourceField().setText("1:00");  // not a timecode: the sheet stays
+        sheet.sourceField().setText("1:00");  // not a timecode: the sheet stays and says why
         sheet.press("Offset");
         QCOMPARE(sheet.result(), QDialog::Rejected);
-        QCOMPARE(f.list(2).objectValue("sourceIn", 0), sourceIn);
+        QCOMPARE(f.window->statusBar()->currentMessage(), "\"1:00\" is not an offset at 24 fps: type [+|-]HH:MM:SS:FF");
+        QCOMPARE(f.list(2).objectValue("sourceIn", 0), "01:00:01:00");
         sheet.sourceField().setText("+01:00:00:00");
         sheet.masterField().setText("00:00:00:00");
         sheet.press("Offset");
         QCOMPARE(sheet.result(), QDialog::Accepted);
-        QCOMPARE(f.list(2).objectValue("sourceIn", 0).substr(0, 2), "02");
-
-        f.window->action("nudgePasteUp")->trigger();
-        QCOMPARE(f.window->action("undo")->text(), "Undo Nudge Paste Hour");
-        QCOMPARE(f.list(2).objectValue("masterIn", 0).substr(0, 2), "02");
+        QCOMPARE(f.list(2).objectValue("sourceIn", 0), "02:00:01:00");
+        f.window->action("undo")->trigger();
+        QCOMPARE(f.list(2).objectValue("sourceIn", 0), "01:00:01:00");
     }
 };
 

@@ -46,13 +46,35 @@ inline FakeMovies::Side movieAt(std::int64_t time, std::int32_t scale, double ra
     return {true, time, scale, rate, std::move(startField), startTC, 0};
 }
 
+// Keeps the rows as the notices tell them (by event identity read at each
+// notice), so a test can check that the notices alone follow the list.
 class RecordingTable : public TablePort {
 public:
-    int reloads = 0;
+    explicit RecordingTable(const dataSource& list) : list_(list) {}
+    EditArray rows;  // what a table that only listened would show
+    int notices = 0, labelNotices = 0;
+    bool pending = false;  // between a "will" and its "did"
     std::vector<std::size_t> scrolledTo;
-    void reloadData() override { ++reloads; }
+
+    void rowsWillChange(const RowChange&) override { pending = true; }
+    void rowsDidChange(const RowChange& c) override {
+        ++notices;
+        pending = false;
+        const EditArray& now = list_.getEditArray();
+        using K = RowChange::Kind;
+        if (c.kind == K::Insert) rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(c.first),
+                                             now.begin() + static_cast<std::ptrdiff_t>(c.first),
+                                             now.begin() + static_cast<std::ptrdiff_t>(c.last + 1));
+        if (c.kind == K::Remove) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(c.first),
+                                            rows.begin() + static_cast<std::ptrdiff_t>(c.last + 1));
+        if (c.kind == K::Reorder) rows = now;
+    }
+    void labelsChanged() override { ++labelNotices; }
     void selectionChanged() override {}
     void scrollRowToVisible(std::size_t row) override { scrolledTo.push_back(row); }
+
+private:
+    const dataSource& list_;
 };
 
 // Records the transport requests ("source 01:00:00:00", "play", ...).
@@ -111,7 +133,7 @@ struct Fixture {
     RecordingUi ui;
     FakeMovies movies;
     ProbeController c{ui, movies};
-    RecordingTable tableA, tableC;
+    RecordingTable tableA{c.dataSourceA()}, tableC{c.dataSourceC()};
     Fixture() {
         c.dataSourceA().setTable(&tableA);
         c.dataSourceC().setTable(&tableC);

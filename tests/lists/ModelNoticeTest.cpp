@@ -12,42 +12,41 @@
 namespace rw::test {
 namespace {
 
-// Reads the list's labels whenever it is told to reload.
-class LabelTable : public TablePort {
-public:
-    explicit LabelTable(const dataSource& list) : list_(list) {}
-    std::string last;
-    void reloadData() override { last = list_.filename() + "|" + list_.editCount(); }
-    void selectionChanged() override {}
-    void scrollRowToVisible(std::size_t) override {}
-
-private:
-    const dataSource& list_;
-};
-
-TEST(TableNotice, EveryReloadReadsTheFinalLabels) {
+// A table that only listens to the notices shows what the list holds after
+// every command, undo and redo, with no "will" left open.
+TEST(TableNotice, TheNoticesAloneFollowEveryCommand) {
+    TempDir dir;
+    const std::string edl = dir.write("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\n"
+                                                 "002  A002 V C 02:00:00:00 02:00:05:00 10:00:10:00 10:00:15:00\n");
     Fixture f;
-    LabelTable tableA(f.A()), tableC(f.C());
-    f.A().setTable(&tableA);
-    f.C().setTable(&tableC);
-    f.A().setFilename("cut");
-    f.A().addEdits(numberedList(3));
-    f.C().addEdits(numberedList(2));
+    f.c.setAutosave(false);
+    f.c.setChangeListFolder("");
+    f.A().addEdits(numberedList(6));
+    f.A().setFilename("cut\n");
+    f.C().addEdits(numberedList(5));
     const std::pair<const char*, std::function<void()>> steps[] = {
-        {"delete all", [&] { f.A().deleteAll(); }},
+        {"delete some", [&] { f.A().selectRows({1, 2, 4}); f.A().deleteEvents(); }},
         {"undo delete", [&] { f.undo().undo(); }},
         {"redo delete", [&] { f.undo().redo(); }},
-        {"undo again", [&] { f.undo().undo(); }},
+        {"sort", [&] { f.A().sortByColumn("clip", false); }},
+        {"undo delete, sorted", [&] { f.undo().undo(); }},
         {"new event", [&] { f.C().newEvent(); }},
-        {"undo new event", [&] { f.undo().undo(); }},
-        {"heal", [&] { f.C().selectAll(); f.C().healSelected(); }},
+        {"heal", [&] { f.C().selectRows({0, 1, 2}); f.C().healSelected(); }},
+        {"undo heal", [&] { f.undo().undo(); }},
+        {"load NEW", [&] { f.c.selectTab(1); f.c.openFiles({edl}); }},
+        {"compare", [&] { f.c.compare("Compare"); }},
+        {"undo compare", [&] { f.undo().undo(); }},
+        {"redo compare", [&] { f.undo().redo(); }},
+        {"delete all", [&] { f.C().deleteAll(); }},
+        {"undo delete all", [&] { f.undo().undo(); }},
     };
     for (const auto& [name, step] : steps) {
         step();
-        EXPECT_EQ(tableA.last, f.A().filename() + "|" + f.A().editCount()) << name;
-        EXPECT_EQ(tableC.last, f.C().filename() + "|" + f.C().editCount()) << name;
+        EXPECT_EQ(f.tableA.rows, f.A().getEditArray()) << name;
+        EXPECT_EQ(f.tableC.rows, f.C().getEditArray()) << name;
+        EXPECT_FALSE(f.tableA.pending || f.tableC.pending) << name;
     }
-    EXPECT_EQ(tableA.last, "cut|3 edits");
+    EXPECT_EQ(f.A().editCount(), "6 edits");
 }
 
 class Notices : public ModelObserver {
@@ -130,16 +129,21 @@ TEST(SmallRules, HourCodePaddingAndTheLocateSelection) {
     EXPECT_EQ(f.ui.beeps, 2);
 }
 
-TEST(Undo, NewEventUndoneAfterAHeaderSortRenumbersInTheSortedOrder) {
+// Undo gives back the numbers the events had before the new one came; the
+// order stays with the sort indicator.
+TEST(Undo, NewEventUndoneAfterAHeaderSortGivesBackTheNumbersInTheSortedOrder) {
     using Numbers = std::vector<std::string>;
     Fixture f;
-    f.C().addEdits(numberedList(3));
+    const EditArray list = numberedList(3);
+    f.C().addEdits(list);
     f.C().newEvent();  // a zero event at 00:00:00:00: first, as "001"
+    EXPECT_EQ(numbersOf(list), (Numbers{"002", "003", "004"}));
     f.C().sortByColumn("editNum", false);
     f.undo().undo();
-    EXPECT_EQ(numbersOf(f.C().getEditArray()), (Numbers{"001", "002", "003"}));
-    EXPECT_EQ(f.C().getEditArray().front()->masterIn()->totalFrames(), 10 * 3600 * 25 + 50)
-        << "the sorted order stays with the sort indicator";
+    EXPECT_EQ(f.C().getEditArray(), (EditArray{list[2], list[1], list[0]}));
+    EXPECT_EQ(numbersOf(f.C().getEditArray()), (Numbers{"003", "002", "001"}));
+    f.undo().redo();
+    EXPECT_EQ(numbersOf(f.C().getEditArray()), (Numbers{"004", "003", "002", "001"}));
 }
 
 TEST(Offset, FiftyNineNinetyFourDropFrameOffsetsAtTheirOwnRate) {

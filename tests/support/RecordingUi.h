@@ -30,6 +30,9 @@ public:
     std::optional<std::string> folder;         // the folder the folder panel answers
     std::vector<std::string> folderAskedFrom;  // where each folder panel started
     std::vector<std::string> searchResults;    // each summary shown
+    SaveChoice saveChoice = SaveChoice::Cancel;
+    std::vector<std::string> saveQuestions;  // the document named by each question
+    std::optional<MovieSide> movieSide;      // the side a dropped movie is loaded as
 
     void alert(const std::string& m, const std::string& i) override { alerts.push_back({m, i}); }
     bool confirm(const std::string& m, const std::string& i) override {
@@ -58,6 +61,11 @@ public:
     }
     void showSearchResults(const std::string& summary) override { searchResults.push_back(summary); }
     void activateApplication() override { ++activations; }
+    SaveChoice askToSaveChanges(const std::string& name) override {
+        saveQuestions.push_back(name);
+        return saveChoice;
+    }
+    std::optional<MovieSide> askMovieSide(const std::string&) override { return movieSide; }
 };
 
 }  // namespace rw

@@ -82,5 +82,26 @@ TEST(BlockView, AnAllEqualListDoesNotDivideByZero) {
     EXPECT_TRUE(std::isfinite(view.playheadNew()->x));
 }
 
+// A point in a block names its event; the ruler marks whole seconds or
+// more, as far apart as asked, in the list's timecode.
+TEST(BlockView, PointsFindTheirEventAndTheRulerMarksTheTime) {
+    FakeMovies movies;
+    KLVBlockView view(movies, 500, 100);
+    EditPtr first = example();
+    EditPtr second = event("002", "01:00:10:00", "01:00:20:00", "01:00:00:00", "01:00:05:00");
+    view.setBlocksFromEdits({first, second});  // frames 90000..90500, one point each
+    const std::tuple<float, float, EditPtr> points[] = {
+        {10, 80, first},  {260, 80, second}, {130, 20, first}, {50, 20, second},
+        {10, 50, nullptr}, {600, 80, nullptr}, {260, 20, first}};
+    for (const auto& [x, y, hit] : points) EXPECT_EQ(view.eventAt(x, y), hit) << x << "," << y;
+    const std::pair<float, std::vector<RulerTick>> rulers[] = {
+        {100, {{0, "01:00:00:00"}, {125, "01:00:05:00"}, {250, "01:00:10:00"}, {375, "01:00:15:00"}, {500, "01:00:20:00"}}},
+        {200, {{0, "01:00:00:00"}, {250, "01:00:10:00"}, {500, "01:00:20:00"}}},
+        {1000, {{0, "01:00:00:00"}}},
+    };
+    for (const auto& [spacing, ticks] : rulers) EXPECT_EQ(view.rulerTicks(spacing), ticks) << spacing;
+    EXPECT_EQ(blockToolTip(*second), "002  clip002\nold cut 01:00:10:00 \u2013 01:00:20:00\nnew cut 01:00:00:00 \u2013 01:00:05:00");
+}
+
 }  // namespace
 }  // namespace rw::test

@@ -21,28 +21,42 @@ TEST(MainView, SpaceBarPlaysWhenNeitherMoviePlaysForward) {
 
 TEST(MainView, DraggedFileNamesAreCopiedAndOpenedInTheShownList) {
     RecordingUi ui;
-    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, true}), DragOperation::Copy);
-    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, false}), DragOperation::None);
-    EXPECT_EQ(draggingEntered(ui, {{}, true}), DragOperation::None);  // a text clipping
+    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, true, {}}), DragOperation::Copy);
+    EXPECT_EQ(draggingEntered(ui, {{"/tmp/a.edl"}, false, {}}), DragOperation::None);
+    EXPECT_EQ(draggingEntered(ui, {{}, true, {}}), DragOperation::None);  // a text clipping
     EXPECT_EQ(ui.activations, 3);
 
     TempDir dir;
     const std::string edl = dir.write("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\n");
     Fixture f;
     f.c.selectTab(1);
-    EXPECT_TRUE(performDragOperation(f.c, {{}, true}));
-    EXPECT_TRUE(performDragOperation(f.c, {{edl}, true}));
-    EXPECT_EQ(f.B().editCount(), "1 edits");
+    EXPECT_TRUE(performDragOperation(f.c, {{}, true, {}}));
+    EXPECT_TRUE(performDragOperation(f.c, {{edl}, true, {}}));
+    EXPECT_EQ(f.B().editCount(), "1 edit");
     EXPECT_TRUE(f.ui.alerts.empty());
 
     // a dropped folder is named before the import says it found nothing; no
     // hour-code sheet asks how to read it
-    EXPECT_TRUE(performDragOperation(f.c, {{dir.path()}, true}));
+    EXPECT_TRUE(performDragOperation(f.c, {{dir.path()}, true, {}}));
     EXPECT_TRUE(f.ui.hourCodeAsked.empty());
     ASSERT_EQ(f.ui.alerts.size(), 2u);
     EXPECT_EQ(f.ui.alerts[0].message, "cannot read " + dir.path());
     EXPECT_EQ(f.ui.alerts[0].informativeText, "is a folder");
     EXPECT_EQ(f.ui.alerts[1].message, "no valid edits were found");
+}
+
+// Movies dropped are movies: never read as a list, whatever their case.
+TEST(MainView, DroppedMoviesAreNeverReadAsLists) {
+    const std::pair<const char*, bool> files[] = {{"/a/cut.mov", true},  {"/a/CUT.MP4", true}, {"/a/reel.mxf", true},
+                                                  {"/a/cut.edl", false}, {"/a/cut.xml", false}, {"/a/mov", false},
+                                                  {"/a/notes.txt", false}};
+    for (const auto& [path, movie] : files) EXPECT_EQ(isMovieFile(path), movie) << path;
+    TempDir dir;
+    Fixture f;
+    f.c.selectTab(0);
+    EXPECT_TRUE(performDragOperation(f.c, {{dir.write("cut.mov", "not read as a list")}, true, {}}));
+    EXPECT_EQ(f.A().numberOfRowsInTableView(), 0u);
+    EXPECT_TRUE(f.ui.alerts.empty() && f.ui.hourCodeAsked.empty());
 }
 
 TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
@@ -69,7 +83,9 @@ TEST(Offset, ShiftsTheSelectedEventsOfTheFrontList) {
         EXPECT_EQ(e->sourceIn()->tcAsString() + " " + e->masterOut()->tcAsString() + " " +
                       other->sourceIn()->tcAsString(), times) << name;  // below zero: left as it was
         EXPECT_EQ(f.c.blockView().hiLimit(), framesOf(e->masterOut())) << name;
-        EXPECT_FALSE(f.undo().canUndo());
+        const bool moved = closes && title == std::string("Offset") && tab == 2;
+        EXPECT_EQ(f.undo().undoActionName(), moved ? "Offset Events" : "") << name;
+        EXPECT_EQ(f.c.offsetPanel().message().empty(), title != std::string("Offset") || tab != 2) << name;
     }
 }
 
