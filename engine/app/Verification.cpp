@@ -16,6 +16,15 @@ std::array<std::int32_t, 4> timesOf(const edit& e) {
 
 }  // namespace
 
+Verification::Verification(conformController& c) : c_(c) {
+    c_.blockView().setMarked([this](const EditPtr& e) {
+        const EventCheck* check = verdictFor(e);
+        return check && check->verdict != Verdict::Match;
+    });
+}
+
+Verification::~Verification() { c_.blockView().setMarked({}); }
+
 std::optional<Verification::Job> Verification::begin() {
     const EditArray& events = c_.dataSourceC().getEditArray();
     if (events.empty()) {
@@ -47,15 +56,19 @@ VerifyOutcome Verification::run(const Job& job, PicturePort& pictures, const Ver
 
 void Verification::finish(const Job& job, const VerifyOutcome& outcome) {
     results_.clear();
-    for (std::size_t i = 0; i < outcome.checks.size() && i < job.live.size(); ++i)
+    VerifySummary summary;
+    for (std::size_t i = 0; i < outcome.checks.size() && i < job.live.size(); ++i) {
         results_.push_back({job.live[i], job.events[i], outcome.checks[i]});
+        summary.add(outcome.checks[i]);
+    }
+    summary_ = summaryLine(summary) + (outcome.cancelled ? " (cancelled)" : "");
     setup_ = job.setup;
     moviePaths_ = job.moviePaths;
     lists_ = "OLD " + c_.dataSourceA().filename() + "; NEW " + c_.dataSourceB().filename() + "; change list " +
              c_.dataSourceC().filename();
     for (const VerifyMovie& m : job.setup.movies)
         if (!m.problem.empty()) c_.ui().alert("movie not readable", m.problem);
-    c_.dataSourceC().reloadData();
+    c_.dataSourceC().allRowsChanged();
     c_.dataSourceC().refreshBlockView();
 }
 
