@@ -83,6 +83,7 @@ void ListTableView::rowsUpdated() {
     const EditArray& events = model_.list().getEditArray();
     for (const char* column : {"scene", "shot", "version"})
         if (const int col = model_.columnOf(column); col >= 0) setColumnHidden(col, !columnHasValues(events, column));
+    if (const int col = model_.columnOf("verdict"); col >= 0) setColumnHidden(col, !model_.hasVerdicts());
     const int rows = model_.rowCount();
     if (shownRows_ == 0 && rows > 0 && !widthsRestored_) {
         const int clip = model_.columnOf("clip");

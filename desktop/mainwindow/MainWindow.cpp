@@ -11,6 +11,7 @@
 #include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
+#include "verify/VerifyRunner.h"
 #include "views/SenderTitles.h"
 
 #include <QAction>
@@ -69,6 +70,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent) : QMainWindow(parent), 
     buildTabs();
     buildBlockDock();
     movies_ = new MovieWindows(model_, *this);
+    buildVerification();
     buildMenus();
     statusBar()->setObjectName("statusBar");
     ModelSignals& s = model_.observer;
@@ -125,6 +127,19 @@ void MainWindow::buildTabs() {
         if (!showingTab_ && tab != model_.controller.selectedTab()) model_.controller.selectTab(tab);
     });
     setCentralWidget(tabs_);
+}
+
+// The change list's verdict column; a flagged event, once selected, takes the
+// movies to its worst frame after the selection has located them to its start.
+void MainWindow::buildVerification() {
+    verifier_ = new VerifyRunner(model_.verification, this);
+    panes_[2]->model().showVerdicts(model_.verification);
+    connect(&panes_[2]->model(), &ListTableModel::engineSelectionChanged, this,
+            [this] { model_.verification.locateFlagged(); }, Qt::QueuedConnection);
+    connect(verifier_, &VerifyRunner::finished, this, [this] {
+        refreshAll();
+        showStatus(QString::fromStdString(model_.verification.summary()));
+    });
 }
 
 // The hour of the change list's copy (OLD) and paste (NEW) times, each with
@@ -331,6 +346,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (searchResults_) searchResults_->cancelSearch();
+    verifier_->cancel();
     model_.review.stopMovies(std::nullopt);
     movies_->saveLargeFrame();
     saveLayout();

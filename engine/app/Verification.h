@@ -19,7 +19,11 @@ namespace rw {
 
 class Verification {
 public:
-    explicit Verification(conformController& c) : c_(c) {}
+    // The block view marks the events whose verdict is not a match.
+    explicit Verification(conformController& c);
+    ~Verification();
+    Verification(const Verification&) = delete;
+    Verification& operator=(const Verification&) = delete;
 
     struct Job {
         EditArray events;  // copies of list C's events, in list order
@@ -40,6 +44,8 @@ public:
     // changed since.
     const EventCheck* verdictFor(const EditPtr& event) const;
     bool checked() const { return !results_.empty(); }
+    // The last check's summary line, "(cancelled)" after it when it was.
+    const std::string& summary() const { return summary_; }
     // The rows of list C whose verdict is not a match, as the block view marks them.
     std::vector<std::size_t> flaggedRows() const;
 
@@ -77,6 +83,7 @@ private:
     VerifySetup setup_;
     std::array<std::string, 2> moviePaths_;
     std::string lists_;  // what list C came from, when it was checked
+    std::string summary_;
 };
 
 }  // namespace rw

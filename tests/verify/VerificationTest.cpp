@@ -80,6 +80,9 @@ TEST_F(Window, VerdictsStayWithTheirEventsUntilTheyChange) {
     verification.finish(*job, {{slip, match}, false});
     EXPECT_EQ(verification.verdictFor(events()[0])->verdict, Verdict::Slip);
     EXPECT_EQ(verification.flaggedRows(), std::vector<std::size_t>{0});
+    EXPECT_EQ(verification.summary(), "checked 2: 1 match, 1 slipped, 0 differ, 0 no picture");
+    ASSERT_EQ(c.blockView().marks().size(), 1u);  // event 001 only
+    EXPECT_EQ(c.blockView().marks()[0], c.blockView().blocks()[0]);
 
     c.dataSourceC().selectRows({0});
     verification.locateFlagged();
@@ -89,12 +92,16 @@ TEST_F(Window, VerdictsStayWithTheirEventsUntilTheyChange) {
     events()[1]->masterIn()->setTotalFrames(events()[1]->masterIn()->totalFrames() + 1);
     EXPECT_EQ(verification.verdictFor(events()[1]), nullptr);  // times changed: not what was checked
     EXPECT_EQ(verification.verdictFor(events()[0])->verdict, Verdict::Slip);
+    events()[0]->sourceIn()->setTotalFrames(events()[0]->sourceIn()->totalFrames() + 1);
+    c.dataSourceC().refreshBlockView();
+    EXPECT_TRUE(c.blockView().marks().empty());  // its verdict no longer holds
 }
 
 TEST_F(Window, ReportGoesWhereTheSavePanelSaysButNeverOverAMovie) {
     EXPECT_FALSE(verification.beginReport());  // nothing checked yet
     loadMovies();
     verification.finish(*verification.begin(), {{EventCheck{Verdict::Differs, 0, false, 30, 3, "x"}}, true});
+    EXPECT_EQ(verification.summary(), "checked 1: 0 match, 0 slipped, 1 differ, 0 no picture (cancelled)");
     ui.savePanelAnswer = dir.file("old.mov");
     EXPECT_FALSE(verification.beginReport());
     EXPECT_EQ(ui.alerts.back().message, "report not saved");
