@@ -62,7 +62,7 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list_.numberOfRowsInTableView()) return {};
     const auto row = static_cast<std::size_t>(index.row());
     const std::string& column = columns_[index.column()];
-    if (column == "verdict") return verdictData(list_.getEditArray()[row], role);
+    if (column == "verdict") return verdictData(row, role);
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
         return QString::fromStdString(list_.objectValue(column, row));
     if (role == Qt::ForegroundRole) return foregroundFor(list_.textColor(row));
@@ -70,12 +70,18 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
-QVariant ListTableModel::verdictData(const EditPtr& event, int role) const {
-    const EventCheck* check = verification_->verdictFor(event);
+bool ListTableModel::selected(std::size_t row) const {
+    return std::binary_search(list_.selectedRows().begin(), list_.selectedRows().end(), row);
+}
+
+QVariant ListTableModel::verdictData(std::size_t row, int role) const {
+    const EventCheck* check = verification_->verdictFor(list_.getEditArray()[row]);
     if (!check) return {};
-    if (role == Qt::DisplayRole) return QString::fromStdString(verdictText(*check));
+    if (role == Qt::DisplayRole) return QString::fromStdString(verdictLabel(*check));
     if (role == Qt::ToolTipRole) return QString::fromStdString(check->detail);
-    if (role == Qt::ForegroundRole) return toQColor(verdictColor(check->verdict));
+    // The swatch stays on the selection highlight, where coloured text would not read.
+    if (role == Qt::DecorationRole) return toQColor(verdictColor(check->verdict));
+    if (role == Qt::ForegroundRole && !selected(row)) return toQColor(verdictColor(check->verdict));
     return {};
 }
 

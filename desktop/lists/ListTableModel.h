@@ -58,7 +58,8 @@ signals:
     void entryRefused(const QString& reason);
 
 private:
-    QVariant verdictData(const EditPtr& event, int role) const;
+    QVariant verdictData(std::size_t row, int role) const;
+    bool selected(std::size_t row) const;
 
     dataSource& list_;
     std::vector<std::string> columns_;

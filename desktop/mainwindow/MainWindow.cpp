@@ -140,6 +140,8 @@ void MainWindow::buildVerification() {
         refreshAll();
         showStatus(QString::fromStdString(model_.verification.summary()));
     });
+    connect(verifier_, &VerifyRunner::reportSaved, this,
+            [this](const QString& path) { showStatus(tr("Verification report saved to %1").arg(path)); });
 }
 
 // The hour of the change list's copy (OLD) and paste (NEW) times, each with

@@ -95,6 +95,7 @@ bool VerifyRunner::saveReport() {
                 done();
                 verification_.finishReport(job, error);
                 emit finished();
+                if (error.empty()) emit reportSaved(QString::fromStdString(job.path));
             },
             Qt::QueuedConnection);
     });

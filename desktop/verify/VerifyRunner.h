@@ -35,6 +35,7 @@ public:
 
 signals:
     void finished();
+    void reportSaved(const QString& path);
 
 private:
     void showProgress(const QString& text, bool cancellable);

@@ -71,6 +71,8 @@ std::string verdictText(const EventCheck& c) {
     return "no picture";
 }
 
+std::string verdictLabel(const EventCheck& c) { return verdictText(c) + (c.lowDetail ? " (low detail)" : ""); }
+
 Color verdictColor(Verdict verdict) {
     switch (verdict) {
         case Verdict::Match: return Color::rgb(0.13f, 0.55f, 0.25f);

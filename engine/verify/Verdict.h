@@ -47,6 +47,8 @@ struct EventCheck {
 
 // "match", "slip +2", "slip -1", "differs", "no picture".
 std::string verdictText(const EventCheck& check);
+// The same, with "(low detail)" after a match no slip could show in.
+std::string verdictLabel(const EventCheck& check);
 
 // Each verdict's colour, apart from the comparison's red and blue: green,
 // amber, purple and grey.
