@@ -111,9 +111,10 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
     const std::optional<std::string> path = c_.ui().savePanel(c_.prefs().get(pref::ExportPath), name);
     if (!path) return std::nullopt;
     c_.rememberFolder(pref::ExportPath, std::filesystem::path(*path).parent_path().string());
-    for (const std::string& movie : moviePaths_) {
-        if (sameFile(*path, movie)) {
-            c_.ui().alert("report not saved", *path + " is one of the movies checked; choose another name.");
+    for (const std::string& input : {moviePaths_[0], moviePaths_[1], c_.dataSourceC().documentPath()}) {
+        if (!input.empty() && sameFile(*path, input)) {
+            c_.ui().alert("report not saved",
+                          *path + " is one of the movies checked or the change list itself; choose another name.");
             return std::nullopt;
         }
     }

@@ -22,6 +22,22 @@ int videoStream(const AVFormatContext& fmt) {
     return -1;
 }
 
+// The largest reduction (a power of two) that keeps both sides at least as
+// large as the box needs for the picture fitted into it, whichever way the
+// picture is turned and whatever its pixel aspect.
+int smallDecode(const AVCodec& codec, const AVCodecParameters& par, const ReaderOptions& options) {
+    if (options.pictureWidth <= 0 || options.pictureHeight <= 0 || par.width <= 0 || par.height <= 0) return 0;
+    const AVRational sar = par.sample_aspect_ratio;
+    const double shownWidth = par.width * (sar.num > 0 && sar.den > 0 ? av_q2d(sar) : 1.0);
+    const double box = std::min(options.pictureWidth, options.pictureHeight);
+    const double fit = std::min(1.0, box / std::max(shownWidth, static_cast<double>(par.height)));
+    int lowres = 0;
+    while (lowres < codec.max_lowres && (par.width >> (lowres + 1)) >= fit * par.width &&
+           (par.height >> (lowres + 1)) >= fit * par.height)
+        ++lowres;
+    return lowres;
+}
+
 std::string openDecoder(MovieReader::Impl& impl, const std::string& path) {
     const AVCodecParameters* par = impl.format->streams[impl.stream]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(par->codec_id);
@@ -32,6 +48,7 @@ std::string openDecoder(MovieReader::Impl& impl, const std::string& path) {
     if (rc >= 0) {
         impl.decoder->thread_count = impl.options.decoderThreads;
         impl.decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+        if (impl.options.decodeSmall) impl.decoder->lowres = smallDecode(*codec, *par, impl.options);
         rc = avcodec_open2(impl.decoder.get(), codec, nullptr);
     }
     if (rc < 0) return path + ": its video cannot be decoded (" + avError(rc) + ")";

@@ -42,6 +42,7 @@ std::string MoviePictures::open(MovieSide side, const std::string& path) {
     quietFFmpegLog();
     ReaderOptions options;
     options.pictureWidth = options.pictureHeight = kPictureBox;
+    options.decodeSmall = true;
     auto opened = MovieReader::open(path, options);
     if (!opened) return opened.error;
     at(side) = Side{std::move(opened.value), {}};

@@ -97,14 +97,17 @@ TEST_F(Window, VerdictsStayWithTheirEventsUntilTheyChange) {
     EXPECT_TRUE(c.blockView().marks().empty());  // its verdict no longer holds
 }
 
-TEST_F(Window, ReportGoesWhereTheSavePanelSaysButNeverOverAMovie) {
+TEST_F(Window, ReportGoesWhereTheSavePanelSaysButNeverOverAnInput) {
     EXPECT_FALSE(verification.beginReport());  // nothing checked yet
     loadMovies();
     verification.finish(*verification.begin(), {{EventCheck{Verdict::Differs, 0, false, 30, 3, "x"}}, true});
     EXPECT_EQ(verification.summary(), "checked 1: 0 match, 0 slipped, 1 differ, 0 no picture (cancelled)");
-    ui.savePanelAnswer = dir.file("old.mov");
-    EXPECT_FALSE(verification.beginReport());
-    EXPECT_EQ(ui.alerts.back().message, "report not saved");
+    c.dataSourceC().setDocumentPath(dir.write("cut.conform", "x"));
+    for (const char* input : {"old.mov", "cut.conform"}) {
+        ui.savePanelAnswer = dir.file(input);
+        EXPECT_FALSE(verification.beginReport()) << input;
+        EXPECT_EQ(ui.alerts.back().message, "report not saved");
+    }
 
     ui.savePanelAnswer = dir.file("report.html");
     const auto job = verification.beginReport();
