@@ -1,11 +1,12 @@
 #include "verify/VerifyRunner.h"
 
+#include "core/WorkerProgress.h"
+
 #include "media/MoviePictures.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QProgressDialog>
-#include <QTimer>
 
 namespace rw::qt {
 
@@ -37,17 +38,7 @@ void VerifyRunner::showProgress(const QString& text, bool cancellable) {
     cancelled_ = false;
     done_ = 0;
     total_ = 0;
-    progress_ = new QProgressDialog(text, cancellable ? tr("Cancel") : QString(), 0, 0, window_);
-    progress_->setWindowModality(Qt::WindowModal);
-    progress_->setMinimumDuration(300);
-    connect(progress_, &QProgressDialog::canceled, this, &VerifyRunner::cancel);
-    auto* poll = new QTimer(progress_);
-    connect(poll, &QTimer::timeout, this, [this] {
-        if (!progress_) return;
-        progress_->setMaximum(static_cast<int>(total_.load()));
-        progress_->setValue(static_cast<int>(done_.load()));
-    });
-    poll->start(100);
+    progress_ = workerProgress(window_, text, cancellable ? tr("Cancel") : QString(), done_, total_, [this] { cancel(); });
 }
 
 bool VerifyRunner::start() {
