@@ -33,8 +33,9 @@ EditPtr BlockViewWidget::eventAt(const QPointF& point) const {
 
 void BlockViewWidget::resizeEvent(QResizeEvent* event) {
     // Qt reports each step of a resize; each is a whole live resize here.
+    // One pixel is kept free on the right, so the last block's outline shows.
     view_.viewWillStartLiveResize();
-    view_.setFrameSize(static_cast<float>(std::max(1, event->size().width() - gutter())),
+    view_.setFrameSize(static_cast<float>(std::max(1, event->size().width() - gutter() - 1)),
                        static_cast<float>(std::max(1, event->size().height() - rulerHeight())));
     view_.viewDidEndLiveResize();
     QWidget::resizeEvent(event);

@@ -61,6 +61,8 @@ SaveChoice WidgetDialogs::saveChanges(const std::string& documentName) {
     box.setInformativeText(QObject::tr("Your changes will be lost if you don't save them."));
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Save);
+    // The same words on every desktop (the styles say "Discard" or "Close without Saving").
+    box.button(QMessageBox::Discard)->setText(QObject::tr("Don't Save"));
     switch (box.exec()) {
     case QMessageBox::Save: return SaveChoice::Save;
     case QMessageBox::Discard: return SaveChoice::DontSave;

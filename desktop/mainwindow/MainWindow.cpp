@@ -22,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -84,8 +83,6 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent) : QMainWindow(parent), 
     connect(&model_.ui, &QtUiPort::searchResultsShown, this, [this](const QString& summary) {
         searchResults().showResults(summary);
     });
-    // A typed start timecode that is refused says why.
-    for (MovieSide side : {MovieSide::Old, MovieSide::New}) movies_->startField(side).installEventFilter(this);
     // No button that moves times by an hour takes the keyboard focus: a
     // space bar meant for the movies must not press it.
     for (QToolButton* b : movies_->drawer().findChildren<QToolButton*>()) {
@@ -290,17 +287,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* field = qobject_cast<QLineEdit*>(watched);
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (field && (key == Qt::Key_Return || key == Qt::Key_Enter) && !field->hasAcceptableInput())
-            showStatus(tr("\u201c%1\u201d is not a start timecode: type HH:MM:SS:FF, or leave the field empty")
-                           .arg(field->text()));
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 // A drop on the OLD or NEW picture of the movie drawer names its side.

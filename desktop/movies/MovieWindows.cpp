@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QValidator>
@@ -34,21 +35,22 @@ private:
     int tag_;
 };
 
-// Return on a text that is no timecode: the beep, and the field stays in
-// editing (the validator keeps editingFinished from firing).
+// Return on a text that is no timecode: the beep and why, and the field
+// stays in editing (the validator keeps editingFinished from firing).
 class StartField : public QLineEdit {
 public:
-    StartField(std::function<void()> refused, QWidget* parent) : QLineEdit(parent), refused_(std::move(refused)) {}
+    StartField(std::function<void(const QString&)> refused, QWidget* parent)
+        : QLineEdit(parent), refused_(std::move(refused)) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (enter && !hasAcceptableInput()) refused_();
+        if (enter && !hasAcceptableInput()) refused_(text());
         QLineEdit::keyPressEvent(event);
     }
 
 private:
-    std::function<void()> refused_;
+    std::function<void(const QString&)> refused_;
 };
 
 // A top-level movie window: the space bar plays and stops, the close box
@@ -138,7 +140,13 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     w.name = new QLabel(box);
     w.rate = new QLabel(box);
     w.rate->setObjectName("movie" + tag + "Fps");
-    w.start = new StartField([this] { model_.ui.beep(); }, box);
+    w.start = new StartField(
+        [this, side](const QString& text) {
+            model_.ui.beep();
+            const std::string why = review_.startEntryRefusal(side, text.toStdString());
+            window_.statusBar()->showMessage(QString::fromStdString(why), 10000);
+        },
+        box);
     w.start->setObjectName("movieStart" + tag);
     w.start->setPlaceholderText(tr("start timecode"));
     w.start->setValidator(new StartValidator(review_, side, w.start));

@@ -86,4 +86,9 @@ bool isValidStartEntry(const std::string& text, int tag, const std::string& oldR
     return text.empty() || parseStart(text, tag != 0 ? newRateText : oldRateText) != nullptr;
 }
 
+std::string startEntryRefusal(const std::string& text, const std::string& rateText) {
+    if (rateText.empty()) return "Load the movie before typing its start timecode.";
+    return "\"" + text + "\" is not a start timecode at " + rateText + " fps: type HH:MM:SS:FF, or nothing";
+}
+
 }  // namespace rw

@@ -56,5 +56,8 @@ std::optional<std::string> startToStore(const MovieStart& start);
 // rate text of the field's movie (tag 0 OLD, any other NEW).
 bool isValidStartEntry(const std::string& text, int tag, const std::string& oldRateText,
                        const std::string& newRateText);
+// Why the start field refuses `text` at its movie's rate text (empty when no
+// movie is loaded), as the status bar says it beside the beep.
+std::string startEntryRefusal(const std::string& text, const std::string& rateText);
 
 }  // namespace rw

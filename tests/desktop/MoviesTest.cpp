@@ -14,6 +14,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QtTest/QTest>
 
 #include <cmath>
@@ -81,11 +82,12 @@ private slots:
         f.movies().differenceWindow().resize(320, 240);
         QTRY_VERIFY(!f.movies().differenceView().picture().isNull());
 
-        // A start that is no timecode is refused with the beep; a good one relocates.
+        // A start that is no timecode is refused with the beep and why; a good one relocates.
         QLineEdit& start = f.movies().startField(MovieSide::Old);
         start.setText("12:xx");
         QTest::keyClick(&start, Qt::Key_Return);
         QCOMPARE(f.model.ui.beeps(), 1);
+        QCOMPARE(f.window->statusBar()->currentMessage(), "\"12:xx\" is not a start timecode at 25.00 fps: type HH:MM:SS:FF, or nothing");
         start.setText("00:59:59:00");
         QTest::keyClick(&start, Qt::Key_Return);
         QTRY_COMPARE(frameShown(f.movies().view(MovieSide::Old, MovieView::Small)), 55);

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QtTest/QTest>
@@ -69,12 +71,18 @@ private slots:
         QCOMPARE(qt::QtSettingsStore(QString::fromStdString(path)).stringForKey(pref::EDLType), "NTSC");
     }
 
-    void theHourStepperPadsAsTheEngineDoes() {
+    // The hour-code sheet names the file it asks about, pads the stepped
+    // hour, and Cancel leaves the file out.
+    void theHourCodeSheetAsksAboutItsFileAndCancels() {
         qt::HourCodeSheet sheet("reel1", nullptr);
+        QVERIFY(sheet.findChild<QLabel*>("question")->text().startsWith("<b>reel1</b> is not an EDL"));
         sheet.findChild<QSpinBox*>("hourStepper")->setValue(7);
         QCOMPARE(sheet.hourText(), "07");
         sheet.findChild<QSpinBox*>("hourStepper")->setValue(12);
         QCOMPARE(sheet.hourText(), "12");
+        QTest::mouseClick(sheet.findChild<QPushButton*>("cancel"), Qt::LeftButton);
+        QCOMPARE(sheet.result(), QDialog::Rejected);
+        QVERIFY(sheet.answer().choice == HourCodeChoice::Cancel);
     }
 };
 

@@ -82,6 +82,13 @@ private slots:
         QCOMPARE(f.window->pane(1).countLabel().text(), "6 edits");
         QCOMPARE(f.window->pane(1).filenameLabel().text(), "new_cut");
         QCOMPARE(f.list(0).numberOfRowsInTableView(), 0u);
+        // A long name is shortened on screen and does not widen the window.
+        const int narrowest = f.window->minimumSizeHint().width();
+        const std::string longName = f.dir.file(std::string(200, 'n') + ".edl");
+        std::filesystem::copy_file(RW_EXAMPLES "/new_cut.edl", longName);
+        QVERIFY(drop(*f.window, {QString::fromStdString(longName)}));
+        QCOMPARE(f.window->pane(1).filenameLabel().text(), "new_cut, " + QString(200, 'n'));  // a second reel
+        QCOMPARE(f.window->minimumSizeHint().width(), narrowest);
 
         f.loadAndCompare();
         const std::string doc = f.dir.write("saveas.conform", changeDocumentContent(f.model.controller, "Save As"));
@@ -106,7 +113,9 @@ private slots:
         f.window->openFilesInTab(0, {example("old_cut.edl")});
         const std::string garbage = f.dir.write("garbage.edl", std::string("\0\xff\xfe binary\r\n", 12));
         const std::string damaged = f.dir.write("damaged.conform", "bplist00 not really");
-        for (const std::string& bad : {garbage, damaged, f.dir.file("missing.edl")}) {
+        const std::string folder = f.dir.file("reel 2.edl");  // a folder, named as a list
+        std::filesystem::create_directory(folder);
+        for (const std::string& bad : {garbage, damaged, f.dir.file("missing.edl"), folder}) {
             const Trace at(QString::fromStdString(bad));
             f.model.controller.selectTab(0);
             f.dialogs.messages.clear();
