@@ -27,5 +27,6 @@ void addConformCommand(CLI::App& app, Streams io, int& status);
 void addSearchCommand(CLI::App& app, Streams io, int& status);
 // movie-info, frame and difference.
 void addMovieCommands(CLI::App& app, Streams io, int& status);
+void addVerifyCommand(CLI::App& app, Streams io, int& status);
 
 }  // namespace rw::cli

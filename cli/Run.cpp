@@ -25,6 +25,7 @@ int run(int argc, const char* const* argv, Streams io) {
     addConformCommand(app, io, status);
     addSearchCommand(app, io, status);
     addMovieCommands(app, io, status);
+    addVerifyCommand(app, io, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -29,6 +29,8 @@ struct NoDialogs : rw::qt::Dialogs {
     std::optional<rw::OpenPanelResult> openFiles(const std::string&, bool) override { return std::nullopt; }
     std::optional<std::string> saveFile(const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
+    rw::SaveChoice saveChanges(const std::string&) override { return rw::SaveChoice::DontSave; }
+    std::optional<rw::MovieSide> movieSide(const std::string&) override { return std::nullopt; }
 };
 
 double ms(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }

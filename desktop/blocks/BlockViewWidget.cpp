@@ -98,6 +98,13 @@ void BlockViewWidget::paintEvent(QPaintEvent*) {
         p.drawRect(toWidget(b.oldCut));
         p.drawRect(toWidget(b.newCut));
     }
+    // Over the highlight, so a selected event still shows its mark.
+    p.setPen(QPen(QColor(230, 120, 0), 3));
+    p.setBrush(Qt::NoBrush);
+    for (const EventBlocks& b : view_.marks()) {
+        p.drawRect(toWidget(b.oldCut).adjusted(1, 1, -1, -1));
+        p.drawRect(toWidget(b.newCut).adjusted(1, 1, -1, -1));
+    }
     for (const auto* head : {&view_.playheadOld(), &view_.playheadNew()}) {
         if (!*head) continue;
         p.setPen(QPen(QColor(0, 170, 0), (*head)->lineWidth));

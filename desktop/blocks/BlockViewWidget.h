@@ -1,8 +1,9 @@
 #pragma once
 // Paints the engine's block-view geometry: the OLD (old cut) band above the
 // NEW (new cut) band, each labelled, under a time ruler; blocks gray,
-// highlights blue, playheads green. The engine's y runs upward from the
-// bottom of its area. Pointing at a block shows its event; a click selects it.
+// highlights blue, events whose pictures did not match outlined amber,
+// playheads green. The engine's y runs upward from the bottom of its area.
+// Pointing at a block shows its event; a click selects it.
 
 #include "views/KLVBlockView.h"
 

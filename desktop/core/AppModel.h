@@ -5,6 +5,7 @@
 #include "ports/Clocks.h"
 #include "app/ConformController.h"
 #include "app/MovieReview.h"
+#include "app/Verification.h"
 #include "core/ModelSignals.h"
 #include "core/QtUiPort.h"
 #include "movies/MovieFeeds.h"
@@ -30,6 +31,7 @@ struct AppModel {
     MovieReview review{movies, clock};
     ModelSignals observer;
     conformController controller{ui, review};
+    Verification verification{controller};  // the change list checked against the movies
 };
 
 }  // namespace rw::qt

@@ -21,7 +21,7 @@ QString headerText(const std::string& column) {
     static const std::pair<const char*, const char*> titles[] = {
         {"editNum", "#"},          {"clip", "Clip"},         {"sourceIn", "Source In"}, {"sourceOut", "Source Out"},
         {"masterIn", "Master In"}, {"masterOut", "Master Out"}, {"scene", "Scene"},     {"shot", "Shot"},
-        {"version", "Version"}};
+        {"version", "Version"},    {"verdict", "Verdict"}};
     for (const auto& [name, title] : titles)
         if (column == name) return QObject::tr(title);
     return QString::fromStdString(column);
@@ -41,6 +41,15 @@ int ListTableModel::columnOf(const std::string& name) const {
     return it == columns_.end() ? -1 : static_cast<int>(it - columns_.begin());
 }
 
+void ListTableModel::showVerdicts(const Verification& verification) {
+    if (verification_) return;
+    const int column = static_cast<int>(columns_.size());
+    beginInsertColumns({}, column, column);
+    columns_.push_back("verdict");
+    verification_ = &verification;
+    endInsertColumns();
+}
+
 int ListTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(list_.numberOfRowsInTableView());
 }
@@ -53,10 +62,26 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list_.numberOfRowsInTableView()) return {};
     const auto row = static_cast<std::size_t>(index.row());
     const std::string& column = columns_[index.column()];
+    if (column == "verdict") return verdictData(row, role);
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
         return QString::fromStdString(list_.objectValue(column, row));
     if (role == Qt::ForegroundRole) return foregroundFor(list_.textColor(row));
     if (role == Qt::TextAlignmentRole && isTimecodeColumn(column)) return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+bool ListTableModel::selected(std::size_t row) const {
+    return std::binary_search(list_.selectedRows().begin(), list_.selectedRows().end(), row);
+}
+
+QVariant ListTableModel::verdictData(std::size_t row, int role) const {
+    const EventCheck* check = verification_->verdictFor(list_.getEditArray()[row]);
+    if (!check) return {};
+    if (role == Qt::DisplayRole) return QString::fromStdString(verdictLabel(*check));
+    if (role == Qt::ToolTipRole) return QString::fromStdString(check->detail);
+    // The swatch stays on the selection highlight, where coloured text would not read.
+    if (role == Qt::DecorationRole) return toQColor(verdictColor(check->verdict));
+    if (role == Qt::ForegroundRole && !selected(row)) return toQColor(verdictColor(check->verdict));
     return {};
 }
 
@@ -82,7 +107,7 @@ bool ListTableModel::setData(const QModelIndex& index, const QVariant& value, in
 }
 
 void ListTableModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+    if (column < 0 || column >= static_cast<int>(columns_.size()) || columns_[column] == "verdict") return;
     list_.sortByColumn(columns_[column], order == Qt::AscendingOrder);
 }
 

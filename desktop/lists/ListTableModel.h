@@ -5,6 +5,7 @@
 // begin/end insert, remove and layout calls and dataChanged, so views keep
 // their scroll position, current cell, selection and open editor.
 
+#include "app/Verification.h"
 #include "lists/DataSource.h"
 #include "ports/TablePort.h"
 
@@ -25,6 +26,10 @@ public:
     dataSource& list() { return list_; }
     const std::string& columnName(int column) const { return columns_.at(column); }
     int columnOf(const std::string& name) const;
+    // The change list's "verdict" column: each event's verdict from the last
+    // check against the movies, in the verdict's colour.
+    void showVerdicts(const Verification& verification);
+    bool hasVerdicts() const { return verification_ && verification_->checked(); }
     // Between a "will" and its "did": the view leaves the selection alone.
     bool changingRows() const { return changing_; }
 
@@ -34,7 +39,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    // A header click: the engine sorts the list itself.
+    // A header click: the engine sorts the list itself (not by verdict).
     void sort(int column, Qt::SortOrder order) override;
 
     void rowsWillChange(const RowChange& change) override;
@@ -53,8 +58,12 @@ signals:
     void entryRefused(const QString& reason);
 
 private:
+    QVariant verdictData(std::size_t row, int role) const;
+    bool selected(std::size_t row) const;
+
     dataSource& list_;
     std::vector<std::string> columns_;
+    const Verification* verification_ = nullptr;
     std::vector<std::size_t> shownSelection_;  // the rows whose colours show as selected
     bool changing_ = false;
     // Across a reorder: the persistent indexes and the events they stood on.

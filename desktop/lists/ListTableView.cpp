@@ -62,6 +62,10 @@ ListTableView::ListTableView(ListTableModel& model, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListTableView::viewSelectionChanged);
     connect(&model_, &ListTableModel::engineSelectionChanged, this, &ListTableView::showEngineSelection);
     connect(&model_, &ListTableModel::rowsUpdated, this, &ListTableView::rowsUpdated);
+    connect(&model_, &QAbstractItemModel::columnsInserted, this, [this] {  // the change list's verdicts
+        setInitialWidths();
+        rowsUpdated();
+    });
     connect(&model_, &ListTableModel::scrollRequested, this, [this](int row) { scrollTo(model_.index(row, 0)); });
     rowsUpdated();
 }
@@ -75,6 +79,7 @@ void ListTableView::setInitialWidths() {
         int width = isTimecodeColumn(name) ? time : fontMetrics().horizontalAdvance("Version") + 24;
         if (name == "editNum") width = fontMetrics().horizontalAdvance("0000") + 24;
         if (name == "clip") width = fontMetrics().horizontalAdvance("M") * 18;
+        if (name == "verdict") width = fontMetrics().horizontalAdvance("match (low detail)") + 48;  // with its swatch
         setColumnWidth(col, width);
     }
 }
@@ -83,6 +88,7 @@ void ListTableView::rowsUpdated() {
     const EditArray& events = model_.list().getEditArray();
     for (const char* column : {"scene", "shot", "version"})
         if (const int col = model_.columnOf(column); col >= 0) setColumnHidden(col, !columnHasValues(events, column));
+    if (const int col = model_.columnOf("verdict"); col >= 0) setColumnHidden(col, !model_.hasVerdicts());
     const int rows = model_.rowCount();
     if (shownRows_ == 0 && rows > 0 && !widthsRestored_) {
         const int clip = model_.columnOf("clip");

@@ -14,6 +14,7 @@
 #include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
+#include "verify/VerifyRunner.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -90,6 +91,8 @@ void MainWindow::buildFileMenu() {
                [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Note, t)); });
     addCommand(m, tr("Export Feet+Frames Change Note..."), "exportRelativeFF", title::ExportFeetFramesNote, {},
                [this, &c](const std::string& t) { showStatus(runExport(c, ExportKind::Note, t)); });
+    addCommand(m, tr("Save Verification Report..."), "saveVerificationReport", nullptr, {},
+               [this](const std::string&) { verifier_->saveReport(); });
     m->addSeparator();
     addCommand(m, tr("&Quit"), "quit", nullptr, QKeySequence::Quit, [this](const std::string&) { close(); });
 }
@@ -171,6 +174,9 @@ void MainWindow::buildChangeMenu() {
                [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToMaster(t))); });
     addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
                [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToSource(t))); });
+    m->addSeparator();
+    addCommand(m, tr("Verify Against Movies"), "verifyMovies", nullptr, {},
+               [this](const std::string&) { verifier_->start(); });
 }
 
 void MainWindow::buildMovieMenu() {

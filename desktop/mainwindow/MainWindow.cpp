@@ -11,6 +11,7 @@
 #include "movies/MovieWindows.h"
 #include "preferences/PreferencesDialog.h"
 #include "search/SearchResultsDialog.h"
+#include "verify/VerifyRunner.h"
 #include "views/SenderTitles.h"
 
 #include <QAction>
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent) : QMainWindow(parent), 
     buildTabs();
     buildBlockDock();
     movies_ = new MovieWindows(model_, *this);
+    buildVerification();
     buildMenus();
     statusBar()->setObjectName("statusBar");
     ModelSignals& s = model_.observer;
@@ -122,6 +124,21 @@ void MainWindow::buildTabs() {
         if (!showingTab_ && tab != model_.controller.selectedTab()) model_.controller.selectTab(tab);
     });
     setCentralWidget(tabs_);
+}
+
+// The change list's verdict column; a flagged event, once selected, takes the
+// movies to its worst frame after the selection has located them to its start.
+void MainWindow::buildVerification() {
+    verifier_ = new VerifyRunner(model_.verification, this);
+    panes_[2]->model().showVerdicts(model_.verification);
+    connect(&panes_[2]->model(), &ListTableModel::engineSelectionChanged, this,
+            [this] { model_.verification.locateFlagged(); }, Qt::QueuedConnection);
+    connect(verifier_, &VerifyRunner::finished, this, [this] {
+        refreshAll();
+        showStatus(QString::fromStdString(model_.verification.summary()));
+    });
+    connect(verifier_, &VerifyRunner::reportSaved, this,
+            [this](const QString& path) { showStatus(tr("Verification report saved to %1").arg(path)); });
 }
 
 // The hour of the change list's copy (OLD) and paste (NEW) times, each with
@@ -317,6 +334,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (searchResults_) searchResults_->cancelSearch();
+    verifier_->cancel();
     model_.review.stopMovies(std::nullopt);
     movies_->saveLargeFrame();
     saveLayout();

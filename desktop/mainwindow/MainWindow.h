@@ -29,6 +29,7 @@ class PreferencesDialog;
 class SearchResultsDialog;
 class WorkstationConform;
 class MovieWindows;
+class VerifyRunner;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -50,6 +51,8 @@ public:
     WorkstationConform& workstation();
     // The movie drawer, the large-movie and difference windows.
     MovieWindows& movies() { return *movies_; }
+    // The change list checked against the movies, and its report.
+    VerifyRunner& verifier() { return *verifier_; }
 
     // A command of the menus, run with its action's sender title.
     using Command = std::function<void(const std::string& senderTitle)>;
@@ -79,6 +82,7 @@ private:
     void buildMovieMenu();
     void buildViewMenu();
     void buildHelpMenu();
+    void buildVerification();
     // `refresh`: the labels the engine does not announce are shown again
     // after the command (movie commands change no list, and some repeat as
     // fast as a key does).
@@ -107,6 +111,7 @@ private:
     SearchResultsDialog* searchResults_ = nullptr;
     std::unique_ptr<WorkstationConform> workstation_;
     MovieWindows* movies_ = nullptr;
+    VerifyRunner* verifier_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QMenu* recent_ = nullptr;

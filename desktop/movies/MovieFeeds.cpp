@@ -1,28 +1,12 @@
 #include "movies/MovieFeeds.h"
 
+#include "media/MovieFacts.h"
 #include "movies/MovieSound.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
 
 namespace rw::qt {
-
-namespace {
-
-MovieFacts factsOf(const media::MovieInfo& info) {
-    MovieFacts f;
-    f.rate = static_cast<float>(info.rate);
-    f.rateText = info.rateText;
-    f.timeScale = info.timeScale;
-    f.duration = info.duration;
-    f.frames = info.frames;
-    f.timecode = info.timecode;
-    f.width = info.displayWidth;
-    f.height = info.displayHeight;
-    return f;
-}
-
-}  // namespace
 
 MovieFeeds::MovieFeeds(QObject* parent) : QObject(parent) {
     media::quietFFmpegLog();
@@ -61,7 +45,7 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
     for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) watch(side, view);
     sound_[s]->load(QString::fromStdString(path));
     timeScale_[s] = feeds_[s][0]->info().timeScale;
-    return {factsOf(feeds_[s][0]->info()), {}};
+    return {media::movieFactsOf(feeds_[s][0]->info()), {}};
 }
 
 void MovieFeeds::watch(MovieSide side, MovieView view) {

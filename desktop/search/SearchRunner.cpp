@@ -1,9 +1,10 @@
 #include "search/SearchRunner.h"
 
+#include "core/WorkerProgress.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QProgressDialog>
-#include <QTimer>
 
 namespace rw::qt {
 
@@ -21,18 +22,8 @@ bool SearchRunner::start() {
     cancelled_ = false;
     done_ = 0;
     total_ = 0;
-    progress_ = new QProgressDialog(tr("Searching the lists below %1...").arg(QString::fromStdString(job_->folder)),
-                                    tr("Cancel"), 0, 0, window_);
-    progress_->setWindowModality(Qt::WindowModal);
-    progress_->setMinimumDuration(300);
-    connect(progress_, &QProgressDialog::canceled, this, &SearchRunner::cancel);
-    auto* poll = new QTimer(progress_);
-    connect(poll, &QTimer::timeout, this, [this] {
-        if (!progress_) return;
-        progress_->setMaximum(static_cast<int>(total_.load()));
-        progress_->setValue(static_cast<int>(done_.load()));
-    });
-    poll->start(100);
+    progress_ = workerProgress(window_, tr("Searching the lists below %1...").arg(QString::fromStdString(job_->folder)),
+                               tr("Cancel"), done_, total_, [this] { cancel(); });
     const conformController::SearchJob job = *job_;
     if (worker_.joinable()) worker_.join();
     worker_ = std::jthread([this, job] {

@@ -40,6 +40,7 @@ void KLVBlockView::setBlocksFromEdits(const EditArray& events) {
     measure();
     blocks_.clear();
     hiLights_.clear();
+    marks_.clear();
     events_ = events;
     if (!events.empty()) {
         if (const TcPtr& first = events.front()->masterIn()) labelTime_ = *first;
@@ -58,6 +59,9 @@ void KLVBlockView::setBlocksFromEdits(const EditArray& events) {
         masterTop_ = viewHeight_ / 2 - 5;
         sourceTop_ = viewHeight_ - 5;
         for (const auto& e : events) blocks_.push_back(blocksFor(*e));
+        if (marked_)
+            for (const auto& e : events)
+                if (marked_(e)) marks_.push_back(blocksFor(*e));
     }
     display();
 }
@@ -99,7 +103,7 @@ void KLVBlockView::viewWillStartLiveResize() { oldWidth_ = width_; }
 void KLVBlockView::viewDidEndLiveResize() {
     if (oldWidth_ > 0) {
         const float factor = width_ / oldWidth_;
-        for (auto* list : {&blocks_, &hiLights_})
+        for (auto* list : {&blocks_, &hiLights_, &marks_})
             for (auto& b : *list)
                 for (auto* r : {&b.oldCut, &b.newCut}) {
                     r->left *= factor;

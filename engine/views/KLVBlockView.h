@@ -2,8 +2,9 @@
 // The change list as a picture, as geometry only: every change event is a
 // rectangle in the upper (old cut, sourceIn..sourceOut) band and one in the
 // lower (new cut, masterIn..masterOut) band, on one time scale; the selected
-// events again as highlights; a playhead per movie. The app paints what this
-// holds (blocks gray, highlights blue, playheads green) and redraws when asked.
+// events again as highlights, the events whose pictures did not match as
+// marks; a playhead per movie. The app paints what this holds (blocks gray,
+// highlights blue, marks outlined amber, playheads green) and redraws when asked.
 //
 //   h - 5   +--------+  +----+                 old cut (source) band
 //   h/2 + 5 +--------+  +----+
@@ -62,6 +63,9 @@ public:
     void setBlocksFromEdits(const EditArray& events);
     // Highlights these events on the current scale; none clears the highlight.
     void hiLightEdits(const EditArray& events);
+    // Which events carry a mark (their pictures were found not to match);
+    // asked of every event each time the blocks are built. Empty: no marks.
+    void setMarked(std::function<bool(const EditPtr&)> marked) { marked_ = std::move(marked); }
     void setPlayheadPositionWithElapsedFrames_old(std::int32_t elapsed);
     void setPlayheadPositionWithElapsedFrames_new(std::int32_t elapsed);
     void resetPlayheads();
@@ -81,6 +85,7 @@ public:
 
     const std::vector<EventBlocks>& blocks() const { return blocks_; }
     const std::vector<EventBlocks>& hiLights() const { return hiLights_; }
+    const std::vector<EventBlocks>& marks() const { return marks_; }
     const std::optional<Playhead>& playheadOld() const { return playheadOld_; }
     const std::optional<Playhead>& playheadNew() const { return playheadNew_; }
     float masterBottom() const { return masterBottom_; }
@@ -103,11 +108,12 @@ private:
 
     const MoviePort& movies_;
     std::function<void()> needsDisplay_;
+    std::function<bool(const EditPtr&)> marked_;
     EditArray events_;  // the list the blocks were built from, in their order
     KLVtc labelTime_;   // the list's timecode kind, for the ruler's labels
     float width_ = 0, height_ = 0;  // the bounds as the widget last reported them
 
-    std::vector<EventBlocks> blocks_, hiLights_;
+    std::vector<EventBlocks> blocks_, hiLights_, marks_;
     std::optional<Playhead> playheadOld_, playheadNew_;
     float masterBottom_ = 0, sourceBottom_ = 0, masterTop_ = 0, sourceTop_ = 0;
     float frameSizeInPixels_ = 0;

@@ -20,7 +20,8 @@ std::string DecodingStream::openFile(const std::string& path, int formatFlags) {
     return {};
 }
 
-std::string DecodingStream::openDecoder(const std::string& path, const char* kind, int threads) {
+std::string DecodingStream::openDecoder(const std::string& path, const char* kind, int threads,
+                                        const Configure& configure) {
     const AVCodecParameters* par = format->streams[stream]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(par->codec_id);
     if (!codec) return path + ": no decoder for its " + kind + " (" + avcodec_get_name(par->codec_id) + ")";
@@ -30,6 +31,7 @@ std::string DecodingStream::openDecoder(const std::string& path, const char* kin
     if (rc >= 0) {
         decoder->thread_count = threads;
         decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+        if (configure) configure(*decoder, *codec);
         rc = avcodec_open2(decoder.get(), codec, nullptr);
     }
     if (rc < 0) return path + ": its " + kind + " cannot be decoded (" + avError(rc) + ")";

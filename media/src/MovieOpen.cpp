@@ -22,6 +22,22 @@ int videoStream(const AVFormatContext& fmt) {
     return -1;
 }
 
+// The largest reduction (a power of two) that keeps both sides at least as
+// large as the box needs for the picture fitted into it, whichever way the
+// picture is turned and whatever its pixel aspect.
+int smallDecode(const AVCodec& codec, const AVCodecParameters& par, const ReaderOptions& options) {
+    if (options.pictureWidth <= 0 || options.pictureHeight <= 0 || par.width <= 0 || par.height <= 0) return 0;
+    const AVRational sar = par.sample_aspect_ratio;
+    const double shownWidth = par.width * (sar.num > 0 && sar.den > 0 ? av_q2d(sar) : 1.0);
+    const double box = std::min(options.pictureWidth, options.pictureHeight);
+    const double fit = std::min(1.0, box / std::max(shownWidth, static_cast<double>(par.height)));
+    int lowres = 0;
+    while (lowres < codec.max_lowres && (par.width >> (lowres + 1)) >= fit * par.width &&
+           (par.height >> (lowres + 1)) >= fit * par.height)
+        ++lowres;
+    return lowres;
+}
+
 // Opens the movie's video and its decoder; a packet cut short never
 // reaches the decoder.
 std::string openVideo(MovieReader::Impl& impl, const std::string& path) {
@@ -31,7 +47,10 @@ std::string openVideo(MovieReader::Impl& impl, const std::string& path) {
     const AVRational tb = impl.format->streams[impl.stream]->time_base;
     if (tb.num <= 0 || tb.den <= 0) return path + ": its video has no time base";
     impl.unit = tb.num;
-    return impl.openDecoder(path, "video", impl.options.decoderThreads);
+    const AVCodecParameters& par = *impl.format->streams[impl.stream]->codecpar;
+    return impl.openDecoder(path, "video", impl.options.decoderThreads, [&](AVCodecContext& decoder, const AVCodec& codec) {
+        if (impl.options.decodeSmall) decoder.lowres = smallDecode(codec, par, impl.options);
+    });
 }
 
 }  // namespace

@@ -45,9 +45,11 @@ bool bitAt(int n, int x, int y, int w, int h) {
     return (n >> bit) & 1;
 }
 
-// Luma carries the bar code (and the texture); chroma stays neutral.
-void paint(AVFrame& f, int n, bool texture) {
-    for (int y = 0; y < f.height; ++y) {
+// Luma carries the bar code (and the texture) or the recipe's own picture;
+// chroma stays neutral.
+void paint(AVFrame& f, int n, const MovieRecipe& s) {
+    const bool texture = s.texture;
+    for (int y = 0; y < f.height && !s.painter; ++y) {
         for (int x = 0; x < f.width; ++x) {
             int v = bitAt(n, x, y, f.width, f.height) ? 220 : 30;
             const int panned = x + 2 * n;  // detail that moves, as picture does
@@ -55,6 +57,7 @@ void paint(AVFrame& f, int n, bool texture) {
             f.data[0][y * f.linesize[0] + x] = static_cast<std::uint8_t>(v);
         }
     }
+    if (s.painter) s.painter(n, f.data[0], f.linesize[0]);
     for (int p = 1; p < 3; ++p)
         for (int y = 0; y < (f.height + 1) / 2; ++y)
             for (int x = 0; x < (f.width + 1) / 2; ++x) f.data[p][y * f.linesize[p] + x] = 128;
@@ -198,7 +201,7 @@ std::string makeMovie(const std::string& path, const MovieRecipe& s) {
     if (av_frame_get_buffer(frame.get(), 0) < 0) return "no frame memory";
     for (int n = 0; n < s.frames; ++n) {
         if (av_frame_make_writable(frame.get()) < 0) return "frame not writable";
-        paint(*frame, n, s.texture);
+        paint(*frame, n, s);
         frame->pts = s.jitter ? 2 * n + n % 2 : n;
         if (avcodec_send_frame(w.video.codec.get(), frame.get()) < 0 || w.drain() < 0) return "cannot encode frame";
         if (s.sound)

@@ -5,6 +5,8 @@
 
 #include "media/Image.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace rw::test {
@@ -27,6 +29,9 @@ struct MovieRecipe {
     bool frontIndex = false;   // QuickTime/MP4 index before the pictures (as cut for streaming)
     int rotation = 0;          // display rotation, degrees counterclockwise
     int sarNum = 1, sarDen = 1;  // pixel aspect
+    // Paints frame n's grey levels (width x height, `stride` bytes a row)
+    // instead of the bar code; empty: the bar code.
+    std::function<void(int n, std::uint8_t* luma, int stride)> painter = {};
 };
 
 // Empty on success, else why the movie could not be made. The container

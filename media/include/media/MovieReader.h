@@ -64,6 +64,10 @@ struct ReaderOptions {
     // Pictures no larger than this box (the place they are shown in), their
     // aspect kept; 0: the movie's display size.
     int pictureWidth = 0, pictureHeight = 0;
+    // Decode at a half, quarter or eighth of full size where the codec can
+    // (MJPEG) and the box still gets pictures at least its size; only for a
+    // box that stays as it is.
+    bool decodeSmall = false;
 };
 
 class MovieReader {
