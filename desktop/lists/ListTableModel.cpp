@@ -10,13 +10,6 @@ namespace rw::qt {
 
 namespace {
 
-// The OLD and NEW lists also show the VFX fields the naming schemes fill.
-std::vector<std::string> columnsFor(const dataSource& list) {
-    std::vector<std::string> c = {"editNum", "clip", "sourceIn", "sourceOut", "masterIn", "masterOut"};
-    if (!list.isChangeList()) c.insert(c.end(), {"scene", "shot", "version"});
-    return c;
-}
-
 QString headerText(const std::string& column) {
     static const std::pair<const char*, const char*> titles[] = {
         {"editNum", "#"},          {"clip", "Clip"},         {"sourceIn", "Source In"}, {"sourceOut", "Source Out"},
@@ -30,7 +23,7 @@ QString headerText(const std::string& column) {
 }  // namespace
 
 ListTableModel::ListTableModel(dataSource& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), columns_(columnsFor(list)) {
+    : QAbstractTableModel(parent), list_(list), columns_(tableColumns(list.isChangeList())) {
     list_.setTable(this);
 }
 

@@ -81,8 +81,7 @@ void ListTableView::setInitialWidths() {
 
 void ListTableView::rowsUpdated() {
     const EditArray& events = model_.list().getEditArray();
-    for (const char* column : {"scene", "shot", "version"})
-        if (const int col = model_.columnOf(column); col >= 0) setColumnHidden(col, !columnHasValues(events, column));
+    for (int col = 0; col < model_.columnCount(); ++col) setColumnHidden(col, !isColumnShown(events, model_.columnName(col)));
     const int rows = model_.rowCount();
     if (shownRows_ == 0 && rows > 0 && !widthsRestored_) {
         const int clip = model_.columnOf("clip");
