@@ -74,11 +74,6 @@ bool ListTableModel::setData(const QModelIndex& index, const QVariant& value, in
     return result.status != CellEditResult::Status::Refused;
 }
 
-void ListTableModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
-    list_.sortByColumn(columns_[column], order == Qt::AscendingOrder);
-}
-
 void ListTableModel::rowsWillChange(const RowChange& c) {
     changing_ = true;
     const int first = static_cast<int>(c.first), last = static_cast<int>(c.last);

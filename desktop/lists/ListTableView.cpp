@@ -101,11 +101,8 @@ bool ListTableView::restoreColumns(const QByteArray& state) {
 }
 
 void ListTableView::headerClicked(int section) {
-    const auto& sorts = model_.list().sortDescriptors();
-    // A second click on the first sort column reverses it.
-    bool ascending = true;
-    if (!sorts.empty() && sorts.front().key == model_.columnName(section)) ascending = !sorts.front().ascending;
-    model_.sort(section, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    if (section < 0 || section >= model_.columnCount()) return;
+    model_.list().sortByHeaderClick(model_.columnName(section));
     showSortIndicator();
 }
 

@@ -90,6 +90,9 @@ public:
     void setSortDescriptors(std::vector<SortDescriptor> descriptors);
     // A header click: that column's order becomes the first descriptor, the others follow.
     void sortByColumn(const std::string& column, bool ascending);
+    // A click on a column's header sorts by it ascending; a second click on
+    // the first sort column reverses it.
+    void sortByHeaderClick(const std::string& column);
     void clearSortDescriptors() { sortDescriptors_.clear(); }
     // Sorts by the sort descriptors, or by masterIn then masterOut without any.
     void sortForInsertion();
