@@ -83,6 +83,9 @@ public:
     void playMovies(std::optional<int> senderTag);
     void stopMovies(std::optional<int> senderTag);
     bool playing() const { return playing_.has_value(); }
+    // Play/Stop and a movie window's space bar: stops the movies while they
+    // play, else plays the set the tag names.
+    void playStop(std::optional<int> senderTag);
 
     // The clock's beat while playing (as often as frames should change):
     // positions move on, the places are shown, the playheads follow about 30

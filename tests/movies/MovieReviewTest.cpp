@@ -200,6 +200,21 @@ TEST_F(Review, PlayingRunsBothMoviesOnOneClockKeepingTheirOffset) {
     EXPECT_EQ(at(MovieSide::New), 2500 * 600);
 }
 
+TEST_F(Review, PlayStopStopsPlayingMoviesElsePlaysThem) {
+    loadBoth();
+    review.nudge(5);
+    const struct {
+        std::optional<int> tag;
+        bool playing;
+        const char* lastSound;
+    } presses[] = {{std::nullopt, true, "new 500"}, {1, false, "new stop"}, {1, true, "new 500"}, {0, false, "new stop"}};
+    for (const auto& p : presses) {
+        review.playStop(p.tag);
+        EXPECT_EQ(review.playing(), p.playing);
+        EXPECT_EQ(files.sound.back(), p.lastSound);
+    }
+}
+
 TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     loadBoth();
     selectChange("01:00:10:00", "01:00:10:00");
