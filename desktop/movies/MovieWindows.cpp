@@ -142,8 +142,7 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     w.rate->setObjectName("movie" + tag + "Fps");
     w.start = new StartField(
         [this, side](const QString& text) {
-            model_.ui.beep();
-            const std::string why = review_.startEntryRefusal(side, text.toStdString());
+            const std::string why = review_.refuseStartEntry(side, text.toStdString());
             window_.statusBar()->showMessage(QString::fromStdString(why), 10000);
         },
         box);

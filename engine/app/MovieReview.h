@@ -53,9 +53,9 @@ public:
     void captureZeroPoint(const std::string& senderTitle);
     void editStartField(MovieSide side, const std::string& text);
     bool isValidStartEntry(const std::string& text, int tag) const;
-    std::string startEntryRefusal(MovieSide side, const std::string& text) const {
-        return rw::startEntryRefusal(text, at(side).loaded ? at(side).facts.rateText : std::string());
-    }
+    // Return on a start field the text of which is refused: the beep, and
+    // why, for the status bar.
+    std::string refuseStartEntry(MovieSide side, const std::string& text);
     // Whether the start field shows its timecode as outside the movie.
     bool startRed(MovieSide side) const { return at(side).startRed; }
     const std::string& fileName(MovieSide side) const { return at(side).name; }

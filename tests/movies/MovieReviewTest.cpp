@@ -230,6 +230,22 @@ TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     EXPECT_FALSE(review.isValidStartEntry("abc", 0));
 }
 
+TEST_F(Review, ARefusedStartEntryBeepsAndSaysWhyAtItsMoviesRate) {
+    review.setMoviesNew("/m/new one.mov");
+    const struct {
+        MovieSide side;
+        const char* text;
+        const char* why;
+    } cases[] = {{MovieSide::Old, "abc", "Load the movie before typing its start timecode."},
+                 {MovieSide::New, "01:00:00:30",
+                  "\"01:00:00:30\" is not a start timecode at 25.00 fps: type HH:MM:SS:FF, or nothing"}};
+    int beeps = 0;
+    for (const auto& c : cases) {
+        EXPECT_EQ(review.refuseStartEntry(c.side, c.text), c.why);
+        EXPECT_EQ(ui.beeps, ++beeps) << c.text;
+    }
+}
+
 TEST_F(Review, ANewEventTakesItsTimesFromWhereTheMoviesStand) {
     loadBoth();
     review.editStartField(MovieSide::Old, "01:00:00:00");
