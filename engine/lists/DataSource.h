@@ -150,6 +150,9 @@ public:
     void masterHour();
     // A stepper pressed: its value (1 up, -1 down) and then its action.
     void stepHour(bool sourceSide, double stepperValue);
+    // The hour beside a side's steppers: the first event's copy (source) or
+    // paste (master) in-time hour as two digits, or "--" without one.
+    std::string hourShown(bool sourceSide) const;
 
     // What the list shows now, for an undo record.
     ListState state() const;
