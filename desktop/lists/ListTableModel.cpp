@@ -10,13 +10,6 @@ namespace rw::qt {
 
 namespace {
 
-// The OLD and NEW lists also show the VFX fields the naming schemes fill.
-std::vector<std::string> columnsFor(const dataSource& list) {
-    std::vector<std::string> c = {"editNum", "clip", "sourceIn", "sourceOut", "masterIn", "masterOut"};
-    if (!list.isChangeList()) c.insert(c.end(), {"scene", "shot", "version"});
-    return c;
-}
-
 QString headerText(const std::string& column) {
     static const std::pair<const char*, const char*> titles[] = {
         {"editNum", "#"},          {"clip", "Clip"},         {"sourceIn", "Source In"}, {"sourceOut", "Source Out"},
@@ -30,7 +23,7 @@ QString headerText(const std::string& column) {
 }  // namespace
 
 ListTableModel::ListTableModel(dataSource& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), columns_(columnsFor(list)) {
+    : QAbstractTableModel(parent), list_(list), columns_(tableColumns(list.isChangeList())) {
     list_.setTable(this);
 }
 
@@ -104,11 +97,6 @@ bool ListTableModel::setData(const QModelIndex& index, const QVariant& value, in
                                                        static_cast<std::size_t>(index.row()));
     if (result.status == CellEditResult::Status::Refused) emit entryRefused(QString::fromStdString(result.reason));
     return result.status != CellEditResult::Status::Refused;
-}
-
-void ListTableModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= static_cast<int>(columns_.size()) || columns_[column] == "verdict") return;
-    list_.sortByColumn(columns_[column], order == Qt::AscendingOrder);
 }
 
 void ListTableModel::rowsWillChange(const RowChange& c) {

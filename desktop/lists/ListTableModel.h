@@ -39,8 +39,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    // A header click: the engine sorts the list itself (not by verdict).
-    void sort(int column, Qt::SortOrder order) override;
 
     void rowsWillChange(const RowChange& change) override;
     void rowsDidChange(const RowChange& change) override;

@@ -86,8 +86,7 @@ void ListTableView::setInitialWidths() {
 
 void ListTableView::rowsUpdated() {
     const EditArray& events = model_.list().getEditArray();
-    for (const char* column : {"scene", "shot", "version"})
-        if (const int col = model_.columnOf(column); col >= 0) setColumnHidden(col, !columnHasValues(events, column));
+    for (int col = 0; col < model_.columnCount(); ++col) setColumnHidden(col, !isColumnShown(events, model_.columnName(col)));
     if (const int col = model_.columnOf("verdict"); col >= 0) setColumnHidden(col, !model_.hasVerdicts());
     const int rows = model_.rowCount();
     if (shownRows_ == 0 && rows > 0 && !widthsRestored_) {
@@ -108,11 +107,9 @@ bool ListTableView::restoreColumns(const QByteArray& state) {
 }
 
 void ListTableView::headerClicked(int section) {
-    const auto& sorts = model_.list().sortDescriptors();
-    // A second click on the first sort column reverses it.
-    bool ascending = true;
-    if (!sorts.empty() && sorts.front().key == model_.columnName(section)) ascending = !sorts.front().ascending;
-    model_.sort(section, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // The verdicts are the check's, not the list's: the list does not sort by them.
+    if (section < 0 || section >= model_.columnCount() || model_.columnName(section) == "verdict") return;
+    model_.list().sortByHeaderClick(model_.columnName(section));
     showSortIndicator();
 }
 

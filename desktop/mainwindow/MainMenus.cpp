@@ -199,7 +199,7 @@ void MainWindow::buildMovieMenu() {
         showHide);
     m->addSeparator();
     add(tr("Play/Stop"), "playStop", nullptr, QKeySequence(tr("Ctrl+P")),
-        [this](const std::string&) { movies_->playStop(std::nullopt); });
+        [this](const std::string&) { model_.review.playStop(std::nullopt); });
     const struct { const char* text; const char* name; int frames; const char* key; } steps[] = {
         {"Back One Frame", "nudgeBackOne", -1, "Alt+Left"}, {"Forward One Frame", "nudgeForwardOne", 1, "Alt+Right"},
         {"Back Ten Frames", "nudgeBackTen", -10, "Alt+Shift+Left"},

@@ -188,11 +188,8 @@ void MainWindow::addHourNudges(ListPane& changePane) {
 }
 
 void MainWindow::showHours() {
-    const EditArray& events = model_.controller.dataSourceC().getEditArray();
-    const EditPtr first = events.empty() ? nullptr : events.front();
-    const TcPtr times[] = {first ? first->sourceIn() : nullptr, first ? first->masterIn() : nullptr};
-    for (int i = 0; i < 2; ++i)
-        hours_[i]->setText(times[i] ? QString("%1").arg(times[i]->hours(), 2, 10, QChar('0')) : QString("--"));
+    const dataSource& changes = model_.controller.dataSourceC();
+    for (int i = 0; i < 2; ++i) hours_[i]->setText(QString::fromStdString(changes.hourShown(i == 0)));
 }
 
 void MainWindow::buildBlockDock() {

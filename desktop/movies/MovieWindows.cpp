@@ -142,8 +142,7 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
     w.rate->setObjectName("movie" + tag + "Fps");
     w.start = new StartField(
         [this, side](const QString& text) {
-            model_.ui.beep();
-            const std::string why = review_.startEntryRefusal(side, text.toStdString());
+            const std::string why = review_.refuseStartEntry(side, text.toStdString());
             window_.statusBar()->showMessage(QString::fromStdString(why), 10000);
         },
         box);
@@ -174,7 +173,7 @@ QWidget* MovieWindows::buildSide(MovieSide side) {
 
 void MovieWindows::buildLargeWindow() {
     // Its own tag drives the large movies.
-    large_ = new MovieWindow([this] { playStop(1); },
+    large_ = new MovieWindow([this] { review_.playStop(1); },
                              [this] { review_.windowClosed(rw::MovieView::Large); saveLargeFrame(); }, &window_);
     large_->setObjectName("movieLgWindow");
     large_->setWindowTitle(tr("Movies"));
@@ -196,7 +195,7 @@ void MovieWindows::buildLargeWindow() {
 }
 
 void MovieWindows::buildDifferenceWindow() {
-    diff_ = new MovieWindow([this] { playStop(std::nullopt); }, [this] { review_.windowClosed(rw::MovieView::Diff); },
+    diff_ = new MovieWindow([this] { review_.playStop(std::nullopt); }, [this] { review_.windowClosed(rw::MovieView::Diff); },
                             &window_);
     diff_->setObjectName("movieDiffWindow");
     diff_->setWindowTitle(tr("Movie Differences"));
@@ -214,11 +213,6 @@ void MovieWindows::buildDifferenceWindow() {
 void MovieWindows::frameReady(MovieSide side, rw::MovieView view) {
     if (view == rw::MovieView::Diff) diffView_->refresh();
     else this->view(side, view).refresh();
-}
-
-void MovieWindows::playStop(std::optional<int> senderTag) {
-    if (review_.playing()) review_.stopMovies(senderTag);
-    else review_.playMovies(senderTag);
 }
 
 void MovieWindows::sync() {

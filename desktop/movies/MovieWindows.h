@@ -39,8 +39,6 @@ public:
 
     // Shows what the review holds: names, rates, starts, which windows are up.
     void sync();
-    // Plays both movies, or stops them when they play (the tag picks the set).
-    void playStop(std::optional<int> senderTag);
     // The large window's frame, kept in the settings as "movieLg".
     void saveLargeFrame();
 

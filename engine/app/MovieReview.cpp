@@ -102,6 +102,11 @@ bool MovieReview::isValidStartEntry(const std::string& text, int tag) const {
     return rw::isValidStartEntry(text, tag, at(MovieSide::Old).facts.rateText, at(MovieSide::New).facts.rateText);
 }
 
+std::string MovieReview::refuseStartEntry(MovieSide side, const std::string& text) {
+    if (controller_) controller_->ui().beep();
+    return startEntryRefusal(text, at(side).loaded ? at(side).facts.rateText : std::string());
+}
+
 // Both starts are remembered per file name, then the selected event is
 // located again so the new offset shows at once.
 void MovieReview::startChanged() {

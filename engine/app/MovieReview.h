@@ -53,9 +53,9 @@ public:
     void captureZeroPoint(const std::string& senderTitle);
     void editStartField(MovieSide side, const std::string& text);
     bool isValidStartEntry(const std::string& text, int tag) const;
-    std::string startEntryRefusal(MovieSide side, const std::string& text) const {
-        return rw::startEntryRefusal(text, at(side).loaded ? at(side).facts.rateText : std::string());
-    }
+    // Return on a start field the text of which is refused: the beep, and
+    // why, for the status bar.
+    std::string refuseStartEntry(MovieSide side, const std::string& text);
     // Whether the start field shows its timecode as outside the movie.
     bool startRed(MovieSide side) const { return at(side).startRed; }
     const std::string& fileName(MovieSide side) const { return at(side).name; }
@@ -83,6 +83,9 @@ public:
     void playMovies(std::optional<int> senderTag);
     void stopMovies(std::optional<int> senderTag);
     bool playing() const { return playing_.has_value(); }
+    // Play/Stop and a movie window's space bar: stops the movies while they
+    // play, else plays the set the tag names.
+    void playStop(std::optional<int> senderTag);
 
     // The clock's beat while playing (as often as frames should change):
     // positions move on, the places are shown, the playheads follow about 30

@@ -127,6 +127,11 @@ void MovieReview::playMovies(std::optional<int> senderTag) {
     tick();
 }
 
+void MovieReview::playStop(std::optional<int> senderTag) {
+    if (playing()) stopMovies(senderTag);
+    else playMovies(senderTag);
+}
+
 // While playing: the NEW movie's sound, and the OLD one's when not muted.
 void MovieReview::startSound(MovieSide side) {
     if (playing_ && at(side).loaded && (side == MovieSide::New || !oldMuted_)) files_.startSound(side, clockTime(side));

@@ -127,6 +127,14 @@ void dataSource::stepHour(bool sourceSide, double stepperValue) {
     shiftHours(sourceSide, sourceSide ? stepperSource_ : stepperMaster_);
 }
 
+std::string dataSource::hourShown(bool sourceSide) const {
+    const EditPtr first = editArray_.empty() ? nullptr : editArray_.front();
+    const TcPtr time = first ? (sourceSide ? first->sourceIn() : first->masterIn()) : nullptr;
+    if (!time) return "--";
+    const std::string hour = std::to_string(time->hours());
+    return hour.size() < 2 ? "0" + hour : hour;
+}
+
 void dataSource::shiftHours(bool sourceSide, double& stepper) {
     if (!isChangeList()) return;
     const double value = stepper;

@@ -138,6 +138,11 @@ void dataSource::sortByColumn(const std::string& column, bool ascending) {
     setSortDescriptors(std::move(descriptors));
 }
 
+void dataSource::sortByHeaderClick(const std::string& column) {
+    const bool again = !sortDescriptors_.empty() && sortDescriptors_.front().key == column;
+    sortByColumn(column, !again || !sortDescriptors_.front().ascending);
+}
+
 void dataSource::sortForInsertion() {
     reorder([this](EditArray& events) {
         if (sortDescriptors_.empty()) sortByMasterTimes(events);

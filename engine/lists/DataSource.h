@@ -90,6 +90,9 @@ public:
     void setSortDescriptors(std::vector<SortDescriptor> descriptors);
     // A header click: that column's order becomes the first descriptor, the others follow.
     void sortByColumn(const std::string& column, bool ascending);
+    // A click on a column's header sorts by it ascending; a second click on
+    // the first sort column reverses it.
+    void sortByHeaderClick(const std::string& column);
     void clearSortDescriptors() { sortDescriptors_.clear(); }
     // Sorts by the sort descriptors, or by masterIn then masterOut without any.
     void sortForInsertion();
@@ -147,6 +150,9 @@ public:
     void masterHour();
     // A stepper pressed: its value (1 up, -1 down) and then its action.
     void stepHour(bool sourceSide, double stepperValue);
+    // The hour beside a side's steppers: the first event's copy (source) or
+    // paste (master) in-time hour as two digits, or "--" without one.
+    std::string hourShown(bool sourceSide) const;
 
     // What the list shows now, for an undo record.
     ListState state() const;

@@ -55,7 +55,14 @@ std::string cellText(const edit& e, std::string_view c) {
     return {};
 }
 
-bool columnHasValues(const EditArray& events, std::string_view c) {
+std::vector<std::string> tableColumns(bool changeList) {
+    std::vector<std::string> c = {"editNum", "clip", "sourceIn", "sourceOut", "masterIn", "masterOut"};
+    if (!changeList) c.insert(c.end(), {"scene", "shot", "version"});
+    return c;
+}
+
+bool isColumnShown(const EditArray& events, std::string_view c) {
+    if (c != "scene" && c != "shot" && c != "version") return true;
     return std::any_of(events.begin(), events.end(), [&](const EditPtr& e) { return !cellText(*e, c).empty(); });
 }
 

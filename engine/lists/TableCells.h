@@ -21,8 +21,11 @@ bool isColumnEditable(std::string_view column);
 // value (no VFX scene, shot or version) and a column no event property has
 // show as "".
 std::string cellText(const edit& e, std::string_view column);
-// Whether any event has a value in the column (the VFX columns hide without).
-bool columnHasValues(const EditArray& events, std::string_view column);
+// The columns a list's table has, in order: the OLD and NEW lists also have
+// the VFX fields ("scene", "shot", "version") the naming schemes fill.
+std::vector<std::string> tableColumns(bool changeList);
+// Whether a column shows: a VFX column hides while no event has a value in it.
+bool isColumnShown(const EditArray& events, std::string_view column);
 // The live timecode a timecode column shows (nullptr for other columns).
 TcPtr timecodeForColumn(const edit& e, std::string_view column);
 

@@ -139,5 +139,15 @@ TEST(HourNudge, MovesOneSideOfEveryEventAnHourWithWrap) {
     EXPECT_EQ(f.undo().undoActionName(), "Nudge Copy Hour");
 }
 
+TEST(HourNudge, ShowsTheFirstEventsHourOfEachSide) {
+    Fixture f;
+    EXPECT_EQ(f.C().hourShown(true), "--");
+    EXPECT_EQ(f.C().hourShown(false), "--");
+    f.C().addEdits({event("001", "09:00:00:00", "09:00:05:00", "23:59:50:00", "23:59:55:00"),
+                    event("002", "00:10:00:00", "00:10:05:00", "10:00:00:00", "10:00:05:00")});
+    EXPECT_EQ(f.C().hourShown(true), "09");
+    EXPECT_EQ(f.C().hourShown(false), "23");
+}
+
 }  // namespace
 }  // namespace rw::test

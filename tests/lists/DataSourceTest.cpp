@@ -206,6 +206,24 @@ TEST(Sorting, HeaderClicksSortTheListItselfAndLoadingClearsThem) {
     EXPECT_EQ(numbersOf(f.A().getEditArray()), (std::vector<std::string>{"001", "002", "003"}));
 }
 
+TEST(Sorting, ASecondClickOnTheFirstSortColumnReversesIt) {
+    Fixture f;
+    const struct {
+        const char* click;
+        std::vector<SortDescriptor> after;
+    } clicks[] = {{"clip", {{"clip", true}}},
+                  {"clip", {{"clip", false}}},
+                  {"clip", {{"clip", true}}},
+                  {"masterIn", {{"masterIn", true}, {"clip", true}}},
+                  {"clip", {{"clip", true}, {"masterIn", true}}},
+                  {"masterIn", {{"masterIn", true}, {"clip", true}}},
+                  {"masterIn", {{"masterIn", false}, {"clip", true}}}};
+    for (const auto& c : clicks) {
+        f.A().sortByHeaderClick(c.click);
+        EXPECT_EQ(f.A().sortDescriptors(), c.after) << c.click;
+    }
+}
+
 TEST(Import, OpenPanelLoadsIntoTheListAndRemembersTheFolder) {
     TempDir dir;
     const std::string edl = dir.write("cut.edl", "001  A001 V C 01:00:00:00 01:00:10:00 10:00:00:00 10:00:10:00\r\n");

@@ -200,6 +200,21 @@ TEST_F(Review, PlayingRunsBothMoviesOnOneClockKeepingTheirOffset) {
     EXPECT_EQ(at(MovieSide::New), 2500 * 600);
 }
 
+TEST_F(Review, PlayStopStopsPlayingMoviesElsePlaysThem) {
+    loadBoth();
+    review.nudge(5);
+    const struct {
+        std::optional<int> tag;
+        bool playing;
+        const char* lastSound;
+    } presses[] = {{std::nullopt, true, "new 500"}, {1, false, "new stop"}, {1, true, "new 500"}, {0, false, "new stop"}};
+    for (const auto& p : presses) {
+        review.playStop(p.tag);
+        EXPECT_EQ(review.playing(), p.playing);
+        EXPECT_EQ(files.sound.back(), p.lastSound);
+    }
+}
+
 TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     loadBoth();
     selectChange("01:00:10:00", "01:00:10:00");
@@ -213,6 +228,22 @@ TEST_F(Review, StartTimecodeEditsAreRememberedAndRelocate) {
     EXPECT_EQ(review.startField(MovieSide::Old), "01:59:52:00");
     EXPECT_TRUE(review.isValidStartEntry("", 0));
     EXPECT_FALSE(review.isValidStartEntry("abc", 0));
+}
+
+TEST_F(Review, ARefusedStartEntryBeepsAndSaysWhyAtItsMoviesRate) {
+    review.setMoviesNew("/m/new one.mov");
+    const struct {
+        MovieSide side;
+        const char* text;
+        const char* why;
+    } cases[] = {{MovieSide::Old, "abc", "Load the movie before typing its start timecode."},
+                 {MovieSide::New, "01:00:00:30",
+                  "\"01:00:00:30\" is not a start timecode at 25.00 fps: type HH:MM:SS:FF, or nothing"}};
+    int beeps = 0;
+    for (const auto& c : cases) {
+        EXPECT_EQ(review.refuseStartEntry(c.side, c.text), c.why);
+        EXPECT_EQ(ui.beeps, ++beeps) << c.text;
+    }
 }
 
 TEST_F(Review, ANewEventTakesItsTimesFromWhereTheMoviesStand) {
