@@ -20,6 +20,3 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRW_SANITIZE=ON -DRW
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
-
-echo "== thread sanitizer build (the threaded tests)"
-scripts/run-tsan.sh
