@@ -41,14 +41,19 @@ void VerifyRunner::showProgress(const QString& text, bool cancellable) {
     progress_ = workerProgress(window_, text, cancellable ? tr("Cancel") : QString(), done_, total_, [this] { cancel(); });
 }
 
+template <class Work>
+void VerifyRunner::launch(const QString& text, bool cancellable, Work&& work) {
+    busy_ = true;
+    showProgress(text, cancellable);
+    if (worker_.joinable()) worker_.join();
+    worker_ = std::jthread(std::forward<Work>(work));
+}
+
 bool VerifyRunner::start() {
     if (busy_) return false;
     std::optional<Verification::Job> job = verification_.begin();
     if (!job) return false;
-    busy_ = true;
-    showProgress(tr("Verifying the change list against the movies..."), true);
-    if (worker_.joinable()) worker_.join();
-    worker_ = std::jthread([this, job = std::move(*job)]() mutable {
+    launch(tr("Verifying the change list against the movies..."), true, [this, job = std::move(*job)]() mutable {
         media::MoviePictures pictures({.ignoredShare = job.setup.tuning.ignoredShare});
         openMovies(pictures, job.moviePaths, job.setup);
         const VerifyOutcome outcome = Verification::run(job, pictures, [this](std::size_t done, std::size_t total) {
@@ -71,10 +76,7 @@ bool VerifyRunner::saveReport() {
     if (busy_) return false;
     std::optional<Verification::ReportJob> job = verification_.beginReport();
     if (!job) return false;
-    busy_ = true;
-    showProgress(tr("Saving the verification report..."), false);
-    if (worker_.joinable()) worker_.join();
-    worker_ = std::jthread([this, job = std::move(*job)]() mutable {
+    launch(tr("Saving the verification report..."), false, [this, job = std::move(*job)]() mutable {
         media::MoviePictures pictures;
         openMovies(pictures, job.moviePaths, job.setup);
         const std::string error = Verification::writeReport(job, [&](const edit& e, const EventCheck& c) {

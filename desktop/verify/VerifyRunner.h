@@ -39,6 +39,9 @@ signals:
 
 private:
     void showProgress(const QString& text, bool cancellable);
+    // Shows the progress and runs `work` on the worker thread.
+    template <class Work>
+    void launch(const QString& text, bool cancellable, Work&& work);
     void done();
 
     Verification& verification_;
