@@ -176,17 +176,17 @@ Outcome<std::unique_ptr<MovieAudio>> MovieAudio::open(const std::string& path, i
 int MovieAudio::sampleRate() const { return impl_->rate; }
 int MovieAudio::channels() const { return impl_->channels; }
 
-Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
+Outcome<> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     Impl& a = *impl_;
-    if (timeScale <= 0) return Outcome<bool>::failure("no time scale");
+    if (timeScale <= 0) return Outcome<>::failure("no time scale");
     const AVStream& st = *a.format->streams[a.stream];
     const double seconds = a.origin + static_cast<double>(time) / static_cast<double>(timeScale);
     const double ticks = seconds / av_q2d(st.time_base);
-    if (!(std::abs(ticks) < 1e18)) return Outcome<bool>::failure("no such time in the sound");
+    if (!(std::abs(ticks) < 1e18)) return Outcome<>::failure("no such time in the sound");
     std::int64_t pts = std::llround(ticks);
     if (st.start_time != AV_NOPTS_VALUE) pts = std::max(pts, st.start_time);
     const int rc = av_seek_frame(a.format.get(), a.stream, pts, AVSEEK_FLAG_BACKWARD);
-    if (rc < 0) return Outcome<bool>::failure("the sound cannot be positioned (" + avError(rc) + ")");
+    if (rc < 0) return Outcome<>::failure("the sound cannot be positioned (" + avError(rc) + ")");
     a.restart();
     a.resampler.reset();  // drops what it held from before
     a.resamplerFull = false;
@@ -196,7 +196,7 @@ Outcome<bool> MovieAudio::seek(std::int64_t time, std::int64_t timeScale) {
     a.aligning = true;
     a.target = av_rescale(time, a.rate, timeScale);
     a.finished = false;
-    return {true, {}};
+    return Outcome<>::success();
 }
 
 std::size_t MovieAudio::read(std::int16_t* out, std::size_t frames) {

@@ -2,6 +2,8 @@
 // A picture as plain bytes: 8 bits a channel, rows top to bottom, channels
 // interleaved (RGB, or RGBA with straight alpha).
 
+#include "core/Outcome.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,14 +28,7 @@ struct Image {
     }
 };
 
-// The one error style of the library: a value, or the reason there is none.
-template <class T>
-struct Outcome {
-    T value{};
-    std::string error;  // empty on success
-    bool ok() const { return error.empty(); }
-    explicit operator bool() const { return ok(); }
-    static Outcome failure(std::string why) { return Outcome{T{}, std::move(why)}; }
-};
+// The library fails as the engine does: with an outcome and its reason.
+using rw::Outcome;
 
 }  // namespace rw::media

@@ -28,7 +28,7 @@ public:
     int channels() const;
 
     // Positions the reading at movie time `time` (units of `timeScale` per second).
-    Outcome<bool> seek(std::int64_t time, std::int64_t timeScale);
+    Outcome<> seek(std::int64_t time, std::int64_t timeScale);
     // Up to `frames` sample frames into `out` (frames * channels values);
     // the frames written, 0 at the end.
     std::size_t read(std::int16_t* out, std::size_t frames);
