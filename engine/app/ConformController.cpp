@@ -72,7 +72,18 @@ void conformController::rememberFolder(const std::string& key, const std::string
 
 void conformController::attachReview(MovieReview& review) {
     review_ = &review;
-    review.attach(*this);
+    review.attach(ui_, *this);
+}
+
+void conformController::locateFrontEvent(bool end) {
+    dataSource& list = listForTab(selectedTab_);
+    if (end) list.gotoEditEnd();
+    else list.gotoEditStart();
+}
+
+void conformController::placePlayhead(MovieSide side, std::int32_t frame) {
+    if (side == MovieSide::Old) blockView_.setPlayheadPositionWithElapsedFrames_old(frame);
+    else blockView_.setPlayheadPositionWithElapsedFrames_new(frame);
 }
 
 void conformController::gotoTimeSource(const KLVtc& time) {

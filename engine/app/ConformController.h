@@ -34,7 +34,7 @@ struct ChangeListCopyResult {
     std::string error;  // the reason, when writing failed
 };
 
-class conformController : public ListHost {
+class conformController : public ListHost, private MovieReviewHost {
 public:
     conformController(UiPort& ui, MoviePort& movies);
     // The lists, the undo records and the panels point back at their controller.
@@ -176,6 +176,15 @@ public:
     void setHourCode(std::optional<std::string> hour) { hourCode_ = std::move(hour); }
 
 private:
+    // MovieReviewHost: what the movie review may ask of the window.
+    std::string movieFolder() const override { return prefs_.get(pref::MoviePath); }
+    void rememberMovieFolder(const std::string& folder) override { rememberFolder(pref::MoviePath, folder); }
+    bool dropFrameCounting() const override { return prefs_.edlType() == "NTSC df"; }
+    SettingsPort* settings() override { return store_; }
+    void locateFrontEvent(bool end) override;
+    void locateChangeEvent() override { listC_.gotoEditStart(); }
+    void placePlayhead(MovieSide side, std::int32_t frame) override;
+
     void beginImport(int index);
     void finishLoad(int index, const std::vector<std::string>& paths);
     void setBlockDrawerOpen(bool open);

@@ -2,7 +2,6 @@
 
 #include "app/MovieReview.h"
 
-#include "app/ConformController.h"
 #include "core/Files.h"
 #include "core/Text.h"
 #include "views/SenderTitles.h"
@@ -29,13 +28,13 @@ double MovieReview::playbackRate(MovieSide side) const {
 }
 
 void MovieReview::importMovie(const std::string& senderTitle) {
-    if (!controller_) return;
+    if (!ui_ || !host_) return;
     const bool old = senderTitle == title::ImportOldMovie;
     if (!old && senderTitle != title::ImportNewMovie) return;
-    const auto chosen = controller_->ui().openPanel(controller_->prefs().get(pref::MoviePath), false);
+    const auto chosen = ui_->openPanel(host_->movieFolder(), false);
     if (!chosen || chosen->paths.empty()) return;
     load(old ? MovieSide::Old : MovieSide::New, chosen->paths.front(), true);
-    controller_->rememberFolder(pref::MoviePath, chosen->folder);
+    host_->rememberMovieFolder(chosen->folder);
     drawerOpen_ = true;
     notify(ModelChange::Movies);
 }
@@ -49,12 +48,12 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
     if (!path.empty() && std::filesystem::path(path).is_relative())
         path = std::filesystem::absolute(path, error).lexically_normal().string();
     if (path.empty() || !files_.reachable(path)) {
-        if (chosen && controller_) controller_->ui().alert("movie not loaded", path + ": the file cannot be read");
+        if (chosen && ui_) ui_->alert("movie not loaded", path + ": the file cannot be read");
         return;
     }
     const MovieOpened opened = files_.open(side, path);
     if (!opened.ok()) {
-        if (controller_) controller_->ui().alert("movie not loaded", opened.error);  // the reason names the file
+        if (ui_) ui_->alert("movie not loaded", opened.error);  // the reason names the file
         return;
     }
     if (playing_) stopPlaying();
@@ -73,7 +72,7 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
 
 void MovieReview::loadStart(MovieSide side) {
     Side& s = at(side);
-    SettingsPort* store = controller_ ? controller_->store() : nullptr;
+    SettingsPort* store = host_ ? host_->settings() : nullptr;
     const std::optional<std::string> stored = store ? store->stringForKey(movieStartKey(s.name)) : std::nullopt;
     s.start = startForLoadedMovie(stored, s.facts.timecode, s.facts.rateText, s.start.start);
 }
@@ -103,20 +102,20 @@ bool MovieReview::isValidStartEntry(const std::string& text, int tag) const {
 }
 
 std::string MovieReview::refuseStartEntry(MovieSide side, const std::string& text) {
-    if (controller_) controller_->ui().beep();
+    if (ui_) ui_->beep();
     return startEntryRefusal(text, at(side).loaded ? at(side).facts.rateText : std::string());
 }
 
 // Both starts are remembered per file name, then the selected event is
 // located again so the new offset shows at once.
 void MovieReview::startChanged() {
-    SettingsPort* store = controller_ ? controller_->store() : nullptr;
+    SettingsPort* store = host_ ? host_->settings() : nullptr;
     for (const Side& s : sides_) {
         const auto value = startToStore(s.start);
         if (store && value && !s.name.empty()) store->setString(movieStartKey(s.name), *value);
     }
     notify(ModelChange::Movies);
-    if (controller_) controller_->dataSourceC().gotoEditStart();
+    if (host_) host_->locateChangeEvent();
 }
 
 void MovieReview::showHideMovies(const std::string& senderTitle) {

@@ -13,6 +13,8 @@
 #include "ports/Clock.h"
 #include "ports/ModelObserver.h"
 #include "ports/MoviePort.h"
+#include "ports/SettingsPort.h"
+#include "ports/UiPort.h"
 
 #include <array>
 #include <chrono>
@@ -21,13 +23,37 @@
 
 namespace rw {
 
-class conformController;
+// What the review needs of the window around it, and no more: the
+// settings, the lists' selected events and the block view's playheads.
+class MovieReviewHost {
+public:
+    virtual ~MovieReviewHost() = default;
+
+    // The folder the movie open panel starts in, and the one last chosen.
+    virtual std::string movieFolder() const = 0;
+    virtual void rememberMovieFolder(const std::string& folder) = 0;
+    // Whether the list type counts drop-frame timecode.
+    virtual bool dropFrameCounting() const = 0;
+    // The store the movies' starts are remembered in; nullptr before start-up.
+    virtual SettingsPort* settings() = 0;
+
+    // Locates the movies to the front list's selected event (its start, or
+    // its end), or to the change list's selected event's start.
+    virtual void locateFrontEvent(bool end) = 0;
+    virtual void locateChangeEvent() = 0;
+
+    // The block view's playhead of a side, at a frame of its small movie.
+    virtual void placePlayhead(MovieSide side, std::int32_t frame) = 0;
+};
 
 class MovieReview : public MoviePort {
 public:
     MovieReview(MovieFiles& files, Clock& clock);
-    // The controller gives the settings store, the lists, the block view and the alerts.
-    void attach(conformController& controller) { controller_ = &controller; }
+    // Until attached, alerts and beeps go nowhere and nothing is remembered.
+    void attach(UiPort& ui, MovieReviewHost& host) {
+        ui_ = &ui;
+        host_ = &host;
+    }
     void setObserver(ModelObserver* observer) { observer_ = observer; }
 
     // MoviePort: the lists' view of the movies (the drawer's movies).
@@ -131,7 +157,8 @@ private:
 
     MovieFiles& files_;
     Clock& clock_;
-    conformController* controller_ = nullptr;
+    UiPort* ui_ = nullptr;
+    MovieReviewHost* host_ = nullptr;
     ModelObserver* observer_ = nullptr;
     std::array<Side, 2> sides_;
     std::optional<Playing> playing_;

@@ -1,7 +1,6 @@
 // Locating, stepping and playing the movies, and keeping the three places
 // of each movie and the block view's playheads with them.
 
-#include "app/ConformController.h"
 #include "app/MovieReview.h"
 #include "movies/MovieLocate.h"
 
@@ -63,7 +62,7 @@ void MovieReview::locate(MovieSide side, const KLVtc& time) {
     if (!s.loaded) return;
     LocateRequest request{time, side == MovieSide::New, s.facts.rate, s.facts.timeScale, s.facts.duration,
                           s.start.field, s.start.start, false};
-    if (controller_) request.ntscDf = controller_->prefs().edlType() == "NTSC df";
+    if (host_) request.ntscDf = host_->dropFrameCounting();
     const LocateResult result = locateMovie(request, s.facts.frames);
     const bool red = result.startRed.value_or(false);
     if (red != s.startRed) {
@@ -92,11 +91,11 @@ void MovieReview::nudge(int frames) {
 }
 
 void MovieReview::nudgeEditStart() {
-    if (controller_) controller_->listForTab(controller_->selectedTab()).gotoEditStart();
+    if (host_) host_->locateFrontEvent(false);
 }
 
 void MovieReview::nudgeEditEnd() {
-    if (controller_) controller_->listForTab(controller_->selectedTab()).gotoEditEnd();
+    if (host_) host_->locateFrontEvent(true);
 }
 
 // The end is the last frame's start, so the last frame shows and one step
@@ -190,14 +189,13 @@ void MovieReview::showAll() {
 
 // The playheads stand on the small movies' frames, counted exactly on their grids.
 void MovieReview::updatePlayheads() {
-    if (!controller_) return;
+    if (!host_) return;
     for (const MovieSide side : kSides) {
         const Side& s = at(side);
         if (!s.loaded || !s.facts.frames.valid()) continue;
         const std::int64_t frame = s.facts.frames.frameIndexAt(time(side, MovieView::Small));
         const auto frames = static_cast<std::int32_t>(std::clamp<std::int64_t>(frame, 0, INT32_MAX));
-        if (side == MovieSide::Old) controller_->blockView().setPlayheadPositionWithElapsedFrames_old(frames);
-        else controller_->blockView().setPlayheadPositionWithElapsedFrames_new(frames);
+        host_->placePlayhead(side, frames);
     }
 }
 
