@@ -242,7 +242,10 @@ void conformController::readFile(const std::string& path) {
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
     const bool otio = isOtioFile(path);
-    const std::optional<std::string> read = otio ? std::nullopt : readFileText(path);
+    std::optional<std::string> read;
+    if (!otio) {
+        if (auto text = readFileText(path)) read = std::move(text.value);
+    }
     // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
     if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
@@ -435,8 +438,7 @@ ChangeListCopyResult conformController::saveChangeListCopy() {
     // A list loaded from this folder under the same name is an input: keep it.
     for (const auto& input : importedPaths_)
         if (sameFile(input, path)) path = folder + name + "-1.edl";
-    std::string error = writeFileAtomic(path, changeListCopy());
-    if (!error.empty()) return {"", error};
+    if (Outcome<> written = writeFileAtomic(path, changeListCopy()); !written) return {"", written.error};
     return {path, ""};
 }
 

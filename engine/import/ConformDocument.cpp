@@ -79,7 +79,7 @@ bool readConformDocumentBytes(std::string_view bytes, const ConformDocumentOptio
 
 bool readConformDocument(const std::string& path, const ConformDocumentOptions& opt, EditArray& events) {
     auto bytes = readFileBytes(path);
-    return bytes && readConformDocumentBytes(*bytes, opt, events);
+    return bytes && readConformDocumentBytes(bytes.value, opt, events);
 }
 
 }  // namespace rw

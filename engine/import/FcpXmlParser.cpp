@@ -82,7 +82,7 @@ const EditArray& KLVFcpXmlParser::parseFile(const std::string& path) {
         fail("");
         return editArray_;
     }
-    return parseText(*bytes);
+    return parseText(bytes.value);
 }
 
 const EditArray& KLVFcpXmlParser::parseText(std::string_view bytes) {

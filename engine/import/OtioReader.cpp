@@ -357,12 +357,12 @@ OtioRead readOtioFile(const std::string& path, const OtioReadOptions& options) {
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (!ec) failed.error = sizeProblem(size);
     if (!failed.error.empty()) return failed;
-    std::optional<std::string> bytes = readFileBytes(path);
+    Outcome<std::string> bytes = readFileBytes(path);
     if (!bytes) {
         failed.error = "the file cannot be read";
         return failed;
     }
-    return readOtioText(std::move(*bytes), options);
+    return readOtioText(std::move(bytes.value), options);
 }
 
 bool isOtioFile(const std::string& path) {

@@ -123,16 +123,16 @@ std::optional<std::map<std::string, std::string>> FileSettings::parse(const std:
 }
 
 std::string FileSettings::load() {
-    const std::optional<std::string> bytes = readFileBytes(path_);
+    const Outcome<std::string> bytes = readFileBytes(path_);
     if (!bytes) return "cannot read settings file " + path_;
     std::size_t badLine = 0;
-    auto values = parse(decodeText(*bytes), badLine);
+    auto values = parse(decodeText(bytes.value), badLine);
     if (!values) return path_ + ":" + std::to_string(badLine) + ": not a setting (expected key=value)";
     values_ = std::move(*values);
     return {};
 }
 
-std::string FileSettings::synchronize() const { return writeFileAtomic(path_, format(values_)); }
+std::string FileSettings::synchronize() const { return writeFileAtomic(path_, format(values_)).error; }
 
 std::optional<std::string> FileSettings::stringForKey(const std::string& key) const {
     auto it = values_.find(key);

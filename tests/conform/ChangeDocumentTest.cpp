@@ -82,7 +82,7 @@ TEST(ChangeDocument, DocumentRecordsMovieLocations) {
     test::TempDir dir;
     Movies movies;
     movies.oldLocation = "file:///pix/old.mov";
-    auto root = unarchiveObjectWithData(mungeData(*readFileBytes(exportDocument(sampleList("24"), "x", dir, &movies))));
+    auto root = unarchiveObjectWithData(mungeData(readFileBytes(exportDocument(sampleList("24"), "x", dir, &movies)).value));
     ASSERT_TRUE(root);
     EXPECT_EQ(*root->find("moviepath_Old")->string(), "file:///pix/old.mov");
     EXPECT_EQ(*root->find("moviepath_New")->string(), "");

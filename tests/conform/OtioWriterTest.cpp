@@ -118,7 +118,7 @@ TEST(OtioWriter, CommandLineExportReadsBackAsTheChangeList) {
     EXPECT_EQ(test::openAsListC(otio, 0).size(), 10u);
     test::CliResult r = test::runCli({"export", "change-edl", "--changes", otio, "--output", back});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(*readFileText(back), *readFileText(direct));
+    EXPECT_EQ(readFileText(back).value, readFileText(direct).value);
 
     const std::string overlapping = dir.write("overlap.edl",
                                               "FCM: 24\n001  A  01:00:00:00 01:00:02:00 02:00:00:00 02:00:02:00\n"
