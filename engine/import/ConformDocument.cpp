@@ -57,14 +57,15 @@ std::string conformDocumentRate(const std::string& fcm, const ConformDocumentOpt
 }
 
 bool readConformDocumentBytes(std::string_view bytes, const ConformDocumentOptions& opt, EditArray& events) {
-    std::optional<ArchiveValue> root = unarchiveObjectWithData(mungeData(bytes));
-    if (!root || !root->dict()) return false;
-    const std::string* version = textAt(*root, "version");
+    const Outcome<ArchiveValue> archive = unarchiveObjectWithData(mungeData(bytes));
+    const ArchiveValue& root = archive.value;
+    if (!archive || !root.dict()) return false;
+    const std::string* version = textAt(root, "version");
     if (!version || version->empty() || version->front() != '1') return false;
 
-    const std::string rate = conformDocumentRate(textOr(*root, "FCM", ""), opt);
-    loadMovies(*root, opt);
-    const ArchiveValue* edits = root->find("edits");
+    const std::string rate = conformDocumentRate(textOr(root, "FCM", ""), opt);
+    loadMovies(root, opt);
+    const ArchiveValue* edits = root.find("edits");
     if (!edits || !edits->array()) return true;
     for (const auto& item : *edits->array()) {
         if (!item.dict()) continue;
