@@ -347,16 +347,17 @@ void conformController::readXml(const std::string& path) {
 void conformController::readOtio(const std::string& path) {
     OtioRead read = readOtioFile(path, {prefs_.edlType(), !prefs_.compareByClipName()});
     const std::string name = lastPathComponent(path);
-    if (!read.error.empty()) {
+    if (!read) {
         ui_.alert("OpenTimelineIO file not read", name + ": " + read.error);
-    } else if (!read.notes.empty()) {
+    } else if (!read.value.notes.empty()) {
         std::string text = name + ":";
-        for (const auto& note : read.notes) text += "\n" + note;
+        for (const auto& note : read.value.notes) text += "\n" + note;
         ui_.alert("OpenTimelineIO file read with notes", text);
     }
     const VfxSettings vfx = vfxSettings();
-    for (const auto& e : read.events) rw::setVFXValuesForEdit(*e, vfx);
-    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
+    const EditArray& events = read.value.events;
+    for (const auto& e : events) rw::setVFXValuesForEdit(*e, vfx);
+    editArray_.insert(editArray_.end(), events.begin(), events.end());
 }
 
 void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesForEdit(e, vfxSettings()); }

@@ -151,8 +151,8 @@ TEST(Mutations, OtioReaderSurvivesDamagedTimelines) {
         ASSERT_TRUE(bytes) << name << ": " << bytes.error;
         for (int round = 0; round < 150; ++round) {
             const OtioRead r = readOtioText(mutate(bytes.value, gen), {round % 2 ? "NTSC" : "PAL video", round % 3 == 0});
-            for (const auto& e : r.events) EXPECT_TRUE(e->sourceIn() && e->sourceOut() && e->masterIn() && e->masterOut());
-            if (!r.error.empty()) { EXPECT_TRUE(r.events.empty()) << name; }
+            for (const auto& e : r.value.events) EXPECT_TRUE(e->sourceIn() && e->sourceOut() && e->masterIn() && e->masterOut());
+            if (!r.error.empty()) { EXPECT_TRUE(r.value.events.empty()) << name; }
         }
     }
 }
