@@ -336,10 +336,12 @@ void conformController::readCutList(const std::vector<std::string_view>& lines) 
 }
 
 void conformController::readXml(const std::string& path) {
-    KLVFcpXmlParser parser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}, ui_);
-    const EditArray& events = parser.parseFile(path);
-    if (parser.failed()) reported_ = true;
-    editArray_.insert(editArray_.end(), events.begin(), events.end());
+    const FcpRead read = readFcpXmlFile(path, {prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()});
+    if (!read.parsed) {
+        ui_.alert(read.rateRefused ? "incompatible sequence framerate" : "XML parse error", read.parsed.error);
+        reported_ = true;
+    }
+    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
 }
