@@ -127,7 +127,8 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
 }
 
 std::string Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
-    const Outcome<> written = writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
+    const Outcome<> written =
+        writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
     return written ? std::string() : job.path + ": " + written.error;
 }
 

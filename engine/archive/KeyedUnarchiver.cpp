@@ -134,7 +134,7 @@ private:
         const Uids keys = uids(plist_dict_get_item(node, "NS.keys"));
         const Uids values = uids(plist_dict_get_item(node, "NS.objects"));
         if (!keys || !values) return Decoded::failure(keys ? values.error : keys.error);
-        if (keys.value.size() != values.value.size()) return Decoded::failure("a dictionary with more keys than values");
+        if (keys.value.size() != values.value.size()) return Decoded::failure("a dictionary whose keys and values differ in number");
         ArchiveDict out;
         for (std::size_t i = 0; i < keys.value.size(); ++i) {
             Text key = referencedString(keys.value[i], depth);
@@ -156,7 +156,8 @@ private:
 
     Decoded color(plist_t node, int depth) {
         plist_t spaceNode = plist_dict_get_item(node, "NSColorSpace");
-        if (!spaceNode || plist_get_node_type(spaceNode) != PLIST_UINT) return Decoded::failure("a colour without its space");
+        if (!spaceNode || plist_get_node_type(spaceNode) != PLIST_UINT)
+            return Decoded::failure("a colour without its space");
         std::uint64_t space = 0;
         plist_get_uint_val(spaceNode, &space);
         if (space == 1 || space == 2) {  // calibrated or device RGB

@@ -16,32 +16,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A regular file open for reading, closed when it goes; `why` says what
-// stopped it from opening.
+// A regular file open for reading, closed when it goes.
 class ReadableFile {
 public:
-    explicit ReadableFile(const std::string& path) {
-        // Non-blocking, so a named pipe among the lists is refused instead of
-        // waiting for a writer forever; a regular file reads as ever.
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd_ < 0) {
-            why = errno == EACCES ? "is not readable" : std::strerror(errno);
-            return;
-        }
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0) why = std::strerror(errno);
-        else if (S_ISDIR(st.st_mode)) why = "is a folder";
-        else if (!S_ISREG(st.st_mode)) why = "is not a regular file";
-        else size_ = static_cast<std::size_t>(st.st_size);
-    }
+    explicit ReadableFile(const std::string& path) { opened_ = open(path); }
     ~ReadableFile() {
         if (fd_ >= 0) ::close(fd_);
     }
     ReadableFile(const ReadableFile&) = delete;
     ReadableFile& operator=(const ReadableFile&) = delete;
 
+    // What stopped it from opening.
+    const Outcome<>& opened() const { return opened_; }
+
     Outcome<std::string> readAll() const {
-        if (!why.empty()) return Outcome<std::string>::failure(why);
+        if (!opened_) return Outcome<std::string>::failure(opened_.error);
         std::string bytes;
         bytes.reserve(size_);
         char buf[1 << 16];
@@ -56,11 +45,23 @@ public:
         }
     }
 
-    std::string why;
-
 private:
+    Outcome<> open(const std::string& path) {
+        // Non-blocking, so a named pipe among the lists is refused instead of
+        // waiting for a writer forever; a regular file reads as ever.
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd_ < 0) return Outcome<>::failure(errno == EACCES ? "is not readable" : std::strerror(errno));
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) return Outcome<>::failure(std::strerror(errno));
+        if (S_ISDIR(st.st_mode)) return Outcome<>::failure("is a folder");
+        if (!S_ISREG(st.st_mode)) return Outcome<>::failure("is not a regular file");
+        size_ = static_cast<std::size_t>(st.st_size);
+        return Outcome<>::success();
+    }
+
     int fd_ = -1;
     std::size_t size_ = 0;
+    Outcome<> opened_;
 };
 
 }  // namespace
@@ -73,13 +74,12 @@ Outcome<std::string> readFileText(const std::string& path) {
     return bytes;
 }
 
-Outcome<> checkReadable(const std::string& path) {
-    const ReadableFile file(path);
-    return file.why.empty() ? Outcome<>::success() : Outcome<>::failure(file.why);
-}
+Outcome<> checkReadable(const std::string& path) { return ReadableFile(path).opened(); }
 
 Outcome<> writeFileAtomic(const std::string& path, const std::string& bytes) {
-    const auto cannotWrite = [&](const std::string& why) { return Outcome<>::failure("cannot write " + path + ": " + why); };
+    const auto cannotWrite = [&](const std::string& why) {
+        return Outcome<>::failure("cannot write " + path + ": " + why);
+    };
     fs::path target(path);
     fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();

@@ -7,7 +7,7 @@
 
 namespace rw {
 
-// Why a path cannot be read, in every failure below: the system's reason
+// A read that fails says why the path cannot be read: the system's reason
 // ("No such file or directory"), "is a folder", "is not a regular file" or
 // "is not readable".
 

@@ -350,10 +350,10 @@ OtioRead TimelineReader::read(const json& root) {
     }
     const Where& here = timelineAt ? *timelineAt : top;
     const bool isTimeline = schemaOf(*timeline) == "Timeline";
-    if (!isTimeline && schemaOf(*timeline) != "Stack" && !isTrack(*timeline))
-        return OtioRead::failure("no timeline in the file" + (schemaOf(*timeline).empty()
-                                                                  ? ""
-                                                                  : " (it holds a " + textOf(*timeline, "OTIO_SCHEMA") + ")"));
+    if (!isTimeline && schemaOf(*timeline) != "Stack" && !isTrack(*timeline)) {
+        const std::string holds = schemaOf(*timeline).empty() ? "" : " (it holds a " + textOf(*timeline, "OTIO_SCHEMA") + ")";
+        return OtioRead::failure("no timeline in the file" + holds);
+    }
     const Where tracksAt = isTimeline ? at(here, "tracks") : here;
     const json* tracks = isTimeline ? member(*timeline, {"tracks"}) : timeline;
     if (!tracks || tracks->is_null()) return OtioRead::success();
