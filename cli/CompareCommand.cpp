@@ -52,8 +52,8 @@ int runCompare(const CompareArgs& a, Streams io) {
         io.out << text;
         return 0;
     }
-    if (std::string error = writeFileAtomic(a.output, text); !error.empty()) {
-        io.err << error << "\n";
+    if (Outcome<> written = writeFileAtomic(a.output, text); !written) {
+        io.err << written.error << "\n";
         return 1;
     }
     return 0;

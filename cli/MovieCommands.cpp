@@ -114,8 +114,8 @@ int writePng(const media::Image& image, const MovieArgs& a, Streams io) {
         io.err << "cannot make the picture: " << png.error << "\n";
         return 1;
     }
-    if (std::string why = writeFileAtomic(a.output, png.value); !why.empty()) {
-        io.err << "cannot write " << a.output << ": " << why << "\n";
+    if (Outcome<> written = writeFileAtomic(a.output, png.value); !written) {
+        io.err << "cannot write " << a.output << ": " << written.error << "\n";
         return 1;
     }
     return 0;

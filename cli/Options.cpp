@@ -82,8 +82,8 @@ bool loadSettingsFile(const std::string& path, Preferences& prefs, std::ostream&
     if (path.empty()) return true;
     if (CliUi ui(err); alertUnreadable(ui, {path})) return false;
     FileSettings store(path);
-    if (std::string error = store.load(); !error.empty()) {
-        err << error << "\n";
+    if (Outcome<> loaded = store.load(); !loaded) {
+        err << loaded.error << "\n";
         return false;
     }
     PreferencesPanel(prefs).showStored(store);

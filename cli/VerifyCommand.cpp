@@ -75,8 +75,8 @@ int writeReport(const VerifyArgs& a, const VerifySetup& setup, const EditArray& 
                 media::MoviePictures& pictures, std::ostream& err) {
     const VerifyReport report = reportOf(reportHeader(listsText(a.source), setup), events, outcome.checks,
                                          [&](const edit& e, const EventCheck& c) { return pictures.shotsFor(setup, e, c); });
-    if (std::string why = writeFileAtomic(a.report, reportHtml(report)); !why.empty()) {
-        err << "cannot write " << a.report << ": " << why << "\n";
+    if (Outcome<> written = writeFileAtomic(a.report, reportHtml(report)); !written) {
+        err << "cannot write " << a.report << ": " << written.error << "\n";
         return 1;
     }
     return 0;

@@ -16,10 +16,10 @@ namespace {
 constexpr const char* kOwnRate = "Save As";
 
 SaveResult writeTo(conformController& c, const std::string& path) {
-    std::string error = writeFileAtomic(path, changeDocumentContent(c, kOwnRate));
-    if (!error.empty()) {
+    Outcome<> written = writeFileAtomic(path, changeDocumentContent(c, kOwnRate));
+    if (!written) {
         c.ui().beep();
-        return {SaveResult::Status::Failed, path, error};
+        return {SaveResult::Status::Failed, path, written.error};
     }
     dataSource& list = c.dataSourceC();
     list.setDocumentPath(path);

@@ -32,11 +32,11 @@ std::string proposedName(conformController& c, const std::string& extension) {
 ExportResult save(conformController& c, const std::string& content, const std::string& extension) {
     auto path = c.ui().savePanel(c.prefs().get(pref::ExportPath), proposedName(c, extension));
     if (!path) return {ExportResult::Status::Cancelled, "", ""};
-    std::string error = writeFileAtomic(*path, content);
+    const Outcome<> written = writeFileAtomic(*path, content);
     c.rememberFolder(pref::ExportPath, std::filesystem::path(*path).parent_path().string());
-    if (!error.empty()) {
+    if (!written) {
         c.ui().beep();
-        return {ExportResult::Status::WriteFailed, *path, error};
+        return {ExportResult::Status::WriteFailed, *path, written.error};
     }
     return {ExportResult::Status::Written, *path, ""};
 }

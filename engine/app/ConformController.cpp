@@ -253,7 +253,10 @@ void conformController::readFile(const std::string& path) {
     const std::string ext = pathExtension(path);
     const std::string base = deletingPathExtension(name);
     const bool otio = isOtioFile(path);
-    const std::optional<std::string> read = otio ? std::nullopt : readFileText(path);
+    std::optional<std::string> read;
+    if (!otio) {
+        if (auto text = readFileText(path)) read = std::move(text.value);
+    }
     // No sheet asks how to read a file that cannot be read at all, nor an OpenTimelineIO one.
     if (!otio && !isListExtension(ext) && read) {
         HourCodeAnswer answer = ui_.askHourCode(base);
@@ -344,10 +347,12 @@ void conformController::readCutList(const std::vector<std::string_view>& lines) 
 }
 
 void conformController::readXml(const std::string& path) {
-    KLVFcpXmlParser parser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}, ui_);
-    const EditArray& events = parser.parseFile(path);
-    if (parser.failed()) reported_ = true;
-    editArray_.insert(editArray_.end(), events.begin(), events.end());
+    const FcpRead read = readFcpXmlFile(path, {prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()});
+    if (!read.parsed) {
+        ui_.alert(read.rateRefused ? "incompatible sequence framerate" : "XML parse error", read.parsed.error);
+        reported_ = true;
+    }
+    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
     const VfxSettings vfx = vfxSettings();
     for (const auto& e : editArray_) rw::setVFXValuesForEdit(*e, vfx);
 }
@@ -355,16 +360,17 @@ void conformController::readXml(const std::string& path) {
 void conformController::readOtio(const std::string& path) {
     OtioRead read = readOtioFile(path, {prefs_.edlType(), !prefs_.compareByClipName()});
     const std::string name = lastPathComponent(path);
-    if (!read.error.empty()) {
+    if (!read) {
         ui_.alert("OpenTimelineIO file not read", name + ": " + read.error);
-    } else if (!read.notes.empty()) {
+    } else if (!read.value.notes.empty()) {
         std::string text = name + ":";
-        for (const auto& note : read.notes) text += "\n" + note;
+        for (const auto& note : read.value.notes) text += "\n" + note;
         ui_.alert("OpenTimelineIO file read with notes", text);
     }
     const VfxSettings vfx = vfxSettings();
-    for (const auto& e : read.events) rw::setVFXValuesForEdit(*e, vfx);
-    editArray_.insert(editArray_.end(), read.events.begin(), read.events.end());
+    const EditArray& events = read.value.events;
+    for (const auto& e : events) rw::setVFXValuesForEdit(*e, vfx);
+    editArray_.insert(editArray_.end(), events.begin(), events.end());
 }
 
 void conformController::setVFXValuesForEdit(edit& e) const { rw::setVFXValuesForEdit(e, vfxSettings()); }
@@ -446,8 +452,7 @@ ChangeListCopyResult conformController::saveChangeListCopy() {
     // A list loaded from this folder under the same name is an input: keep it.
     for (const auto& input : importedPaths_)
         if (sameFile(input, path)) path = folder + name + "-1.edl";
-    std::string error = writeFileAtomic(path, changeListCopy());
-    if (!error.empty()) return {"", error};
+    if (Outcome<> written = writeFileAtomic(path, changeListCopy()); !written) return {"", written.error};
     return {path, ""};
 }
 

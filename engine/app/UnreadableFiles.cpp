@@ -8,9 +8,9 @@ namespace rw {
 bool alertUnreadable(UiPort& ui, const std::vector<std::string>& paths) {
     bool any = false;
     for (const auto& path : paths) {
-        const std::string reason = unreadableReason(path);
-        if (reason.empty()) continue;
-        ui.alert("cannot read " + path, reason);
+        const Outcome<> readable = checkReadable(path);
+        if (readable) continue;
+        ui.alert("cannot read " + path, readable.error);
         any = true;
     }
     return any;

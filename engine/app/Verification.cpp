@@ -127,8 +127,9 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
 }
 
 std::string Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
-    const std::string why = writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
-    return why.empty() ? why : job.path + ": " + why;
+    const Outcome<> written =
+        writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
+    return written ? std::string() : job.path + ": " + written.error;
 }
 
 void Verification::finishReport(const ReportJob&, const std::string& error) {

@@ -6,6 +6,7 @@
 // colours.
 
 #include "core/Color.h"
+#include "core/Outcome.h"
 
 #include <optional>
 #include <string>
@@ -42,10 +43,10 @@ struct ArchiveValue {
 // The binary property list of the archive whose root object is `root`.
 std::string archivedDataWithRootObject(const ArchiveValue& root);
 
-// The root object of a keyed archive in binary or XML property-list form;
-// nullopt for anything else, including archives holding objects of classes
-// not listed above.
-std::optional<ArchiveValue> unarchiveObjectWithData(std::string_view bytes);
+// The root object of a keyed archive in binary or XML property-list form; a
+// failure for anything else, including archives holding objects of classes
+// not listed above, nested too deep or holding too many objects.
+Outcome<ArchiveValue> unarchiveObjectWithData(std::string_view bytes);
 
 // Byte i exclusive-or'ed with (i + 2) mod 256; its own inverse, so it both
 // scrambles and unscrambles a change-list document.

@@ -17,7 +17,9 @@ constexpr std::size_t kMaxBytes = 64u << 20;
 constexpr int kMaxDepth = 32;
 constexpr std::size_t kMaxObjects = 500'000;
 
-struct Failure {};
+using Decoded = Outcome<ArchiveValue>;
+using Uids = Outcome<std::vector<std::uint64_t>>;
+using Text = Outcome<std::string>;
 
 // Through the pointer accessor: the copying one aborts on a text holding a NUL.
 std::string stringOf(plist_t node) {
@@ -45,8 +47,9 @@ std::optional<std::uint64_t> uidOf(plist_t node) {
 }
 
 // The colour components of "NSRGB" or "NSWhite": numbers separated by spaces.
-std::vector<float> components(plist_t data) {
-    if (!data || plist_get_node_type(data) != PLIST_DATA) throw Failure{};
+Outcome<std::vector<float>> components(plist_t data) {
+    using Floats = Outcome<std::vector<float>>;
+    if (!data || plist_get_node_type(data) != PLIST_DATA) return Floats::failure("a colour without its components");
     std::uint64_t length = 0;
     const char* bytes = plist_get_data_ptr(data, &length);
     std::string text = bytes ? std::string(bytes, length) : std::string();
@@ -58,116 +61,139 @@ std::vector<float> components(plist_t data) {
         if (p == end) break;
         float f = 0;
         auto res = std::from_chars(p, end, f);
-        if (res.ec != std::errc() || !std::isfinite(f)) throw Failure{};
+        if (res.ec != std::errc() || !std::isfinite(f)) return Floats::failure("a colour component is not a number");
         out.push_back(f);
         p = res.ptr;
     }
-    return out;
+    return Floats::success(std::move(out));
 }
 
+// Each step returns its value or the first reason the archive cannot be read,
+// so a damaged or hostile file stops the walk where it is found.
 class Unarchiver {
 public:
     explicit Unarchiver(plist_t objects) : objects_(objects), count_(plist_array_get_size(objects)) {}
 
-    ArchiveValue decode(std::uint64_t uid, int depth) {
-        if (uid == 0) return {};
-        if (uid >= count_ || depth > kMaxDepth || ++decoded_ > kMaxObjects) throw Failure{};
+    Decoded decode(std::uint64_t uid, int depth) {
+        if (uid == 0) return Decoded::success();
+        if (uid >= count_) return Decoded::failure("a reference past the last object");
+        if (depth > kMaxDepth) return Decoded::failure("objects nested deeper than " + std::to_string(kMaxDepth));
+        if (++decoded_ > kMaxObjects) return Decoded::failure("more than " + std::to_string(kMaxObjects) + " objects");
         plist_t node = plist_array_get_item(objects_, static_cast<std::uint32_t>(uid));
-        if (isString(node)) return stringOf(node);
-        if (!node || plist_get_node_type(node) != PLIST_DICT) throw Failure{};
-        const std::string cls = className(plist_dict_get_item(node, "$class"));
-        if (cls == "NSDictionary" || cls == "NSMutableDictionary") return dictionary(node, depth);
-        if (cls == "NSArray" || cls == "NSMutableArray") return array(node, depth);
-        if (cls == "NSString" || cls == "NSMutableString") {
+        if (isString(node)) return Decoded::success(stringOf(node));
+        if (!node || plist_get_node_type(node) != PLIST_DICT) return Decoded::failure("an object of no known kind");
+        const Text cls = className(plist_dict_get_item(node, "$class"));
+        if (!cls) return Decoded::failure(cls.error);
+        if (cls.value == "NSDictionary" || cls.value == "NSMutableDictionary") return dictionary(node, depth);
+        if (cls.value == "NSArray" || cls.value == "NSMutableArray") return array(node, depth);
+        if (cls.value == "NSString" || cls.value == "NSMutableString") {
             plist_t s = plist_dict_get_item(node, "NS.string");
-            if (!isString(s)) throw Failure{};
-            return stringOf(s);
+            if (!isString(s)) return Decoded::failure("a string object without its text");
+            return Decoded::success(stringOf(s));
         }
-        if (cls == "NSColor") return color(node, depth);
-        throw Failure{};
+        if (cls.value == "NSColor") return color(node, depth);
+        return Decoded::failure("an object of unknown class " + cls.value);
     }
 
 private:
-    plist_t object(std::uint64_t uid) const {
-        if (uid == 0 || uid >= count_) throw Failure{};
-        return plist_array_get_item(objects_, static_cast<std::uint32_t>(uid));
-    }
-
-    std::string className(plist_t ref) const {
+    Text className(plist_t ref) const {
         auto uid = uidOf(ref);
-        if (!uid) throw Failure{};
-        plist_t record = object(*uid);
-        if (!record || plist_get_node_type(record) != PLIST_DICT) throw Failure{};
-        plist_t name = plist_dict_get_item(record, "$classname");
-        if (!isString(name)) throw Failure{};
-        return stringOf(name);
+        if (!uid || *uid == 0 || *uid >= count_) return Text::failure("an object without its class");
+        plist_t record = plist_array_get_item(objects_, static_cast<std::uint32_t>(*uid));
+        plist_t name = record && plist_get_node_type(record) == PLIST_DICT ? plist_dict_get_item(record, "$classname")
+                                                                          : nullptr;
+        if (!isString(name)) return Text::failure("a class record without its name");
+        return Text::success(stringOf(name));
     }
 
-    std::vector<std::uint64_t> uids(plist_t list) const {
-        if (!list || plist_get_node_type(list) != PLIST_ARRAY) throw Failure{};
+    Uids uids(plist_t list) const {
+        if (!list || plist_get_node_type(list) != PLIST_ARRAY) return Uids::failure("a collection without its members");
         std::vector<std::uint64_t> out;
         const std::uint32_t n = plist_array_get_size(list);
         for (std::uint32_t i = 0; i < n; ++i) {
             auto uid = uidOf(plist_array_get_item(list, i));
-            if (!uid) throw Failure{};
+            if (!uid) return Uids::failure("a collection member that is not a reference");
             out.push_back(*uid);
         }
-        return out;
+        return Uids::success(std::move(out));
     }
 
-    ArchiveValue array(plist_t node, int depth) {
+    Decoded array(plist_t node, int depth) {
+        const Uids members = uids(plist_dict_get_item(node, "NS.objects"));
+        if (!members) return Decoded::failure(members.error);
         ArchiveArray out;
-        for (auto uid : uids(plist_dict_get_item(node, "NS.objects"))) out.push_back(decode(uid, depth + 1));
-        return out;
-    }
-
-    ArchiveValue dictionary(plist_t node, int depth) {
-        auto keys = uids(plist_dict_get_item(node, "NS.keys"));
-        auto values = uids(plist_dict_get_item(node, "NS.objects"));
-        if (keys.size() != values.size()) throw Failure{};
-        ArchiveDict out;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            ArchiveValue key = decode(keys[i], depth + 1);
-            if (!key.string()) throw Failure{};
-            out.emplace_back(*key.string(), decode(values[i], depth + 1));
+        for (auto uid : members.value) {
+            Decoded item = decode(uid, depth + 1);
+            if (!item) return item;
+            out.push_back(std::move(item.value));
         }
-        return out;
+        return Decoded::success(std::move(out));
     }
 
-    std::string referencedString(plist_t node, const char* key, int depth) {
-        auto uid = uidOf(plist_dict_get_item(node, key));
-        if (!uid) throw Failure{};
-        ArchiveValue v = decode(*uid, depth + 1);
-        if (!v.string()) throw Failure{};
-        return *v.string();
+    Decoded dictionary(plist_t node, int depth) {
+        const Uids keys = uids(plist_dict_get_item(node, "NS.keys"));
+        const Uids values = uids(plist_dict_get_item(node, "NS.objects"));
+        if (!keys || !values) return Decoded::failure(keys ? values.error : keys.error);
+        if (keys.value.size() != values.value.size()) return Decoded::failure("a dictionary whose keys and values differ in number");
+        ArchiveDict out;
+        for (std::size_t i = 0; i < keys.value.size(); ++i) {
+            Text key = referencedString(keys.value[i], depth);
+            if (!key) return Decoded::failure(key.error);
+            Decoded value = decode(values.value[i], depth + 1);
+            if (!value) return value;
+            out.emplace_back(std::move(key.value), std::move(value.value));
+        }
+        return Decoded::success(std::move(out));
     }
 
-    ArchiveValue color(plist_t node, int depth) {
+    Text referencedString(std::optional<std::uint64_t> uid, int depth) {
+        if (!uid) return Text::failure("a missing reference to a string");
+        Decoded v = decode(*uid, depth + 1);
+        if (!v) return Text::failure(v.error);
+        if (!v.value.string()) return Text::failure("a reference to a string that is not one");
+        return Text::success(*v.value.string());
+    }
+
+    Decoded color(plist_t node, int depth) {
         plist_t spaceNode = plist_dict_get_item(node, "NSColorSpace");
-        if (!spaceNode || plist_get_node_type(spaceNode) != PLIST_UINT) throw Failure{};
+        if (!spaceNode || plist_get_node_type(spaceNode) != PLIST_UINT)
+            return Decoded::failure("a colour without its space");
         std::uint64_t space = 0;
         plist_get_uint_val(spaceNode, &space);
         if (space == 1 || space == 2) {  // calibrated or device RGB
             auto c = components(plist_dict_get_item(node, "NSRGB"));
-            if (c.size() != 3 && c.size() != 4) throw Failure{};
-            return Color::rgb(c[0], c[1], c[2], c.size() == 4 ? c[3] : 1.0f);
+            if (!c || (c.value.size() != 3 && c.value.size() != 4)) return badComponents(c);
+            const auto& v = c.value;
+            return Decoded::success(Color::rgb(v[0], v[1], v[2], v.size() == 4 ? v[3] : 1.0f));
         }
         if (space == 3 || space == 4) {  // calibrated or device white
             auto c = components(plist_dict_get_item(node, "NSWhite"));
-            if (c.size() != 1 && c.size() != 2) throw Failure{};
-            return Color{Color::Space::CalibratedWhite, c[0], 0, 0, c.size() == 2 ? c[1] : 1.0f};
+            if (!c || (c.value.size() != 1 && c.value.size() != 2)) return badComponents(c);
+            const auto& v = c.value;
+            return Decoded::success(Color{Color::Space::CalibratedWhite, v[0], 0, 0, v.size() == 2 ? v[1] : 1.0f});
         }
-        if (space == 6) {  // a catalogue colour: only the text colour is known, else its fallback
-            if (referencedString(node, "NSCatalogName", depth) == "System" &&
-                referencedString(node, "NSColorName", depth) == "textColor")
-                return Color::textColor();
-            auto fallback = uidOf(plist_dict_get_item(node, "NSColor"));
-            if (!fallback) throw Failure{};
-            ArchiveValue v = decode(*fallback, depth + 1);
-            if (!v.color()) throw Failure{};
-            return v;
+        if (space == 6) return catalogueColor(node, depth);
+        return Decoded::failure("a colour in an unknown space");
+    }
+
+    static Decoded badComponents(const Outcome<std::vector<float>>& c) {
+        return Decoded::failure(c ? "a colour with the wrong number of components" : c.error);
+    }
+
+    // Only the text colour of the catalogue is known, else its fallback.
+    Decoded catalogueColor(plist_t node, int depth) {
+        const Text catalogue = referencedString(uidOf(plist_dict_get_item(node, "NSCatalogName")), depth);
+        if (!catalogue) return Decoded::failure(catalogue.error);
+        if (catalogue.value == "System") {
+            const Text name = referencedString(uidOf(plist_dict_get_item(node, "NSColorName")), depth);
+            if (!name) return Decoded::failure(name.error);
+            if (name.value == "textColor") return Decoded::success(Color::textColor());
         }
-        throw Failure{};
+        auto fallback = uidOf(plist_dict_get_item(node, "NSColor"));
+        if (!fallback) return Decoded::failure("a catalogue colour without its fallback");
+        Decoded v = decode(*fallback, depth + 1);
+        if (v && !v.value.color()) return Decoded::failure("a catalogue colour whose fallback is not a colour");
+        return v;
     }
 
     plist_t objects_;
@@ -189,21 +215,17 @@ bool isKeyedArchive(plist_t doc) {
 
 }  // namespace
 
-std::optional<ArchiveValue> unarchiveObjectWithData(std::string_view bytes) {
-    if (bytes.size() < 8 || bytes.size() > kMaxBytes) return std::nullopt;
+Outcome<ArchiveValue> unarchiveObjectWithData(std::string_view bytes) {
+    if (bytes.size() < 8) return Decoded::failure("too short for a keyed archive");
+    if (bytes.size() > kMaxBytes) return Decoded::failure("larger than " + std::to_string(kMaxBytes >> 20) + " MB");
     plist_t raw = nullptr;
     plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &raw);
     PlistHandle doc(raw);
-    if (!isKeyedArchive(raw)) return std::nullopt;
+    if (!isKeyedArchive(raw)) return Decoded::failure("not a keyed archive");
     plist_t top = plist_dict_get_item(raw, "$top");
-    if (!top || plist_get_node_type(top) != PLIST_DICT) return std::nullopt;
-    auto root = uidOf(plist_dict_get_item(top, "root"));
-    if (!root || *root == 0) return std::nullopt;
-    try {
-        return Unarchiver(plist_dict_get_item(raw, "$objects")).decode(*root, 0);
-    } catch (const Failure&) {
-        return std::nullopt;
-    }
+    auto root = top && plist_get_node_type(top) == PLIST_DICT ? uidOf(plist_dict_get_item(top, "root")) : std::nullopt;
+    if (!root || *root == 0) return Decoded::failure("a keyed archive without its root object");
+    return Unarchiver(plist_dict_get_item(raw, "$objects")).decode(*root, 0);
 }
 
 }  // namespace rw

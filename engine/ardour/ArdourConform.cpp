@@ -95,10 +95,10 @@ ArdourJob prepareArdourConform(const ArdourRequest& request, const std::optional
     if (!bytes) return refused(job, unreadable(request.sessionPath));
     if (path.extension() != ".ardour")
         return refused(job, request.sessionPath + " is not an Ardour session: its name does not end in .ardour");
-    ArdourSessionRead read = readArdourSession(*bytes);
+    ArdourSessionRead read = readArdourSession(bytes.value);
     if (!read.session) return refused(job, request.sessionPath + " is not an Ardour session: " + read.error);
     job.session = std::move(*read.session);
-    job.readHash = std::hash<std::string>{}(*bytes);
+    job.readHash = std::hash<std::string>{}(bytes.value);
     const ArdourSession& s = job.session;
     if (std::string why = judgeSession(s, tool); !why.empty()) return refused(job, why);
     const auto clock = ardourClock(s.timecodeFormat, s.sampleRate, s.timecodeOffset, s.timecodeOffsetNegative);

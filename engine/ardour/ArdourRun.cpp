@@ -74,7 +74,7 @@ std::multiset<RegionKey> saved(const ArdourPlaylist& pl) {
 std::string checkSaved(const ArdourJob& job) {
     const auto bytes = readFileBytes(job.snapshotPath);
     if (!bytes) return "Ardour reported the snapshot saved, but " + job.snapshotPath + " cannot be read";
-    const ArdourSessionRead read = readArdourSession(*bytes);
+    const ArdourSessionRead read = readArdourSession(bytes.value);
     if (!read.session) return "the snapshot Ardour saved cannot be read back: " + read.error;
     for (const auto& t : job.plan.tracks) {
         const auto it = std::find_if(read.session->tracks.begin(), read.session->tracks.end(),
@@ -120,7 +120,7 @@ ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const Ardo
         return {false, error};
     }
     const auto read = readFileBytes(job.sessionPath);
-    if (!read || std::hash<std::string>{}(*read) != job.readHash)
+    if (!read || std::hash<std::string>{}(read.value) != job.readHash)
         return {false, "the snapshot read, " + job.sessionPath + ", changed while Ardour ran: check it in Ardour"};
     return {true, {}};
 }

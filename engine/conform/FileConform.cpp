@@ -48,18 +48,18 @@ FileConformResult conformChosenFile(const std::string& input, const std::string&
     }
     std::string content;
     if (type == conformtype::Tc6000) {
-        auto conformed = conformTc6000File(*text, events, timebase);
+        auto conformed = conformTc6000File(text.value, events, timebase);
         if (!conformed) {
             result.error = "this is not a TC6000 snapshot list: its first line is not \"ICONLISTV1\"";
             return result;
         }
         content = std::move(*conformed);
     } else {
-        content = conformTextFile(*text, events, type == conformtype::Comma ? ',' : '\t', timebase);
+        content = conformTextFile(text.value, events, type == conformtype::Comma ? ',' : '\t', timebase);
     }
     const std::string path = conformedPath(input, type);
-    if (std::string error = writeFileAtomic(path, content); !error.empty()) {
-        result.error = error;
+    if (Outcome<> written = writeFileAtomic(path, content); !written) {
+        result.error = written.error;
         return result;
     }
     result.written = path;

@@ -14,58 +14,77 @@ namespace rw {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readFileBytes(const std::string& path) {
-    // Non-blocking, so a named pipe among the lists is refused instead of
-    // waiting for a writer forever; a regular file reads as ever.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
+namespace {
+
+// A regular file open for reading, closed when it goes.
+class ReadableFile {
+public:
+    explicit ReadableFile(const std::string& path) { opened_ = open(path); }
+    ~ReadableFile() {
+        if (fd_ >= 0) ::close(fd_);
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    // What stopped it from opening.
+    const Outcome<>& opened() const { return opened_; }
+
+    Outcome<std::string> readAll() const {
+        if (!opened_) return Outcome<std::string>::failure(opened_.error);
+        std::string bytes;
+        bytes.reserve(size_);
+        char buf[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd_, buf, sizeof buf);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return Outcome<std::string>::failure(std::strerror(errno));
+            }
+            if (n == 0) return Outcome<std::string>::success(std::move(bytes));
+            bytes.append(buf, static_cast<std::size_t>(n));
         }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+
+private:
+    Outcome<> open(const std::string& path) {
+        // Non-blocking, so a named pipe among the lists is refused instead of
+        // waiting for a writer forever; a regular file reads as ever.
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd_ < 0) return Outcome<>::failure(errno == EACCES ? "is not readable" : std::strerror(errno));
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) return Outcome<>::failure(std::strerror(errno));
+        if (S_ISDIR(st.st_mode)) return Outcome<>::failure("is a folder");
+        if (!S_ISREG(st.st_mode)) return Outcome<>::failure("is not a regular file");
+        size_ = static_cast<std::size_t>(st.st_size);
+        return Outcome<>::success();
+    }
+
+    int fd_ = -1;
+    std::size_t size_ = 0;
+    Outcome<> opened_;
+};
+
+}  // namespace
+
+Outcome<std::string> readFileBytes(const std::string& path) { return ReadableFile(path).readAll(); }
+
+Outcome<std::string> readFileText(const std::string& path) {
+    auto bytes = readFileBytes(path);
+    if (bytes) bytes.value = decodeOwnedText(std::move(bytes.value));
     return bytes;
 }
 
-std::optional<std::string> readFileText(const std::string& path) {
-    auto bytes = readFileBytes(path);
-    if (!bytes) return std::nullopt;
-    return decodeOwnedText(std::move(*bytes));
-}
+Outcome<> checkReadable(const std::string& path) { return ReadableFile(path).opened(); }
 
-std::string unreadableReason(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == EACCES ? "is not readable" : std::strerror(errno);
-    struct stat st {};
-    const bool statted = ::fstat(fd, &st) == 0;
-    const int statError = errno;
-    ::close(fd);
-    if (!statted) return std::strerror(statError);
-    if (S_ISDIR(st.st_mode)) return "is a folder";
-    if (!S_ISREG(st.st_mode)) return "is not a regular file";
-    return {};
-}
-
-std::string writeFileAtomic(const std::string& path, const std::string& bytes) {
+Outcome<> writeFileAtomic(const std::string& path, const std::string& bytes) {
+    const auto cannotWrite = [&](const std::string& why) {
+        return Outcome<>::failure("cannot write " + path + ": " + why);
+    };
     fs::path target(path);
     fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return std::string("cannot write in ") + folder.string() + ": " + std::strerror(errno);
+    if (fd < 0) return Outcome<>::failure("cannot write in " + folder.string() + ": " + std::strerror(errno));
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -75,28 +94,33 @@ std::string writeFileAtomic(const std::string& path, const std::string& bytes) {
             std::string why = std::strerror(errno);
             ::close(fd);
             ::unlink(tmpl.c_str());
-            return "cannot write " + path + ": " + why;
+            return cannotWrite(why);
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
     ::fchmod(fd, 0644);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    // Closed either way, so a failed sync does not leak the descriptor.
+    int failed = ::fsync(fd) != 0 ? errno : 0;
+    if (::close(fd) != 0 && failed == 0) failed = errno;
+    if (failed != 0) {
         ::unlink(tmpl.c_str());
-        return "cannot write " + path + ": " + std::strerror(errno);
+        return cannotWrite(std::strerror(failed));
     }
     if (::rename(tmpl.c_str(), path.c_str()) != 0) {
         std::string why = std::strerror(errno);
         ::unlink(tmpl.c_str());
-        return "cannot write " + path + ": " + why;
+        return cannotWrite(why);
     }
-    return {};
+    return Outcome<>::success();
 }
 
-bool makeFolders(const std::string& path) {
+Outcome<> makeFolders(const std::string& path) {
     std::error_code ec;
     fs::create_directories(path, ec);
-    return fs::is_directory(path, ec);
+    std::error_code isFolder;
+    if (fs::is_directory(path, isFolder)) return Outcome<>::success();
+    return Outcome<>::failure("cannot make the folder " + path + ": " + (ec ? ec.message() : "is not a folder"));
 }
 
 std::string lastPathComponent(const std::string& path) {

@@ -57,14 +57,15 @@ std::string conformDocumentRate(const std::string& fcm, const ConformDocumentOpt
 }
 
 bool readConformDocumentBytes(std::string_view bytes, const ConformDocumentOptions& opt, EditArray& events) {
-    std::optional<ArchiveValue> root = unarchiveObjectWithData(mungeData(bytes));
-    if (!root || !root->dict()) return false;
-    const std::string* version = textAt(*root, "version");
+    const Outcome<ArchiveValue> archive = unarchiveObjectWithData(mungeData(bytes));
+    const ArchiveValue& root = archive.value;
+    if (!archive || !root.dict()) return false;
+    const std::string* version = textAt(root, "version");
     if (!version || version->empty() || version->front() != '1') return false;
 
-    const std::string rate = conformDocumentRate(textOr(*root, "FCM", ""), opt);
-    loadMovies(*root, opt);
-    const ArchiveValue* edits = root->find("edits");
+    const std::string rate = conformDocumentRate(textOr(root, "FCM", ""), opt);
+    loadMovies(root, opt);
+    const ArchiveValue* edits = root.find("edits");
     if (!edits || !edits->array()) return true;
     for (const auto& item : *edits->array()) {
         if (!item.dict()) continue;
@@ -79,7 +80,7 @@ bool readConformDocumentBytes(std::string_view bytes, const ConformDocumentOptio
 
 bool readConformDocument(const std::string& path, const ConformDocumentOptions& opt, EditArray& events) {
     auto bytes = readFileBytes(path);
-    return bytes && readConformDocumentBytes(*bytes, opt, events);
+    return bytes && readConformDocumentBytes(bytes.value, opt, events);
 }
 
 }  // namespace rw

@@ -250,8 +250,8 @@ EditArray extractEDLDataFromPath(const std::string& path, EdlReadOptions options
     EditArray events;
     auto text = readFileText(path);
     if (!text) return events;
-    std::vector<std::string_view> lines = splitView(*text, '\n');
-    if (lines.size() == 1) lines = splitView(*text, '\r');
+    std::vector<std::string_view> lines = splitView(text.value, '\n');
+    if (lines.size() == 1) lines = splitView(text.value, '\r');
     readEdlLines(lines, options, events);
     return events;
 }

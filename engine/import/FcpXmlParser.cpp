@@ -1,7 +1,6 @@
 #include "import/FcpXmlParser.h"
 
 #include "core/Files.h"
-#include "ports/UiPort.h"
 
 // The system expat is built with DTD support (which brings the entity
 // expansion limits); its header declares them only under this macro.
@@ -73,27 +72,31 @@ std::unique_ptr<XML_ParserStruct, ParserFree> makeParser() {
     return p;
 }
 
-}  // namespace
-
-const EditArray& KLVFcpXmlParser::parseFile(const std::string& path) {
-    auto bytes = readFileBytes(path);
-    if (!bytes) {
-        editArray_.clear();
-        fail("");
-        return editArray_;
-    }
-    return parseText(*bytes);
+FcpRead parseError(EditArray kept) {
+    return {std::move(kept),
+            Outcome<>::failure("an XML parsing error was encountered. any valid events have been retained."), false};
 }
 
-const EditArray& KLVFcpXmlParser::parseText(std::string_view bytes) {
-    editArray_.clear();
-    failed_ = false;
+// A well-formed sequence at a refused rate is no parse error: that alone is told.
+FcpRead refusedRate(EditArray kept, const std::string& rate, const FcpReadOptions& options) {
+    return {std::move(kept),
+            Outcome<>::failure("the list you are importing has a timebase of " + rate + "fps\nreelwright is set to " +
+                               options.edlType + "\nplease change the 'list type' preference accordingly"),
+            true};
+}
+
+}  // namespace
+
+FcpRead readFcpXmlFile(const std::string& path, const FcpReadOptions& options) {
+    const Outcome<std::string> bytes = readFileBytes(path);
+    if (!bytes) return parseError({});
+    return readFcpXmlText(bytes.value, options);
+}
+
+FcpRead readFcpXmlText(std::string_view bytes, const FcpReadOptions& options) {
     auto parser = makeParser();
-    if (!parser) {
-        fail("");
-        return editArray_;
-    }
-    Context c{FcpSequenceReader(opt_), parser.get(), kTextAllowance + kTextFactor * bytes.size()};
+    if (!parser) return parseError({});
+    Context c{FcpSequenceReader(options), parser.get(), kTextAllowance + kTextFactor * bytes.size()};
     XML_SetUserData(parser.get(), &c);
 
     bool ok = true;
@@ -106,20 +109,10 @@ const EditArray& KLVFcpXmlParser::parseText(std::string_view bytes) {
              XML_STATUS_OK;
         if (last) break;
     }
-    editArray_ = c.reader.takeEvents();
-    if (!ok || c.stopped) fail(c.reader.refusedRate());
-    return editArray_;
-}
-
-// A well-formed sequence at a refused rate is no parse error: that alert alone.
-void KLVFcpXmlParser::fail(const std::string& refusedRate) {
-    failed_ = true;
-    if (!refusedRate.empty())
-        ui_.alert("incompatible sequence framerate", "the list you are importing has a timebase of " + refusedRate +
-                                                         "fps\nreelwright is set to " + opt_.edlType +
-                                                         "\nplease change the 'list type' preference accordingly");
-    else
-        ui_.alert("XML parse error", "an XML parsing error was encountered. any valid events have been retained.");
+    EditArray events = c.reader.takeEvents();
+    if (ok && !c.stopped) return {std::move(events), Outcome<>::success(), false};
+    const std::string rate = c.reader.refusedRate();
+    return rate.empty() ? parseError(std::move(events)) : refusedRate(std::move(events), rate, options);
 }
 
 }  // namespace rw

@@ -5,9 +5,10 @@
 // document whose entities expand far beyond its own size.
 //
 // On malformed XML, an unreadable file or a refused frame rate the parse
-// stops, one alert says which, and the events finished until then are kept.
+// stops and says why; the events finished until then are kept.
 
 #include "core/Edit.h"
+#include "core/Outcome.h"
 #include "import/FcpSequenceReader.h"
 
 #include <string>
@@ -15,27 +16,17 @@
 
 namespace rw {
 
-class UiPort;
-
-class KLVFcpXmlParser {
-public:
-    KLVFcpXmlParser(FcpReadOptions options, UiPort& ui) : opt_(std::move(options)), ui_(ui) {}
-
-    // The events of the file's sequence; also after a parse error.
-    const EditArray& parseFile(const std::string& path);
-    // The same for a document already in memory.
-    const EditArray& parseText(std::string_view bytes);
-
-    // Whether the last parse stopped early (and alerted).
-    bool failed() const { return failed_; }
-
-private:
-    void fail(const std::string& refusedRate);
-
-    FcpReadOptions opt_;
-    UiPort& ui_;
-    EditArray editArray_;
-    bool failed_ = false;
+struct FcpRead {
+    EditArray events;  // also those finished before the parse stopped
+    Outcome<> parsed;  // why the parse stopped early, in words for the user
+    // The stop is a well-formed sequence at a rate the list type refuses,
+    // not a parse error.
+    bool rateRefused = false;
 };
+
+// The events of the file's sequence.
+FcpRead readFcpXmlFile(const std::string& path, const FcpReadOptions& options);
+// The same for a document already in memory.
+FcpRead readFcpXmlText(std::string_view bytes, const FcpReadOptions& options);
 
 }  // namespace rw

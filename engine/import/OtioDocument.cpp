@@ -29,7 +29,7 @@ std::size_t quoteNonFinite(std::string& text, std::size_t at) {
 
 // One pass outside the parser: the nesting limit (the parser itself would
 // go as deep as asked) and the non-finite numbers.
-std::string patchAndMeasure(std::string& text) {
+Outcome<> patchAndMeasure(std::string& text) {
     int depth = 0;
     bool inString = false, escaped = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -45,7 +45,8 @@ std::string patchAndMeasure(std::string& text) {
         case '{':
         case '[':
             if (++depth > kMaxDepth)
-                return "nested deeper than " + std::to_string(kMaxDepth) + " levels at " + lineAndColumn(text, i);
+                return Outcome<>::failure("nested deeper than " + std::to_string(kMaxDepth) + " levels at " +
+                                          lineAndColumn(text, i));
             break;
         case '}':
         case ']': depth = std::max(0, depth - 1); break;
@@ -55,7 +56,7 @@ std::string patchAndMeasure(std::string& text) {
         default: break;
         }
     }
-    return {};
+    return Outcome<>::success();
 }
 
 // Builds the document from the parser's events, keeping only what the
@@ -175,18 +176,19 @@ std::string lineAndColumn(const std::string& text, std::size_t offset) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-std::string sizeProblem(std::uintmax_t bytes) {
-    if (bytes <= kMaxBytes) return {};
-    return "the file holds " + std::to_string(bytes >> 20) + " MB; timelines of up to " +
-           std::to_string(kMaxBytes >> 20) + " MB are read";
+Outcome<> checkSize(std::uintmax_t bytes) {
+    if (bytes <= kMaxBytes) return Outcome<>::success();
+    return Outcome<>::failure("the file holds " + std::to_string(bytes >> 20) + " MB; timelines of up to " +
+                              std::to_string(kMaxBytes >> 20) + " MB are read");
 }
 
-Document parseDocument(std::string bytes, std::size_t maxValues) {
-    if (std::string e = sizeProblem(bytes.size()); !e.empty()) return {{}, e};
-    if (std::string e = patchAndMeasure(bytes); !e.empty()) return {{}, e};
+Outcome<json> parseDocument(std::string bytes, std::size_t maxValues) {
+    using Parsed = Outcome<json>;
+    if (Outcome<> size = checkSize(bytes.size()); !size) return Parsed::failure(size.error);
+    if (Outcome<> shape = patchAndMeasure(bytes); !shape) return Parsed::failure(shape.error);
     KeptValues sax(maxValues);
-    if (!json::sax_parse(bytes, &sax)) return {{}, sax.error.empty() ? "not JSON" : sax.error};
-    return {std::move(sax.root), ""};
+    if (!json::sax_parse(bytes, &sax)) return Parsed::failure(sax.error.empty() ? "not JSON" : sax.error);
+    return Parsed::success(std::move(sax.root));
 }
 
 }  // namespace rw::otio

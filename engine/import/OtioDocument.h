@@ -8,6 +8,8 @@
 // OpenTimelineIO writes non-finite numbers as NaN, Inf, Infinity; they are
 // read as text, so a time that holds one fails like any other non-number.
 
+#include "core/Outcome.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstddef>
@@ -20,16 +22,12 @@ inline constexpr std::size_t kMaxBytes = 64u << 20;
 inline constexpr int kMaxDepth = 256;
 inline constexpr std::size_t kMaxValues = 4'000'000;
 
-struct Document {
-    nlohmann::json root;
-    std::string error;  // empty when the document was read
-};
+// The document's root value. `bytes` is patched in place (the non-finite
+// numbers), hence taken by value.
+Outcome<nlohmann::json> parseDocument(std::string bytes, std::size_t maxValues = kMaxValues);
 
-// `bytes` is patched in place (the non-finite numbers), hence taken by value.
-Document parseDocument(std::string bytes, std::size_t maxValues = kMaxValues);
-
-// Why a file of this many bytes is not read; empty when it is.
-std::string sizeProblem(std::uintmax_t bytes);
+// Whether a file of this many bytes is read, and why not.
+Outcome<> checkSize(std::uintmax_t bytes);
 
 // "line L, column C" of a byte offset (columns count bytes, from 1).
 std::string lineAndColumn(const std::string& text, std::size_t offset);

@@ -75,6 +75,7 @@ std::optional<double> firstClipRate(const json& item) {
     return std::nullopt;
 }
 
+// Each step returns its result or the first reason the cut cannot be placed.
 class TimelineReader {
 public:
     explicit TimelineReader(const OtioReadOptions& options) : opt_(options) {}
@@ -93,6 +94,7 @@ private:
         double in, out, own;
         const ClipFacts* clip;
     };
+    using Pieces = Outcome<std::vector<Piece>>;
     // A child of a track: its own trimmed range, where it starts in the
     // track and the part of the track it shows in.
     struct Slot {
@@ -101,17 +103,22 @@ private:
         double at, from, to;
         bool transition;
     };
+    // A track's children and their slots, one a child.
+    struct Layout {
+        const json* children = nullptr;
+        std::vector<Slot> slots;
+    };
 
-    Range trimmedRange(const json& item, const Where& w);
-    Range trackRange(const json& track, const Where& w);
-    Range stackRange(const json& stack, const Where& w);
-    std::vector<Slot> layout(const json& track, const Where& w);
-    void applyTransitions(const json& track, std::vector<Slot>& slots, const Where& w);
+    Outcome<Range> trimmedRange(const json& item, const Where& w);
+    Outcome<Range> trackRange(const json& track, const Where& w);
+    Outcome<Range> stackRange(const json& stack, const Where& w);
+    Outcome<Layout> layout(const json& track, const Where& w);
+    Outcome<> applyTransitions(Layout& track, const Where& w);
 
-    std::vector<Piece> pieces(const json& item, const Place& place, const Where& w);
-    std::vector<Piece> trackPieces(const json& track, const Place& place, const Where& w);
-    std::vector<Piece> stackPieces(const json& stack, const Place& place, const Where& w);
-    std::vector<Piece> clipPieces(const json& clip, const Place& place, const Where& w);
+    Pieces pieces(const json& item, const Place& place, const Where& w);
+    Pieces trackPieces(const json& track, const Place& place, const Where& w);
+    Pieces stackPieces(const json& stack, const Place& place, const Where& w);
+    Pieces clipPieces(const json& clip, const Place& place, const Where& w);
     EditArray events(const std::vector<Piece>& pieces);
 
     const OtioReadOptions& opt_;
@@ -122,140 +129,172 @@ private:
 };
 
 // Own trimmed range of any item: its source_range, else what it holds.
-Range TimelineReader::trimmedRange(const json& item, const Where& w) {
-    if (auto r = optionalRange(item, "source_range", w, masterRate_)) return *r;
+Outcome<Range> TimelineReader::trimmedRange(const json& item, const Where& w) {
+    const Outcome<std::optional<Range>> trimmed = optionalRange(item, "source_range", w, masterRate_);
+    if (!trimmed) return failed(trimmed);
+    if (trimmed.value) return Outcome<Range>::success(*trimmed.value);
     const std::string_view schema = schemaOf(item);
     if (schema == "Clip") {
         const json* ref = mediaReference(item);
-        if (auto r = ref ? optionalRange(*ref, "available_range", w, masterRate_) : std::nullopt) return *r;
-        failAt(w, "a clip without source_range whose media has no available_range");
+        const Outcome<std::optional<Range>> available =
+            ref ? optionalRange(*ref, "available_range", w, masterRate_) : Outcome<std::optional<Range>>::success();
+        if (!available) return failed(available);
+        if (available.value) return Outcome<Range>::success(*available.value);
+        return failAt(w, "a clip without source_range whose media has no available_range");
     }
     if (isTrack(item)) return trackRange(item, w);
     if (schema == "Stack") return stackRange(item, w);
-    if (schema == "Gap" || schema == "Filler") failAt(w, "a gap without source_range");
-    return {0, 0, masterRate_};  // anything else without a range takes no time
+    if (schema == "Gap" || schema == "Filler") return failAt(w, "a gap without source_range");
+    return Outcome<Range>::success({0, 0, masterRate_});  // anything else without a range takes no time
 }
 
 // A track lasts as long as its items, plus the part of a transition at
 // either end that reaches past them.
-Range TimelineReader::trackRange(const json& track, const Where& w) {
-    const std::vector<Slot> slots = layout(track, w);
-    double length = slots.empty() ? 0 : slots.back().to;
-    const json& children = childrenOf(track, w);
+Outcome<Range> TimelineReader::trackRange(const json& track, const Where& w) {
+    const Outcome<Layout> laid = layout(track, w);
+    if (!laid) return failed(laid);
+    const std::vector<Slot>& slots = laid.value.slots;
+    const json& children = *laid.value.children;
     const Where list = at(w, "children");
-    if (!slots.empty() && slots.front().transition)
-        length += transitionOffsets(children.front(), at(list, std::size_t{0}), masterRate_).in;
-    if (!slots.empty() && slots.back().transition)
-        length += transitionOffsets(children.back(), at(list, slots.size() - 1), masterRate_).out;
-    return {0, length, masterRate_};
+    double length = slots.empty() ? 0 : slots.back().to;
+    if (!slots.empty() && slots.front().transition) {
+        const Outcome<Offsets> first = transitionOffsets(children.front(), at(list, std::size_t{0}), masterRate_);
+        if (!first) return failed(first);
+        length += first.value.in;
+    }
+    if (!slots.empty() && slots.back().transition) {
+        const Outcome<Offsets> last = transitionOffsets(children.back(), at(list, slots.size() - 1), masterRate_);
+        if (!last) return failed(last);
+        length += last.value.out;
+    }
+    return Outcome<Range>::success({0, length, masterRate_});
 }
 
-Range TimelineReader::stackRange(const json& stack, const Where& w) {
-    const json& children = childrenOf(stack, w);
+Outcome<Range> TimelineReader::stackRange(const json& stack, const Where& w) {
+    const Outcome<const json*> children = childrenOf(stack, w);
+    if (!children) return failed(children);
     const Where list = at(w, "children");
     double length = 0;
-    for (std::size_t i = 0; i < children.size(); ++i)
-        length = std::max(length, trimmedRange(children[i], at(list, i)).duration);
-    return {0, length, masterRate_};
+    for (std::size_t i = 0; i < children.value->size(); ++i) {
+        const Outcome<Range> child = trimmedRange((*children.value)[i], at(list, i));
+        if (!child) return child;
+        length = std::max(length, child.value.duration);
+    }
+    return Outcome<Range>::success({0, length, masterRate_});
 }
 
-std::vector<TimelineReader::Slot> TimelineReader::layout(const json& track, const Where& w) {
-    const json& children = childrenOf(track, w);
+Outcome<TimelineReader::Layout> TimelineReader::layout(const json& track, const Where& w) {
+    const Outcome<const json*> children = childrenOf(track, w);
+    if (!children) return failed(children);
+    const json& items = *children.value;
     const Where list = at(w, "children");
-    std::vector<Slot> slots;
-    slots.reserve(children.size());
+    Layout out{&items, {}};
+    out.slots.reserve(items.size());
     double position = 0;
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        Slot s{i, {0, 0, masterRate_}, position, position, position, schemaOf(children[i]) == "Transition"};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Slot s{i, {0, 0, masterRate_}, position, position, position, schemaOf(items[i]) == "Transition"};
         if (!s.transition) {
-            s.range = trimmedRange(children[i], at(list, i));
+            const Outcome<Range> range = trimmedRange(items[i], at(list, i));
+            if (!range) return failed(range);
+            s.range = range.value;
             position += s.range.duration;
             s.to = position;
         }
-        slots.push_back(s);
+        out.slots.push_back(s);
     }
-    return slots;
+    return Outcome<Layout>::success(std::move(out));
 }
 
 // A transition between two items moves their cut to its start: the
 // incoming clip shows from there (out of its handle), the outgoing item
 // ends there. Neither moves past the other's start nor before media frame 0.
-void TimelineReader::applyTransitions(const json& track, std::vector<Slot>& slots, const Where& w) {
-    const json& children = childrenOf(track, w);
+Outcome<> TimelineReader::applyTransitions(Layout& track, const Where& w) {
+    const json& children = *track.children;
+    std::vector<Slot>& slots = track.slots;
     const Where list = at(w, "children");
     for (std::size_t k = 0; k < slots.size(); ++k) {
         if (!slots[k].transition) continue;
-        const Offsets offsets = transitionOffsets(children[k], at(list, k), masterRate_);
+        const Outcome<Offsets> offsets = transitionOffsets(children[k], at(list, k), masterRate_);
+        if (!offsets) return failed(offsets);
         if (k == 0 || k + 1 >= slots.size()) continue;
         Slot& outgoing = slots[k - 1];
         Slot& incoming = slots[k + 1];
         const json& clip = children[k + 1];
         if (outgoing.transition || incoming.transition || schemaOf(clip) != "Clip" || !enabled(clip)) continue;
-        const double move = std::max(0.0, std::min({offsets.in, outgoing.to - outgoing.from, incoming.range.start}));
+        const double move =
+            std::max(0.0, std::min({offsets.value.in, outgoing.to - outgoing.from, incoming.range.start}));
         outgoing.to -= move;
         incoming.from -= move;
     }
+    return Outcome<>::success();
 }
 
-std::vector<TimelineReader::Piece> TimelineReader::pieces(const json& item, const Place& place, const Where& w) {
-    if (!item.is_object()) failAt(w, "a value that is no OpenTimelineIO object");
-    if (!enabled(item) || !(place.from < place.to)) return {};
+TimelineReader::Pieces TimelineReader::pieces(const json& item, const Place& place, const Where& w) {
+    if (!item.is_object()) return failAt(w, "a value that is no OpenTimelineIO object");
+    if (!enabled(item) || !(place.from < place.to)) return Pieces::success();
     const Place inner{place.offset, place.from, place.to, place.motion || timeWarped(item)};
     const std::string_view schema = schemaOf(item);
     if (schema == "Clip") return clipPieces(item, inner, w);
-    if (isTrack(item)) return isVideo(item) ? trackPieces(item, inner, w) : std::vector<Piece>{};
+    if (isTrack(item)) return isVideo(item) ? trackPieces(item, inner, w) : Pieces::success();
     if (schema == "Stack") return stackPieces(item, inner, w);
     if (schema != "Gap" && schema != "Filler" && schema != "Transition")
         notes_.add("unknown " + (schema.empty() ? std::string("object") : textOf(item, "OTIO_SCHEMA")) +
                    " skipped (at " + w.text() + ")");
-    return {};
+    return Pieces::success();
 }
 
-std::vector<TimelineReader::Piece> TimelineReader::trackPieces(const json& track, const Place& place, const Where& w) {
-    std::vector<Slot> slots = layout(track, w);
-    applyTransitions(track, slots, w);
-    const json& children = childrenOf(track, w);
+TimelineReader::Pieces TimelineReader::trackPieces(const json& track, const Place& place, const Where& w) {
+    Outcome<Layout> laid = layout(track, w);
+    if (!laid) return failed(laid);
+    if (const Outcome<> moved = applyTransitions(laid.value, w); !moved) return failed(moved);
+    const json& children = *laid.value.children;
     const Where list = at(w, "children");
     std::vector<Piece> out;
-    for (const Slot& s : slots) {
+    for (const Slot& s : laid.value.slots) {
         if (s.transition) continue;
         const Place child{place.offset + s.at - s.range.start, std::max(place.from, place.offset + s.from),
                           std::min(place.to, place.offset + s.to), place.motion};
-        std::vector<Piece> more = pieces(children[s.index], child, at(list, s.index));
-        out.insert(out.end(), more.begin(), more.end());
+        const Pieces more = pieces(children[s.index], child, at(list, s.index));
+        if (!more) return more;
+        out.insert(out.end(), more.value.begin(), more.value.end());
     }
-    return out;
+    return Pieces::success(std::move(out));
 }
 
 // The children of a stack, last (top-most) first: each shows only where
 // none above it does.
-std::vector<TimelineReader::Piece> TimelineReader::stackPieces(const json& stack, const Place& place, const Where& w) {
-    const json& children = childrenOf(stack, w);
+TimelineReader::Pieces TimelineReader::stackPieces(const json& stack, const Place& place, const Where& w) {
+    const Outcome<const json*> children = childrenOf(stack, w);
+    if (!children) return failed(children);
     const Where list = at(w, "children");
     Coverage shown;
     std::vector<Piece> out;
-    for (std::size_t i = children.size(); i-- > 0;) {
-        const json& child = children[i];
+    for (std::size_t i = children.value->size(); i-- > 0;) {
+        const json& child = (*children.value)[i];
         if (!enabled(child) || (isTrack(child) && !isVideo(child))) continue;
         const Where here = at(list, i);
-        const Range own = trimmedRange(child, here);
-        const Place p{place.offset - own.start, std::max(place.from, place.offset),
-                      std::min(place.to, place.offset + own.duration), place.motion};
-        for (const Piece& piece : pieces(child, p, here))
+        const Outcome<Range> own = trimmedRange(child, here);
+        if (!own) return failed(own);
+        const Place p{place.offset - own.value.start, std::max(place.from, place.offset),
+                      std::min(place.to, place.offset + own.value.duration), place.motion};
+        const Pieces below = pieces(child, p, here);
+        if (!below) return below;
+        for (const Piece& piece : below.value)
             shown.paint(piece.in, piece.out, [&](double a, double b) {
                 out.push_back({a, b, piece.own + (a - piece.in), piece.clip});
             });
     }
     std::sort(out.begin(), out.end(), [](const Piece& a, const Piece& b) { return a.in < b.in; });
-    return out;
+    return Pieces::success(std::move(out));
 }
 
-std::vector<TimelineReader::Piece> TimelineReader::clipPieces(const json& clip, const Place& place, const Where& w) {
-    const Range own = trimmedRange(clip, w);
-    std::optional<ClipFacts> facts = clipFacts(clip, own.rate, place.motion, opt_.edlType, w, notes_);
-    if (!facts) return {};
+TimelineReader::Pieces TimelineReader::clipPieces(const json& clip, const Place& place, const Where& w) {
+    const Outcome<Range> own = trimmedRange(clip, w);
+    if (!own) return failed(own);
+    std::optional<ClipFacts> facts = clipFacts(clip, own.value.rate, place.motion, opt_.edlType, w, notes_);
+    if (!facts) return Pieces::success();
     clips_.push_back(std::move(*facts));
-    return {{place.from, place.to, place.from - place.offset, &clips_.back()}};
+    return Pieces::success({Piece{place.from, place.to, place.from - place.offset, &clips_.back()}});
 }
 
 std::string eventNumber(std::size_t n) {
@@ -297,10 +336,12 @@ OtioRead TimelineReader::read(const json& root) {
     const json* timeline = &root;
     std::optional<Where> timelineAt;
     if (const auto schema = schemaOf(root); schema == "SerializableCollection" || schema == "SerializeableCollection") {
-        const json& children = childrenOf(root, top);
+        const Outcome<const json*> listed = childrenOf(root, top);
+        if (!listed) return failed(listed);
+        const json& children = *listed.value;
         const auto first =
             std::find_if(children.begin(), children.end(), [](const json& c) { return schemaOf(c) == "Timeline"; });
-        if (first == children.end()) throw Failure{"no timeline in the collection"};
+        if (first == children.end()) return OtioRead::failure("no timeline in the collection");
         timeline = &*first;
         timelineAt = at(collection, static_cast<std::size_t>(first - children.begin()));
         if (std::count_if(first, children.end(), [](const json& c) { return schemaOf(c) == "Timeline"; }) > 1)
@@ -309,60 +350,52 @@ OtioRead TimelineReader::read(const json& root) {
     }
     const Where& here = timelineAt ? *timelineAt : top;
     const bool isTimeline = schemaOf(*timeline) == "Timeline";
-    if (!isTimeline && schemaOf(*timeline) != "Stack" && !isTrack(*timeline))
-        throw Failure{"no timeline in the file" +
-                      (schemaOf(*timeline).empty() ? "" : " (it holds a " + textOf(*timeline, "OTIO_SCHEMA") + ")")};
+    if (!isTimeline && schemaOf(*timeline) != "Stack" && !isTrack(*timeline)) {
+        const std::string holds = schemaOf(*timeline).empty() ? "" : " (it holds a " + textOf(*timeline, "OTIO_SCHEMA") + ")";
+        return OtioRead::failure("no timeline in the file" + holds);
+    }
     const Where tracksAt = isTimeline ? at(here, "tracks") : here;
     const json* tracks = isTimeline ? member(*timeline, {"tracks"}) : timeline;
-    if (!tracks || tracks->is_null()) return {};
+    if (!tracks || tracks->is_null()) return OtioRead::success();
 
-    const std::optional<Time> start = isTimeline ? optionalTime(*timeline, "global_start_time", here) : std::nullopt;
-    masterRate_ = start ? start->rate : firstClipRate(*tracks).value_or(24.0);
+    const Outcome<std::optional<Time>> start = isTimeline ? optionalTime(*timeline, "global_start_time", here)
+                                                          : Outcome<std::optional<Time>>::success();
+    if (!start) return failed(start);
+    masterRate_ = start.value ? start.value->rate : firstClipRate(*tracks).value_or(24.0);
     const std::optional<std::string> timebase = timebaseForRate(masterRate_, opt_.edlType);
     if (!timebase)
-        failAt(tracksAt, "the timeline's rate, " + std::to_string(masterRate_) + " fps, is no timecode rate");
+        return failAt(tracksAt, "the timeline's rate, " + std::to_string(masterRate_) + " fps, is no timecode rate");
     masterTimebase_ = *timebase;
 
-    const double origin = start ? start->in(masterRate_) : 0;
-    const std::optional<Range> own = optionalRange(*tracks, "source_range", tracksAt, masterRate_);
-    const Place place = own ? Place{origin - own->start, origin, origin + own->duration, false}
-                            : Place{origin, -kUnbounded, kUnbounded, false};
-    OtioRead result;
-    result.events = events(pieces(*tracks, place, tracksAt));
+    const double origin = start.value ? start.value->in(masterRate_) : 0;
+    const Outcome<std::optional<Range>> own = optionalRange(*tracks, "source_range", tracksAt, masterRate_);
+    if (!own) return failed(own);
+    const Place place = own.value ? Place{origin - own.value->start, origin, origin + own.value->duration, false}
+                                  : Place{origin, -kUnbounded, kUnbounded, false};
+    const Pieces shown = pieces(*tracks, place, tracksAt);
+    if (!shown) return failed(shown);
+    OtioTimeline result;
+    result.events = events(shown.value);
     result.changeList = std::any_of(clips_.begin(), clips_.end(), [](const ClipFacts& c) { return c.changeEvent; });
     result.notes = notes_.take();
-    return result;
+    return OtioRead::success(std::move(result));
 }
 
 }  // namespace
 
 OtioRead readOtioText(std::string bytes, const OtioReadOptions& options) {
-    Document doc = parseDocument(std::move(bytes));
-    OtioRead failed;
-    if (!doc.error.empty()) {
-        failed.error = doc.error;
-        return failed;
-    }
-    try {
-        return TimelineReader(options).read(doc.root);
-    } catch (const Failure& f) {
-        failed.error = f.message;
-        return failed;
-    }
+    const Outcome<json> doc = parseDocument(std::move(bytes));
+    if (!doc) return OtioRead::failure(doc.error);
+    return TimelineReader(options).read(doc.value);
 }
 
 OtioRead readOtioFile(const std::string& path, const OtioReadOptions& options) {
-    OtioRead failed;
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec) failed.error = sizeProblem(size);
-    if (!failed.error.empty()) return failed;
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) {
-        failed.error = "the file cannot be read";
-        return failed;
-    }
-    return readOtioText(std::move(*bytes), options);
+    if (const Outcome<> fits = ec ? Outcome<>::success() : checkSize(size); !fits) return OtioRead::failure(fits.error);
+    Outcome<std::string> bytes = readFileBytes(path);
+    if (!bytes) return OtioRead::failure("the file cannot be read");
+    return readOtioText(std::move(bytes.value), options);
 }
 
 bool isOtioFile(const std::string& path) {
@@ -376,6 +409,6 @@ bool isOtioFile(const std::string& path) {
     return at != std::string::npos && head[at] == '{' && head.find("\"OTIO_SCHEMA\"") != std::string::npos;
 }
 
-bool isOtioChangeList(const std::string& path) { return isOtioFile(path) && readOtioFile(path, {}).changeList; }
+bool isOtioChangeList(const std::string& path) { return isOtioFile(path) && readOtioFile(path, {}).value.changeList; }
 
 }  // namespace rw

@@ -18,6 +18,7 @@
 // durations) stop the read with a message that says where.
 
 #include "core/Edit.h"
+#include "core/Outcome.h"
 
 #include <string>
 #include <vector>
@@ -31,12 +32,13 @@ struct OtioReadOptions {
     bool useReelNames = false;  // compare by lab roll: the reel names the event
 };
 
-struct OtioRead {
+struct OtioTimeline {
     EditArray events;
     std::vector<std::string> notes;  // what was skipped, and where
-    std::string error;               // why nothing was read, and where; empty when read
     bool changeList = false;         // the clips carry reelwright change-list metadata
 };
+// The timeline, or why nothing was read, and where.
+using OtioRead = Outcome<OtioTimeline>;
 
 OtioRead readOtioText(std::string bytes, const OtioReadOptions& options);
 OtioRead readOtioFile(const std::string& path, const OtioReadOptions& options);

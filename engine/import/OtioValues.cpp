@@ -19,14 +19,14 @@ std::string shortNumber(double v) {
     return s.str();
 }
 
-double numberAt(const json& o, const char* key, const Where& w) {
+Outcome<double> numberAt(const json& o, const char* key, const Where& w) {
     const Where here = at(w, key);
     auto it = o.find(key);
-    if (it == o.end() || it->is_null()) failAt(here, "no " + std::string(key));
-    if (!it->is_number()) failAt(here, "not a number: " + it->dump().substr(0, 40));
+    if (it == o.end() || it->is_null()) return failAt(here, "no " + std::string(key));
+    if (!it->is_number()) return failAt(here, "not a number: " + it->dump().substr(0, 40));
     const double v = it->get<double>();
-    if (!std::isfinite(v)) failAt(here, "not a finite number");
-    return v;
+    if (!std::isfinite(v)) return failAt(here, "not a finite number");
+    return Outcome<double>::success(v);
 }
 
 std::string percentDecoded(std::string_view s) {
@@ -104,9 +104,9 @@ std::string Where::text() const {
     return head.empty() ? std::string(key) : head + "." + key;
 }
 
-void failAt(const Where& w, const std::string& why) {
+Failed failAt(const Where& w, const std::string& why) {
     const std::string where = w.text();
-    throw Failure{why + " (at " + (where.empty() ? "the top" : where) + ")"};
+    return {why + " (at " + (where.empty() ? "the top" : where) + ")"};
 }
 
 void Notes::add(std::string note) {
@@ -137,45 +137,58 @@ std::string textOf(const json& o, const char* key) {
     return v && v->is_string() ? v->get<std::string>() : std::string();
 }
 
-const json& childrenOf(const json& o, const Where& w) {
+Outcome<const json*> childrenOf(const json& o, const Where& w) {
     static const json none = json::array();
     const json* c = member(o, {"children"});
-    if (!c || c->is_null()) return none;
-    if (!c->is_array()) failAt(at(w, "children"), "children that are not a list");
-    return *c;
+    if (!c || c->is_null()) return Outcome<const json*>::success(&none);
+    if (!c->is_array()) return failAt(at(w, "children"), "children that are not a list");
+    return Outcome<const json*>::success(c);
 }
 
-Time timeAt(const json& o, const char* key, const Where& w) {
+Outcome<Time> timeAt(const json& o, const char* key, const Where& w) {
     const Where here = at(w, key);
     const json* t = member(o, {key});
-    if (!t || !t->is_object()) failAt(here, "no time");
-    const Time time{numberAt(*t, "value", here), numberAt(*t, "rate", here)};
+    if (!t || !t->is_object()) return failAt(here, "no time");
+    const Outcome<double> value = numberAt(*t, "value", here);
+    if (!value) return failed(value);
+    const Outcome<double> rate = numberAt(*t, "rate", here);
+    if (!rate) return failed(rate);
+    const Time time{value.value, rate.value};
     if (!(time.rate > 0) || time.rate > 1e6)
-        failAt(at(here, "rate"), "rate " + shortNumber(time.rate) + " is not a frame rate");
+        return failAt(at(here, "rate"), "rate " + shortNumber(time.rate) + " is not a frame rate");
     if (std::abs(time.value) > kMaxFrames)
-        failAt(at(here, "value"), "a time of " + shortNumber(time.value) + " frames, too long");
-    return time;
+        return failAt(at(here, "value"), "a time of " + shortNumber(time.value) + " frames, too long");
+    return Outcome<Time>::success(time);
 }
 
-std::optional<Time> optionalTime(const json& o, const char* key, const Where& w) {
+Outcome<std::optional<Time>> optionalTime(const json& o, const char* key, const Where& w) {
     const json* t = member(o, {key});
-    if (!t || t->is_null()) return std::nullopt;
-    return timeAt(o, key, w);
+    if (!t || t->is_null()) return Outcome<std::optional<Time>>::success();
+    const Outcome<Time> time = timeAt(o, key, w);
+    if (!time) return failed(time);
+    return Outcome<std::optional<Time>>::success(time.value);
 }
 
-std::optional<Range> optionalRange(const json& o, const char* key, const Where& w, double masterRate) {
+Outcome<std::optional<Range>> optionalRange(const json& o, const char* key, const Where& w, double masterRate) {
     const json* r = member(o, {key});
-    if (!r || r->is_null()) return std::nullopt;
+    if (!r || r->is_null()) return Outcome<std::optional<Range>>::success();
     const Where here = at(w, key);
-    const Time start = timeAt(*r, "start_time", here), duration = timeAt(*r, "duration", here);
-    if (duration.value < 0) failAt(at(here, "duration"), "a negative duration");
-    return Range{start.in(masterRate), duration.in(masterRate), start.rate};
+    const Outcome<Time> start = timeAt(*r, "start_time", here);
+    if (!start) return failed(start);
+    const Outcome<Time> duration = timeAt(*r, "duration", here);
+    if (!duration) return failed(duration);
+    if (duration.value.value < 0) return failAt(at(here, "duration"), "a negative duration");
+    return Outcome<std::optional<Range>>::success(
+        Range{start.value.in(masterRate), duration.value.in(masterRate), start.value.rate});
 }
 
-Offsets transitionOffsets(const json& transition, const Where& w, double masterRate) {
-    const Time in = timeAt(transition, "in_offset", w), out = timeAt(transition, "out_offset", w);
-    if (in.value < 0 || out.value < 0) failAt(w, "a transition with a negative offset");
-    return {in.in(masterRate), out.in(masterRate)};
+Outcome<Offsets> transitionOffsets(const json& transition, const Where& w, double masterRate) {
+    const Outcome<Time> in = timeAt(transition, "in_offset", w);
+    if (!in) return failed(in);
+    const Outcome<Time> out = timeAt(transition, "out_offset", w);
+    if (!out) return failed(out);
+    if (in.value.value < 0 || out.value.value < 0) return failAt(w, "a transition with a negative offset");
+    return Outcome<Offsets>::success({in.value.in(masterRate), out.value.in(masterRate)});
 }
 
 const json* mediaReference(const json& clip) {

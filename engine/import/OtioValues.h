@@ -2,9 +2,10 @@
 // The values of an OpenTimelineIO document as the timeline reader takes
 // them: schema names, checked times, media references, effects and what an
 // event takes from a clip. A value that cannot be used where the cut's
-// placement depends on it throws a Failure that names where it lies.
+// placement depends on it fails with a message that names where it lies.
 
 #include "core/Color.h"
+#include "core/Outcome.h"
 
 #include <nlohmann/json.hpp>
 
@@ -29,10 +30,21 @@ struct Where {
 inline Where at(const Where& w, const char* key) { return {&w, key, 0}; }
 inline Where at(const Where& w, std::size_t index) { return {&w, nullptr, index}; }
 
-struct Failure {
-    std::string message;
+// A reason that becomes a failed outcome of whatever type the step returns,
+// so each step hands the first failure up as it stands.
+struct Failed {
+    std::string why;
+    template <class T>
+    operator Outcome<T>() const {
+        return Outcome<T>::failure(why);
+    }
 };
-[[noreturn]] void failAt(const Where& w, const std::string& why);
+// The reason, followed by where it lies.
+Failed failAt(const Where& w, const std::string& why);
+template <class T>
+Failed failed(const Outcome<T>& outcome) {
+    return {outcome.error};
+}
 
 // What was skipped; a hostile file cannot make the list endless.
 class Notes {
@@ -52,26 +64,26 @@ std::string_view schemaOf(const json& o);
 bool enabled(const json& o);
 std::string textOf(const json& o, const char* key);
 // The "children" list; none gives an empty one.
-const json& childrenOf(const json& o, const Where& w);
+Outcome<const json*> childrenOf(const json& o, const Where& w);
 
 // A RationalTime: `value` frames at `rate` frames a second.
 struct Time {
     double value, rate;
     double in(double masterRate) const { return rate == masterRate ? value : value * masterRate / rate; }
 };
-Time timeAt(const json& o, const char* key, const Where& w);
-std::optional<Time> optionalTime(const json& o, const char* key, const Where& w);
+Outcome<Time> timeAt(const json& o, const char* key, const Where& w);
+Outcome<std::optional<Time>> optionalTime(const json& o, const char* key, const Where& w);
 
 // A TimeRange in master frames; `rate` is its start's own rate.
 struct Range {
     double start, duration, rate;
 };
-std::optional<Range> optionalRange(const json& o, const char* key, const Where& w, double masterRate);
+Outcome<std::optional<Range>> optionalRange(const json& o, const char* key, const Where& w, double masterRate);
 
 struct Offsets {
     double in, out;  // master frames before and after the cut
 };
-Offsets transitionOffsets(const json& transition, const Where& w, double masterRate);
+Outcome<Offsets> transitionOffsets(const json& transition, const Where& w, double masterRate);
 
 // The clip's active media reference (Clip.2) or its only one (Clip.1).
 const json* mediaReference(const json& clip);

@@ -64,7 +64,7 @@ std::optional<std::vector<bool>> namesIn(const std::string& path, const NameMatc
     if (!matcher.allAscii()) {
         auto text = readFileText(path);
         if (!text) return std::nullopt;
-        matcher.feed(scan, *text);
+        matcher.feed(scan, text.value);
         return scan.found();
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -106,33 +106,31 @@ std::string FileSettings::format(const std::map<std::string, std::string>& value
     return text;
 }
 
-std::optional<std::map<std::string, std::string>> FileSettings::parse(const std::string& text, std::size_t& badLine) {
+Outcome<std::map<std::string, std::string>> FileSettings::parse(const std::string& text) {
+    using Values = Outcome<std::map<std::string, std::string>>;
     std::map<std::string, std::string> values;
     const std::vector<std::string> lines = splitLines(text);
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string_view line = trimWhitespace(lines[n]);
         if (line.empty() || line.front() == ';' || line.front() == '#' || line.front() == '[') continue;
         const std::size_t eq = separator(line);
-        if (eq == std::string_view::npos || eq == 0) {
-            badLine = n + 1;
-            return std::nullopt;
-        }
+        if (eq == std::string_view::npos || eq == 0)
+            return Values::failure(std::to_string(n + 1) + ": not a setting (expected key=value)");
         values[unescape(trimWhitespace(line.substr(0, eq)))] = parseValue(trimWhitespace(line.substr(eq + 1)));
     }
-    return values;
+    return Values::success(std::move(values));
 }
 
-std::string FileSettings::load() {
-    const std::optional<std::string> bytes = readFileBytes(path_);
-    if (!bytes) return "cannot read settings file " + path_;
-    std::size_t badLine = 0;
-    auto values = parse(decodeText(*bytes), badLine);
-    if (!values) return path_ + ":" + std::to_string(badLine) + ": not a setting (expected key=value)";
-    values_ = std::move(*values);
-    return {};
+Outcome<> FileSettings::load() {
+    const Outcome<std::string> bytes = readFileBytes(path_);
+    if (!bytes) return Outcome<>::failure("cannot read settings file " + path_);
+    auto values = parse(decodeText(bytes.value));
+    if (!values) return Outcome<>::failure(path_ + ":" + values.error);
+    values_ = std::move(values.value);
+    return Outcome<>::success();
 }
 
-std::string FileSettings::synchronize() const { return writeFileAtomic(path_, format(values_)); }
+Outcome<> FileSettings::synchronize() const { return writeFileAtomic(path_, format(values_)); }
 
 std::optional<std::string> FileSettings::stringForKey(const std::string& key) const {
     auto it = values_.find(key);

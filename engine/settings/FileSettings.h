@@ -12,6 +12,7 @@
 // \r \t \" and \= (in keys). Blank lines, comments (; or #) and section
 // headers are skipped. Keys are case-sensitive; the last of a repeated key wins.
 
+#include "core/Outcome.h"
 #include "ports/SettingsPort.h"
 
 #include <map>
@@ -24,11 +25,11 @@ class FileSettings : public SettingsPort {
 public:
     explicit FileSettings(std::string path) : path_(std::move(path)) {}
 
-    // Reads the file; empty on success, else why (unreadable, or a line that
-    // is not a setting). On failure the store is left as it was.
-    std::string load();
-    // Writes every setting atomically; empty on success, else why.
-    std::string synchronize() const;
+    // Reads the file, or says why not (unreadable, or a line that is not a
+    // setting). On failure the store is left as it was.
+    Outcome<> load();
+    // Writes every setting atomically, or says why not.
+    Outcome<> synchronize() const;
 
     std::optional<std::string> stringForKey(const std::string& key) const override;
     void setString(const std::string& key, const std::string& value) override { values_[key] = value; }
@@ -38,8 +39,9 @@ public:
 
     // The file's text for a set of values, and the values a text holds.
     static std::string format(const std::map<std::string, std::string>& values);
-    // nullopt (with the 1-based line in `badLine`) when a line is not a setting.
-    static std::optional<std::map<std::string, std::string>> parse(const std::string& text, std::size_t& badLine);
+    // A line that is not a setting fails as "N: not a setting (expected
+    // key=value)", N counted from 1, for the caller to put after the file's name.
+    static Outcome<std::map<std::string, std::string>> parse(const std::string& text);
 
 private:
     std::string path_;

@@ -20,7 +20,7 @@ inline FolderState folderState(const std::string& folder) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
         if (entry.is_regular_file())
             state[std::filesystem::relative(entry.path(), folder).string()] =
-                std::hash<std::string>{}(readFileBytes(entry.path().string()).value_or(""));
+                std::hash<std::string>{}(readFileBytes(entry.path().string()).value);
     return state;
 }
 

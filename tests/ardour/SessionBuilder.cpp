@@ -56,7 +56,7 @@ Placed placed(const SessionSpec& spec, const BuildRegion& r) {
 // session range, in the fresh session's file.
 std::string registerAudio(const SessionSpec& spec, const fs::path& folder) {
     const fs::path file = folder / (spec.name + ".ardour");
-    std::string xml = readFileBytes(file.string()).value_or("");
+    std::string xml = readFileBytes(file.string()).value;
     const std::int64_t rate = spec.format.sampleRate, scRate = superclockRate(xml);
     std::ostringstream sources, regions, range;
     std::int64_t from = INT64_MAX, to = 0;
@@ -87,7 +87,7 @@ std::string registerAudio(const SessionSpec& spec, const fs::path& folder) {
         replaceOnce(xml, "\"timecode-format\" value=\"timecode_30\"", "\"timecode-format\" value=\"" + spec.timecodeFormat + "\"") &&
         replaceOnce(xml, "\"timecode-offset\" value=\"0\"", "\"timecode-offset\" value=\"" + std::to_string(clockOf(spec).offset) + "\"");
     if (!ok) return "the fresh session file has not the expected form";
-    return writeFileAtomic(file.string(), xml);
+    return writeFileAtomic(file.string(), xml).error;
 }
 
 std::string failed(std::string& error, std::string why) {

@@ -108,8 +108,8 @@ void checkSilence(const SoundCase& c, const EventSpec& e, const Wav& wav, std::i
 // The snapshot as Ardour saved it: MIDI tracks keep their playlist, audio
 // tracks play a new one and keep the old.
 void checkSnapshot(const std::string& before, const std::string& after) {
-    const auto old = readArdourSession(readFileBytes(before).value_or(""));
-    const auto now = readArdourSession(readFileBytes(after).value_or(""));
+    const auto old = readArdourSession(readFileBytes(before).value);
+    const auto now = readArdourSession(readFileBytes(after).value);
     ASSERT_TRUE(old.session && now.session) << now.error;
     ASSERT_EQ(old.session->tracks.size(), now.session->tracks.size());
     for (std::size_t i = 0; i < now.session->tracks.size(); ++i) {
@@ -149,7 +149,7 @@ void runCase(const SoundCase& c) {
               (std::vector<std::string>{"new_cut.ardour", "new_cut.history"}));  // the snapshot read is as it was
     checkSnapshot(session, folder + "/new_cut.ardour");
 
-    const auto saved = readArdourSession(readFileBytes(folder + "/new_cut.ardour").value_or(""));
+    const auto saved = readArdourSession(readFileBytes(folder + "/new_cut.ardour").value);
     ASSERT_TRUE(saved.session && saved.session->sessionRange);
     const auto [start, end] = *saved.session->sessionRange;
     const auto wav = renderSnapshot(folder, "new_cut", end - start, error);

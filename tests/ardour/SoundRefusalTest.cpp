@@ -63,14 +63,14 @@ std::string garbage(const std::string& folder) {
 }
 
 std::string newer(const std::string& folder) {
-    std::string xml = readFileBytes(folder + "/ref.ardour").value_or("");
+    std::string xml = readFileBytes(folder + "/ref.ardour").value;
     xml.replace(xml.find("version=\"7"), 14, "version=\"9000\"");
     writeFileAtomic(folder + "/later.ardour", xml);
     return folder + "/later.ardour";
 }
 
 std::string taken(const std::string& folder) {
-    writeFileAtomic(folder + "/taken.ardour", readFileBytes(folder + "/ref.ardour").value_or(""));
+    writeFileAtomic(folder + "/taken.ardour", readFileBytes(folder + "/ref.ardour").value);
     return folder + "/ref.ardour";
 }
 

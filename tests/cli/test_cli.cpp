@@ -126,7 +126,7 @@ TEST(Cli, ShowTakesTheImportFlags) {
     CliResult r = runCli({"export", "change-edl", "--changes", change, "--as", "change", "--hour", "03", "--output",
                           dir.file("out.edl")});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = *readFileText(dir.file("out.edl"));
+    const std::string text = readFileText(dir.file("out.edl")).value;
     EXPECT_NE(text.find("03:00:06:16"), std::string::npos) << text;  // the cut, placed in hour 3
 }
 

@@ -82,11 +82,11 @@ TEST(ChangeDocument, DocumentRecordsMovieLocations) {
     test::TempDir dir;
     Movies movies;
     movies.oldLocation = "file:///pix/old.mov";
-    auto root = unarchiveObjectWithData(mungeData(*readFileBytes(exportDocument(sampleList("24"), "x", dir, &movies))));
-    ASSERT_TRUE(root);
-    EXPECT_EQ(*root->find("moviepath_Old")->string(), "file:///pix/old.mov");
-    EXPECT_EQ(*root->find("moviepath_New")->string(), "");
-    EXPECT_EQ(*root->find("FCM")->string(), "24");
+    auto root = unarchiveObjectWithData(mungeData(readFileBytes(exportDocument(sampleList("24"), "x", dir, &movies)).value));
+    ASSERT_TRUE(root) << root.error;
+    EXPECT_EQ(*root.value.find("moviepath_Old")->string(), "file:///pix/old.mov");
+    EXPECT_EQ(*root.value.find("moviepath_New")->string(), "");
+    EXPECT_EQ(*root.value.find("FCM")->string(), "24");
 }
 
 TEST(ChangeDocument, FcmTextGivesTheRate) {

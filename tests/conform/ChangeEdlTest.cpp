@@ -63,7 +63,7 @@ TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
     EXPECT_EQ(f.ui.savePanelNames.at(0), "reel1_fr_reel0.edl");
     EXPECT_EQ(f.ui.savePanelFolders.at(0), "");
     EXPECT_EQ(f.c.prefs().get("exportPath"), dir.path());
-    EXPECT_EQ(*readFileText(dir.file("out.edl")), changeEdlContent(f.c, "x"));
+    EXPECT_EQ(readFileText(dir.file("out.edl")).value, changeEdlContent(f.c, "x"));
     const EditArray back = test::openAsListC(dir.file("out.edl"), 2);  // read back as list C
     EXPECT_EQ(test::frames(back), test::frames(list25()));
     ASSERT_EQ(back.size(), 2u);

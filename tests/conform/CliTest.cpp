@@ -20,13 +20,13 @@ TEST(Cli, DocumentReadBackGivesTheSameChangeList) {
     ASSERT_EQ(runCli({"export", "change-edl", "--old", kOld, "--new", kNew, "--output", direct}).status, 0);
     test::CliResult r = runCli({"export", "change-edl", "--changes", doc, "--output", back});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(*readFileText(back), *readFileText(direct));
-    EXPECT_GT(readFileText(direct)->size(), 100u);
+    EXPECT_EQ(readFileText(back).value, readFileText(direct).value);
+    EXPECT_GT(readFileText(direct).value.size(), 100u);
 
     // And the change EDL itself reads back as list C.
     const std::string again = dir.file("again.edl");
     ASSERT_EQ(runCli({"export", "change-edl", "--changes", direct, "--output", again}).status, 0);
-    EXPECT_EQ(*readFileText(again), *readFileText(direct));
+    EXPECT_EQ(readFileText(again).value, readFileText(direct).value);
 }
 
 TEST(Cli, AlertsAndRefusalsExitOne) {
@@ -41,11 +41,11 @@ TEST(Cli, AlertsAndRefusalsExitOne) {
               "relative change note.\nplease locate and delete these shots before trying again.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("n.txt")));
 
-    const std::string before = *readFileText(reordered);
+    const std::string before = readFileText(reordered).value;
     r = runCli({"export", "euphonix", "--changes", reordered, "--output", reordered});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("refusing to write"), std::string::npos);
-    EXPECT_EQ(*readFileText(reordered), before);
+    EXPECT_EQ(readFileText(reordered).value, before);
 
     const std::string junk = dir.write("junk.conform", std::string("\x01\x02garbage", 9));
     r = runCli({"export", "change-edl", "--changes", junk, "--output", dir.file("o.edl")});
@@ -75,14 +75,14 @@ TEST(Cli, ConformWritesBesideTheFile) {
     EXPECT_EQ(r.err,
               "conform comma separated file?: please check the details below and ensure that your file is using the "
               "same timebase\n\ntimebase - 25\n\n");
-    EXPECT_EQ(*readFileText(dir.file("cues-conf.csv")), "\"hit\",\"02:00:01:00\"\tCONFORMED\n");
+    EXPECT_EQ(readFileText(dir.file("cues-conf.csv")).value, "\"hit\",\"02:00:01:00\"\tCONFORMED\n");
 
     // The copy would replace the change list it is conformed to.
-    const std::string own = dir.write("changes-conf.csv", *readFileText(changes));
+    const std::string own = dir.write("changes-conf.csv", readFileText(changes).value);
     r = runCli({"conform", "csv", "--changes", own, "--file", dir.file("changes.csv")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("refusing to write"), std::string::npos);
-    EXPECT_EQ(*readFileText(own), *readFileText(changes));
+    EXPECT_EQ(readFileText(own).value, readFileText(changes).value);
 
     for (const std::string& file : {dir.path(), dir.file("missing.txt")}) {
         r = runCli({"conform", "tab", "--changes", changes, "--file", file});

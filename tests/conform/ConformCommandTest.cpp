@@ -150,13 +150,13 @@ TEST(ConformCommand, FileConformThroughTheOpenPanel) {
     Fixture f("file - tab separated");
     f.c.prefs().set(pref::ConformTimebase, "25");
     f.c.prefs().set("confPath", "/nowhere");
-    ASSERT_EQ(writeFileAtomic(dir.file("cues.txt"), "a\t01:00:05:00\n"), "");
+    ASSERT_EQ(writeFileAtomic(dir.file("cues.txt"), "a\t01:00:05:00\n").error, "");
     f.ui.openAnswer = dir.file("cues.txt");
     ConformOutcome o = f.command.conform("Conform");
     EXPECT_EQ(o.step, ConformOutcome::Step::FileConform);
     EXPECT_EQ(f.ui.openPanelFolders.at(0), "/nowhere");
     EXPECT_EQ(o.file.written, dir.file("cues-conf.txt"));
-    EXPECT_EQ(*readFileText(o.file.written), "a\t02:00:05:00\tCONFORMED\n");
+    EXPECT_EQ(readFileText(o.file.written).value, "a\t02:00:05:00\tCONFORMED\n");
     EXPECT_EQ(f.c.prefs().get("confPath"), dir.path());
     EXPECT_EQ(f.ui.beeps, 1);
 

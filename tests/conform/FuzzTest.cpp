@@ -51,14 +51,14 @@ const std::string kXml = xmlArchive("<dict><key>NS.keys</key><array>" + uid(2) +
 
 TEST(Fuzz, XmlArchivesAndTextsHoldingANul) {
     auto clean = unarchiveObjectWithData(kXml);  // XML property lists are read too
-    ASSERT_TRUE(clean);
-    EXPECT_EQ(*clean->find("version")->string(), "1&2");
+    ASSERT_TRUE(clean) << clean.error;
+    EXPECT_EQ(*clean.value.find("version")->string(), "1&2");
     // A raw NUL inside a text once aborted in libplist's copying accessor.
     std::string nul = kXml;
     nul.insert(nul.find("1&amp;2"), 1, '\0');
     auto root = unarchiveObjectWithData(nul);
-    ASSERT_TRUE(root);
-    EXPECT_TRUE(root->find("version")->string());
+    ASSERT_TRUE(root) << root.error;
+    EXPECT_TRUE(root.value.find("version")->string());
 }
 
 TEST(Fuzz, HostileArchiveGraphs) {
@@ -67,7 +67,7 @@ TEST(Fuzz, HostileArchiveGraphs) {
     // An array holding itself.
     std::string cycle = "<dict><key>NS.objects</key><array>" + uid(1) + "</array><key>$class</key>" + uid(2) +
                         "</dict>" + arrayClass;
-    EXPECT_FALSE(unarchiveObjectWithData(xmlArchive(cycle)));
+    EXPECT_EQ(unarchiveObjectWithData(xmlArchive(cycle)).error, "objects nested deeper than 32");
     // Arrays each holding the next one twice: 2^n paths, within the depth
     // limit, if nothing bounds the walk.
     auto chain = [&](int n) {
@@ -78,12 +78,15 @@ TEST(Fuzz, HostileArchiveGraphs) {
         return xmlArchive(objects + "<string>leaf</string>" + arrayClass);
     };
     EXPECT_TRUE(unarchiveObjectWithData(chain(3)));
-    EXPECT_FALSE(unarchiveObjectWithData(chain(25)));
-    // References past the end, to nil, and classes it does not know.
-    EXPECT_FALSE(unarchiveObjectWithData(xmlArchive("", 7)));
-    EXPECT_FALSE(unarchiveObjectWithData(xmlArchive("<integer>5</integer>")));
-    EXPECT_FALSE(unarchiveObjectWithData(xmlArchive("<dict><key>$class</key>" + uid(2) +
-                                                    "</dict><dict><key>$classname</key><string>NSData</string></dict>")));
+    EXPECT_EQ(unarchiveObjectWithData(chain(25)).error, "more than 500000 objects");
+    // References past the end, objects of no kind, and classes it does not know.
+    EXPECT_EQ(unarchiveObjectWithData(xmlArchive("", 7)).error, "a reference past the last object");
+    EXPECT_EQ(unarchiveObjectWithData(xmlArchive("<integer>5</integer>")).error, "an object of no known kind");
+    EXPECT_EQ(unarchiveObjectWithData(xmlArchive("<dict><key>$class</key>" + uid(2) +
+                                                 "</dict><dict><key>$classname</key><string>NSData</string></dict>"))
+                  .error,
+              "an object of unknown class NSData");
+    EXPECT_EQ(unarchiveObjectWithData("not a property list").error, "not a keyed archive");
 }
 
 TEST(Fuzz, EveryReaderTakesMutatedInput) {

@@ -46,12 +46,12 @@ TEST(OtioWriter, ChangeListReadsBackTheSame) {
     for (const auto& c : cases) {
         const OtioRead back =
             readOtioText(otioChangeListText(c.list, {"new_fr_old", "old", "new"}, c.edlType), {c.edlType, true});
-        ASSERT_EQ(back.events.size(), c.list.size()) << c.what << back.error;
-        EXPECT_TRUE(back.changeList);
-        EXPECT_TRUE(back.notes.empty()) << c.what;
+        ASSERT_EQ(back.value.events.size(), c.list.size()) << c.what << back.error;
+        EXPECT_TRUE(back.value.changeList);
+        EXPECT_TRUE(back.value.notes.empty()) << c.what;
         for (std::size_t i = 0; i < c.list.size(); ++i) {
-            EXPECT_EQ(row(back.events[i]), row(c.list[i])) << c.what;
-            EXPECT_EQ(back.events[i]->color(), c.list[i]->color()) << c.what;
+            EXPECT_EQ(row(back.value.events[i]), row(c.list[i])) << c.what;
+            EXPECT_EQ(back.value.events[i]->color(), c.list[i]->color()) << c.what;
         }
     }
 }
@@ -118,7 +118,7 @@ TEST(OtioWriter, CommandLineExportReadsBackAsTheChangeList) {
     EXPECT_EQ(test::openAsListC(otio, 0).size(), 10u);
     test::CliResult r = test::runCli({"export", "change-edl", "--changes", otio, "--output", back});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(*readFileText(back), *readFileText(direct));
+    EXPECT_EQ(readFileText(back).value, readFileText(direct).value);
 
     const std::string overlapping = dir.write("overlap.edl",
                                               "FCM: 24\n001  A  01:00:00:00 01:00:02:00 02:00:00:00 02:00:02:00\n"

@@ -79,7 +79,7 @@ TEST(RelativeNote, ExportWritesTheFeetFramesNoteForItsSender) {
     f.ui.savePanelAnswer = dir.file("note.txt");
     EXPECT_EQ(exportRelative(f.c, "Export Feet+Frames Change Note").status, ExportResult::Status::Written);
     EXPECT_EQ(f.ui.savePanelNames.at(0), "cut2.txt");
-    EXPECT_EQ(*readFileText(dir.file("note.txt")), relativeNoteText(list, true));
+    EXPECT_EQ(readFileText(dir.file("note.txt")).value, relativeNoteText(list, true));
 
     test::Conformer empty;
     EXPECT_EQ(exportRelative(empty.c, "x").status, ExportResult::Status::Empty);

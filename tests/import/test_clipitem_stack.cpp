@@ -1,7 +1,6 @@
 // Nested clip items: the composed placement against the walk through every
 // enclosing clip item, and a nest far deeper than any real sequence.
 
-#include "support/RecordingUi.h"
 #include "import/FcpClipItem.h"
 #include "import/FcpXmlParser.h"
 #include "import/XmemlBuilder.h"
@@ -104,10 +103,9 @@ std::string nest(int depth) {
 
 TEST(FcpXml, DeepNestingReadsEveryLevel) {
     constexpr int depth = 20000;
-    RecordingUi ui;
-    KLVFcpXmlParser parser({"24fps EDL/XML", 0, false}, ui);
-    const EditArray events = parser.parseText(xmeml(sequence(track(file("f", 0) + nest(depth)))));
-    ASSERT_FALSE(parser.failed());
+    const FcpRead read = readFcpXmlText(xmeml(sequence(track(file("f", 0) + nest(depth)))), {"24fps EDL/XML", 0, false});
+    ASSERT_EQ(read.parsed.error, "");
+    const EditArray& events = read.events;
     ASSERT_EQ(events.size(), depth + 1u);
     const Frames inner = frames(events.front()), outer = frames(events.back()), middle = frames(events[depth / 2]);
     EXPECT_EQ(inner.si, 0);  // moved by one frame per level, never cut

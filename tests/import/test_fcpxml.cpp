@@ -3,7 +3,6 @@
 #include "ports/UiPort.h"
 #include "support/EventFrames.h"
 #include "support/TempDir.h"
-#include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +11,10 @@ namespace {
 
 using namespace rw::test;
 
-struct Parsed {
-    EditArray events;
-    RecordingUi ui;
-    bool failed = false;
-};
+const std::string kParseError = "an XML parsing error was encountered. any valid events have been retained.";
 
-Parsed parse(const std::string& doc, const std::string& type = "24fps EDL/XML", int tab = 0, bool reels = false) {
-    Parsed p;
-    KLVFcpXmlParser parser({type, tab, reels}, p.ui);
-    p.events = parser.parseText(doc);
-    p.failed = parser.failed();
-    return p;
+FcpRead parse(const std::string& doc, const std::string& type = "24fps EDL/XML", int tab = 0, bool reels = false) {
+    return readFcpXmlText(doc, {type, tab, reels});
 }
 
 // "num clip source in-out > record in-out", in frames.
@@ -97,17 +88,16 @@ TEST(FcpXml, WhereClipItemsArePlaced) {
         {"and the clip otherwise", reel, {"001 shot 0-10 > 0-10"}},
     };
     for (const auto& c : cases) {
-        Parsed p = parse(c.doc, "24fps EDL/XML", 0, c.reels);
+        FcpRead p = parse(c.doc, "24fps EDL/XML", 0, c.reels);
         EXPECT_EQ(placed(p.events), c.expected) << c.what;
-        EXPECT_FALSE(p.failed) << c.what;
-        EXPECT_TRUE(p.ui.alerts.empty()) << c.what;
+        EXPECT_EQ(p.parsed.error, "") << c.what;
     }
 }
 
 TEST(FcpXml, EventNumbersCountEveryPlacedClipItem) {
     std::string items = clip("c1", 0, 10, 0, 10, file("f", 0));
     for (int i = 2; i <= 100; ++i) items += clip("c" + std::to_string(i), 0, 10, i * 10, i * 10 + 10, fileRef("f"));
-    Parsed p = parse(xmeml(sequence(track(items))));
+    FcpRead p = parse(xmeml(sequence(track(items))));
     ASSERT_EQ(p.events.size(), 100u);
     for (const auto& [i, num] : {std::pair{0, "001"}, {8, "009"}, {9, "010"}, {99, "100"}}) {
         EXPECT_EQ(p.events[i]->editNum(), num);
@@ -133,26 +123,25 @@ TEST(FcpXml, FrameRateCheck) {
     for (const auto& c : cases) {
         const std::string doc = xmeml(sequence(track(clip("a", 0, 10, 0, 10, file("f", 0, c.timebase))),
                                                c.timebase, c.ntsc));
-        Parsed p = parse(doc, c.type, c.tab);
+        FcpRead p = parse(doc, c.type, c.tab);
         const std::string what = std::to_string(c.timebase) + " " + c.type + " tab " + std::to_string(c.tab);
         if (!c.refusedRate) {
             EXPECT_EQ(p.events.size(), 1u) << what;
-            EXPECT_TRUE(p.ui.alerts.empty()) << what;
+            EXPECT_EQ(p.parsed.error, "") << what;
             continue;
         }
         EXPECT_TRUE(p.events.empty()) << what;
-        ASSERT_EQ(p.ui.alerts.size(), 1u) << what;  // a good document: no parse error besides
-        EXPECT_EQ(p.ui.alerts[0].message, "incompatible sequence framerate");
-        EXPECT_EQ(p.ui.alerts[0].informativeText, std::string("the list you are importing has a timebase of ") +
-                                                      c.refusedRate + "fps\nreelwright is set to " + c.type +
-                                                      "\nplease change the 'list type' preference accordingly");
+        EXPECT_TRUE(p.rateRefused) << what;  // a good document: no parse error
+        EXPECT_EQ(p.parsed.error, std::string("the list you are importing has a timebase of ") + c.refusedRate +
+                                      "fps\nreelwright is set to " + c.type +
+                                      "\nplease change the 'list type' preference accordingly");
     }
 }
 
 TEST(FcpXml, DropFrameSequenceLabelsAtDropFrame) {
     const std::string doc =
         xmeml(sequence(track(clip("a", 0, 30, 0, 30, file("f", 0, 30))), 30, true, 107892, "DF"));
-    Parsed p = parse(doc, "NTSC df");
+    FcpRead p = parse(doc, "NTSC df");
     ASSERT_EQ(p.events.size(), 1u);
     EXPECT_EQ(p.events[0]->masterIn()->tcAsString(), "01:00:00;00");
     EXPECT_EQ(p.events[0]->masterIn()->framerateString(), "29.97df");
@@ -167,7 +156,7 @@ TEST(FcpXml, ExternalEntitiesAndDtdsAreNeverLoaded) {
     std::string item = clip("NAME", 0, 10, 0, 10, file("f", 0));
     item.replace(item.find("<name>NAME"), 10, "<name>name&ext;&leak;");
     const std::string body = sequence(track(item));
-    Parsed p = parse(xmeml(body, doctype));
+    FcpRead p = parse(xmeml(body, doctype));
     ASSERT_EQ(p.events.size(), 1u);
     EXPECT_EQ(p.events[0]->clip().find("TOPSECRET"), std::string::npos) << p.events[0]->clip();
     EXPECT_EQ(p.events[0]->clip(), "name");
@@ -183,13 +172,11 @@ TEST(FcpXml, EntityExpansionBombStopsAndKeepsFinishedEvents) {
     doctype += "]>";
     const std::string tracks = track(clip("before", 0, 10, 0, 10, file("f", 0))) +
                                track(clip("&lol9;", 0, 10, 10, 20, fileRef("f")));
-    Parsed p = parse(xmeml(sequence(tracks), doctype));
+    FcpRead p = parse(xmeml(sequence(tracks), doctype));
     ASSERT_EQ(p.events.size(), 1u);
     EXPECT_EQ(p.events[0]->clip(), "before");
-    ASSERT_FALSE(p.ui.alerts.empty());
-    EXPECT_EQ(p.ui.alerts.back().message, "XML parse error");
-    EXPECT_EQ(p.ui.alerts.back().informativeText,
-              "an XML parsing error was encountered. any valid events have been retained.");
+    EXPECT_FALSE(p.rateRefused);
+    EXPECT_EQ(p.parsed.error, kParseError);
 }
 
 TEST(FcpXml, BadInputAlertsAndKeepsWhatWasFinished) {
@@ -211,21 +198,20 @@ TEST(FcpXml, BadInputAlertsAndKeepsWhatWasFinished) {
         {"mismatched tags", "<xmeml><sequence></xmeml>", 0, true},
     };
     for (const auto& c : cases) {
-        Parsed p = parse(c.doc);
+        FcpRead p = parse(c.doc);
         EXPECT_EQ(p.events.size(), c.events) << c.what;
-        EXPECT_EQ(p.failed, c.fails) << c.what;
-        EXPECT_EQ(!p.ui.alerts.empty() && p.ui.alerts.back().message == "XML parse error", c.fails) << c.what;
+        EXPECT_EQ(p.parsed.error, c.fails ? kParseError : "") << c.what;
+        EXPECT_FALSE(p.rateRefused) << c.what;
     }
 }
 
 TEST(FcpXml, UnreadableFileIsAParseError) {
     TempDir dir;
-    RecordingUi ui;
-    KLVFcpXmlParser parser({"24fps EDL/XML", 0, false}, ui);
-    EXPECT_TRUE(parser.parseFile(dir.path()).empty());  // a folder
-    EXPECT_TRUE(parser.parseFile(dir.file("missing.xml")).empty());
-    ASSERT_EQ(ui.alerts.size(), 2u);
-    EXPECT_EQ(ui.alerts[0].message, "XML parse error");
+    for (const std::string& path : {dir.path(), dir.file("missing.xml")}) {  // a folder, and no file
+        const FcpRead read = readFcpXmlFile(path, {"24fps EDL/XML", 0, false});
+        EXPECT_TRUE(read.events.empty()) << path;
+        EXPECT_EQ(read.parsed.error, kParseError) << path;
+    }
 }
 
 }  // namespace

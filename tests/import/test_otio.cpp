@@ -113,7 +113,7 @@ TEST(OtioReader, FlattensTheCutAPlayerShows) {
     for (const Case& c : cases) {
         const OtioRead r = read(c.doc, c.edlType);
         EXPECT_EQ(r.error, "") << c.what;
-        EXPECT_EQ(rows(r.events), c.rows) << c.what;
+        EXPECT_EQ(rows(r.value.events), c.rows) << c.what;
     }
 }
 
@@ -128,12 +128,12 @@ TEST(OtioReader, ReelsNamesAndSchemasOfEveryVersion) {
                                       R"({"OTIO_SCHEMA":"Filler.1","source_range":)" + range(0, 5) + "}," +
                                       R"({"OTIO_SCHEMA":"Wipe.7","source_range":)" + range(0, 5) + "}," + cmx + "]}"});
     OtioRead byReel = read(doc, "film cutlist", true);
-    EXPECT_EQ(rows(byReel.events),
+    EXPECT_EQ(rows(byReel.value.events),
               (std::vector<std::string>{"001|A001 C003|00:00:00:00|00:00:00:10|00:00:00:00|00:00:00:10",
                                         "002|R042|00:00:00:00|00:00:00:10|00:00:00:20|00:00:01:06"}));
-    EXPECT_EQ(byReel.notes, std::vector<std::string>{"unknown Wipe.7 skipped (at tracks.children[0].children[2])"});
-    EXPECT_EQ(read(doc).events.at(1)->clip(), "shot two");
-    EXPECT_FALSE(byReel.changeList);
+    EXPECT_EQ(byReel.value.notes, std::vector<std::string>{"unknown Wipe.7 skipped (at tracks.children[0].children[2])"});
+    EXPECT_EQ(read(doc).value.events.at(1)->clip(), "shot two");
+    EXPECT_FALSE(byReel.value.changeList);
 }
 
 TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
@@ -163,12 +163,15 @@ TEST(OtioReader, BadInputSaysWhereAndReadsNothing) {
         {with(R"("children":[{)", R"("children":[17,{)"),
          "a value that is no OpenTimelineIO object (at tracks.children[0])"},
         {std::string(5000, '[') + std::string(5000, ']'), "nested deeper than 256 levels at line 1, column 257"},
+        // A failure deep in a nested stack stops the whole read and says where.
+        {timeline({track({clip("A", 0, 10), stack({track({clip("B", 0, 5), transition(-1, 2), clip("C", 0, 5)})})})}),
+         "a transition with a negative offset (at tracks.children[0].children[1].children[0].children[1])"},
     };
     for (const auto& [doc, error] : cases) {
         const OtioRead r = read(doc);
         EXPECT_NE(r.error.find(error), std::string::npos) << r.error;
         EXPECT_EQ(r.error.find("last read"), std::string::npos) << r.error;  // not the raw bytes
-        EXPECT_TRUE(r.events.empty()) << error;
+        EXPECT_TRUE(r.value.events.empty()) << error;
     }
     // The cap on values kept bounds the memory a compact file can ask for.
     std::string values = "[0";
@@ -222,21 +225,21 @@ TEST(OtioCorpus, FirstAndLastEvents) {
     };
     for (const Pin& p : pins) {
         const OtioRead r = readOtioFile(folder + p.file, {"24fps EDL/XML", false});
-        ASSERT_EQ(r.events.size(), p.count) << p.file << r.error;
-        EXPECT_EQ(rows({r.events.front()}).front(), p.first) << p.file;
-        EXPECT_EQ(rows({r.events.back()}).front(), p.last) << p.file;
+        ASSERT_EQ(r.value.events.size(), p.count) << p.file << r.error;
+        EXPECT_EQ(rows({r.value.events.front()}).front(), p.first) << p.file;
+        EXPECT_EQ(rows({r.value.events.back()}).front(), p.last) << p.file;
     }
-    EXPECT_EQ(rows(readOtioFile(folder + "nested_example.otio", {}).events).at(3),
+    EXPECT_EQ(rows(readOtioFile(folder + "nested_example.otio", {}).value.events).at(3),
               "004|Clip Inside A Stack 2|00:00:17:21|00:00:18:21|00:00:12:14|00:00:13:14|M");
-    EXPECT_EQ(rows(readOtioFile(folder + "transition.otio", {}).events).at(2),
+    EXPECT_EQ(rows(readOtioFile(folder + "transition.otio", {}).value.events).at(2),
               "003|Clip-003|00:00:00:01|00:00:00:07|00:00:00:07|00:00:00:13");
-    EXPECT_EQ(rows(readOtioFile(folder + "multitrack.otio", {}).events),
-              rows(readOtioFile(folder + "preflattened.otio", {}).events));
+    EXPECT_EQ(rows(readOtioFile(folder + "multitrack.otio", {}).value.events),
+              rows(readOtioFile(folder + "preflattened.otio", {}).value.events));
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const OtioRead r = readOtioFile(entry.path().string(), {});
         EXPECT_EQ(r.error, "") << entry.path();
-        EXPECT_FALSE(r.events.empty()) << entry.path();  // every sample holds a video track
-        test::expectWellFormed(r.events, entry.path().string());
+        EXPECT_FALSE(r.value.events.empty()) << entry.path();  // every sample holds a video track
+        test::expectWellFormed(r.value.events, entry.path().string());
     }
 }
 
