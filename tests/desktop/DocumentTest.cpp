@@ -155,14 +155,6 @@ private slots:
         QCOMPARE(f.window->action("undo")->text(), "Undo Heal Selected");
         f.window->action("undo")->trigger();
         QCOMPARE(c.getEditArray(), compared);
-        c.selectRows({2});
-        f.model.controller.offsetPanel().offsetValueSource = "+00:00:01:00";
-        f.model.controller.offsetPanel().offsetValueMaster = "00:00:00:00";
-        f.model.controller.offsetPanel().offsetSheetAction("Offset");
-        f.window->refreshAll();
-        QCOMPARE(f.window->action("undo")->text(), "Undo Offset Events");
-        f.window->action("undo")->trigger();
-        QCOMPARE(c.objectValue("sourceIn", 2), "01:00:06:00");
     }
 };
 
