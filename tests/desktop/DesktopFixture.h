@@ -61,10 +61,14 @@ struct RecordingDialogs : qt::Dialogs {
     }
 };
 
-// Called before the QApplication exists: the offscreen platform needs no display.
-inline void offscreenUnlessTold() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-}
+// The desktop test classes' base: QTEST_MAIN calls initMain before the
+// QApplication exists, and the offscreen platform needs no display.
+class DesktopTest : public QObject {
+public:
+    static void initMain() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+};
 
 // QtTest stops a test at its first failure; this names the loop case it stopped in.
 class Trace {

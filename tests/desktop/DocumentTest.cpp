@@ -37,10 +37,8 @@ std::vector<std::string> rowsOf(const EditArray& events) {
 
 }  // namespace
 
-class DocumentTest : public QObject {
+class DocumentTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void saveAsSaveAndTheQuestionAtClose() {

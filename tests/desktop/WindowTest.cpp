@@ -57,10 +57,8 @@ QString labelText(QWidget& in, const char* name) { return in.findChild<QLabel*>(
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void aConfirmedProToolsConformShowsTheStopPanelUntilStop() {
