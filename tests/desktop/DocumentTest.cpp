@@ -132,8 +132,8 @@ private slots:
     }
 
     // Heal Selected from the menu is one undo step; the window names it.
-    // (Delete and compare are undone through the window in the table and
-    // window tests; their steps are the list tests'.)
+    // (Undo through the window is also the table and offset sheet tests';
+    // what undoing a delete or a compare gives back, the list tests'.)
     void healSelectedFromTheMenuIsOneUndoStep() {
         DesktopFixture f;
         f.loadAndCompare();

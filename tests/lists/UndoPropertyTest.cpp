@@ -190,8 +190,9 @@ private:
 // Every list command in random order, with undo and redo among them: no
 // list holds an event twice, the change list never holds two events of one
 // number or events of two generations, a table listening only to the
-// notices shows the list with no "will" left open, no step is refused as not fitting its list, and
-// undoing everything gives back the start, redoing everything the end.
+// notices shows the list with no "will" left open, no step is refused as
+// not fitting its list, and undoing everything gives back the start,
+// redoing everything the end.
 TEST(UndoProperty, RandomCommandsKeepEveryListWholeAndUndoToTheStart) {
     const char* const timebases[] = {"25", "30", "29.97df"};
     const char* const listTypes[] = {"PAL video", "NTSC", "NTSC df"};
