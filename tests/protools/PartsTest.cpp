@@ -41,7 +41,9 @@ TEST(ProcessorWatch, BaselineCountsDistinctAgreeingReadings) {
         Script s{r.values};
         const std::optional<float> baseline = measureBaseline(s.reading(), clock, s.running, 10.0);
         ASSERT_EQ(baseline.has_value(), r.baseline.has_value());
-        if (baseline) EXPECT_NEAR(*baseline, *r.baseline, 1e-5f);
+        if (baseline) {
+            EXPECT_NEAR(*baseline, *r.baseline, 1e-5f);
+        }
     }
 }
 
