@@ -28,7 +28,7 @@ struct RecordingDialogs : qt::Dialogs {
     bool confirmAnswer = true;
     std::deque<std::vector<std::string>> openAnswers;
     std::optional<std::string> saveAnswer, folderAnswer;
-    std::vector<std::string> openFolders, saveFolders, saveNames;
+    std::vector<std::string> saveFolders, saveNames;
     SaveChoice saveChoice = SaveChoice::Cancel;
     std::vector<std::string> saveQuestions;  // the document each Save / Don't Save / Cancel named
     std::optional<MovieSide> movieSideAnswer;
@@ -40,7 +40,6 @@ struct RecordingDialogs : qt::Dialogs {
     }
     HourCodeAnswer hourCode(const std::string&) override { return {}; }
     std::optional<OpenPanelResult> openFiles(const std::string& folder, bool) override {
-        openFolders.push_back(folder);
         if (openAnswers.empty()) return std::nullopt;
         OpenPanelResult r{openAnswers.front(), folder};
         openAnswers.pop_front();
@@ -62,10 +61,14 @@ struct RecordingDialogs : qt::Dialogs {
     }
 };
 
-// Called before the QApplication exists: the offscreen platform needs no display.
-inline void offscreenUnlessTold() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-}
+// The desktop test classes' base: QTEST_MAIN calls initMain before the
+// QApplication exists, and the offscreen platform needs no display.
+class DesktopTest : public QObject {
+public:
+    static void initMain() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+};
 
 // QtTest stops a test at its first failure; this names the loop case it stopped in.
 class Trace {

@@ -56,10 +56,8 @@ struct ShownFixture : DesktopFixture {
 
 }  // namespace
 
-class ListTableTest : public QObject {
+class ListTableTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     // Qt's complaints about editors closed behind a view's back, or indexes

@@ -52,10 +52,8 @@ struct MovieFixture : DesktopFixture {
 
 }  // namespace
 
-class MoviesTest : public QObject {
+class MoviesTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void selectingAnEventShowsBothExactFramesInEveryWindow() {

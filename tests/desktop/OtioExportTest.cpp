@@ -8,7 +8,7 @@
 
 namespace rw::test {
 
-class OtioExportTest : public QObject {
+class OtioExportTest : public DesktopTest {
     Q_OBJECT
 
 private slots:

@@ -13,10 +13,8 @@
 
 namespace rw::test {
 
-class PreferencesTest : public QObject {
+class PreferencesTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void roundTripThroughTheSettingsFileWithTheEnablingRule() {

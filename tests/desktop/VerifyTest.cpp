@@ -51,10 +51,8 @@ struct VerifyFixture : DesktopFixture {
 
 }  // namespace
 
-class VerifyTest : public QObject {
+class VerifyTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void verdictsFillTheColumnMarkTheBlocksAndLocate() {

@@ -27,10 +27,8 @@ struct ConformFixture : DesktopFixture {
     qt::WorkstationConform workstation{model.controller, window.get(), std::make_unique<VirtualClock>()};
 };
 
-class WorkstationConformTest : public QObject {
+class WorkstationConformTest : public DesktopTest {
     Q_OBJECT
-public:
-    static void initMain() { offscreenUnlessTold(); }
 
 private slots:
     void theSessionFollowsTheTimebaseAndTheStatusBarEndsWithTheOutcome() {

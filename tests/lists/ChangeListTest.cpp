@@ -126,7 +126,7 @@ TEST(HourNudge, MovesOneSideOfEveryEventAnHourWithWrap) {
     f.C().setStepperMaster(1);
     f.C().masterHour();
     EXPECT_EQ(late->masterIn()->tcAsString(), "00:59:50:00");
-    EXPECT_EQ(late->masterIn()->totalFrames(), (59 * 60 + 50) * 25);
+    EXPECT_EQ(late->masterIn()->totalFrames(), 89750);
     EXPECT_EQ(early->masterOut()->tcAsString(), "01:00:05:00");
     EXPECT_EQ(late->sourceIn()->tcAsString(), "10:00:00:00");
     EXPECT_EQ(f.C().stepperMaster(), 0);

@@ -52,13 +52,11 @@ class RecordingTable : public TablePort {
 public:
     explicit RecordingTable(const dataSource& list) : list_(list) {}
     EditArray rows;  // what a table that only listened would show
-    int notices = 0, labelNotices = 0;
     bool pending = false;  // between a "will" and its "did"
     std::vector<std::size_t> scrolledTo;
 
     void rowsWillChange(const RowChange&) override { pending = true; }
     void rowsDidChange(const RowChange& c) override {
-        ++notices;
         pending = false;
         const EditArray& now = list_.getEditArray();
         using K = RowChange::Kind;
@@ -69,7 +67,7 @@ public:
                                             rows.begin() + static_cast<std::ptrdiff_t>(c.last + 1));
         if (c.kind == K::Reorder) rows = now;
     }
-    void labelsChanged() override { ++labelNotices; }
+    void labelsChanged() override {}
     void selectionChanged() override {}
     void scrollRowToVisible(std::size_t row) override { scrolledTo.push_back(row); }
 

@@ -41,12 +41,17 @@ TEST(MovieStart, StoredThenTrackThenNone) {
         {std::nullopt, std::nullopt, "25.00", "", 0},
         {std::nullopt, TrackTimecode{1, 0, 0, 29}, "25.00", "", 0},  // frame 29 is no timecode at 25
         {std::nullopt, ten, "0.000", "", 0},
+        // A drop-frame track stays drop frame where the rate has it, and is remembered as it showed.
+        {std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "29.97", "01:00:00;00", 107892},
+        {"01:00:00;00", std::nullopt, "29.97", "01:00:00;00", 107892},
+        {std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "25.00", "01:00:00:00", 90000},
     };
     KLVtc before = tc("02:00:00:00", "24");
     for (const auto& c : cases) {
         const MovieStart s = startForLoadedMovie(c.stored, c.track, c.rateText, before);
         EXPECT_EQ(s.field, c.field);
         EXPECT_EQ(s.start.totalFrames(), c.total) << c.field;
+        EXPECT_EQ(s.start.isDrop(), std::string(c.field).find(';') != std::string::npos) << c.field;
     }
     EXPECT_EQ(movieStartKey("reel 1.mov"), "movieStart-reel 1.mov");
 }
@@ -66,11 +71,13 @@ TEST(MovieStart, CaptureStepEditAndValidate) {
     EXPECT_EQ(typed.start.totalFrames(), 0);
     EXPECT_EQ(startToStore(typed), "00:00:00:00");
     EXPECT_EQ(startToStore(none), std::nullopt);
+    EXPECT_EQ(startFromField(none, "01:00:00:00", "29.97").start.totalFrames(), 108000);  // typed non-drop
 
     EXPECT_TRUE(isValidStartEntry("", 0, "0.000", "0.000"));
     EXPECT_TRUE(isValidStartEntry("01:00:00:24", 1, "24.00", "25.00"));  // tag 1: the NEW movie's rate
     EXPECT_FALSE(isValidStartEntry("01:00:00:24", 0, "24.00", "25.00"));
     EXPECT_FALSE(isValidStartEntry("01:00:00:00", 0, "0.000", "25.00"));
+    EXPECT_TRUE(isValidStartEntry("00:59:59;58", 0, "59.94", ""));
 }
 
 // A movie of 60 s at `rate` fps and `scale` units a second.
@@ -218,19 +225,6 @@ TEST(MovieLocate, ExactLimitsAndStarts) {
     EXPECT_EQ(locateMovie(onFrame, v).locateTime, 7000);
     const LocateRequest late{tc("00:00:00:06", "25"), false, 25 * 5 / 11.0f, 25000, 11000, "", {}, false};
     EXPECT_EQ(locateMovie(late, v).locateTime, 4000);  // 6000 lies in frame 2 (4000 to 7000)
-}
-
-TEST(MovieStart, DropFrameStartsStayDropFrame) {
-    const MovieStart track = startForLoadedMovie(std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "29.97", KLVtc());
-    EXPECT_EQ(track.field, "01:00:00;00");
-    EXPECT_TRUE(track.start.isDrop());
-    EXPECT_EQ(track.start.totalFrames(), 107892);
-    EXPECT_EQ(startForLoadedMovie(std::string("01:00:00;00"), std::nullopt, "29.97", KLVtc()).start.totalFrames(),
-              107892);  // remembered as it showed
-    EXPECT_EQ(startFromField({}, "01:00:00:00", "29.97").start.totalFrames(), 108000);
-    EXPECT_EQ(startForLoadedMovie(std::nullopt, TrackTimecode{1, 0, 0, 0, true}, "25.00", KLVtc()).field,
-              "01:00:00:00");  // no drop frame at 25
-    EXPECT_TRUE(isValidStartEntry("00:59:59;58", 0, "59.94", ""));
 }
 
 TEST(MovieRect, FitsWithoutEnlarging) {

@@ -4,21 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <utility>
 #include <vector>
 
 namespace rw {
 namespace {
-
-// Keeps the order in which settings are stored.
-class OrderedSettings : public MemorySettings {
-public:
-    std::vector<std::pair<std::string, std::string>> writes;
-    void setString(const std::string& key, const std::string& value) override {
-        writes.emplace_back(key, value);
-        MemorySettings::setString(key, value);
-    }
-};
 
 MemorySettings stored(std::initializer_list<std::pair<std::string, std::string>> values) {
     MemorySettings s;
@@ -71,7 +62,9 @@ TEST(PreferencesPanel, ProToolsOptionsEnableOnlyForProToolsAutomation) {
     }
 }
 
-TEST(PreferencesPanel, SavesEverySettingInOrderAsTheControlsHoldIt) {
+// What a first save writes: every control, the switches off and a usable
+// third naming set, an old speed default as "normal".
+TEST(PreferencesPanel, SavesEverySettingAsTheControlsHoldIt) {
     Preferences controls;
     PreferencesPanel panel(controls);
     panel.showStored(MemorySettings{});
@@ -79,9 +72,9 @@ TEST(PreferencesPanel, SavesEverySettingInOrderAsTheControlsHoldIt) {
     panel.savePrefs(noFrame);
     EXPECT_FALSE(noFrame.stringForKey("movieLg")) << "no frame, nothing saved for it";
     panel.setMovieWindowFrame("10 20 640 480");
-    OrderedSettings out;
+    MemorySettings out;
     panel.savePrefs(out);
-    const std::vector<std::pair<std::string, std::string>> expected = {
+    const std::map<std::string, std::string> expected = {
         {"EDL type", "film cutlist"}, {"compareFerocity", "aggressive"}, {"conformSpeed", "normal"},
         {"conformType", "Pro Tools"}, {"conformTimebase", "24"},         {"allowPixAutoLoad", "ON"},
         {"sel1", "scene"},            {"sel2", "shot"},                  {"sel3", "version"},
@@ -93,7 +86,7 @@ TEST(PreferencesPanel, SavesEverySettingInOrderAsTheControlsHoldIt) {
         {"sep1_3", "_"},              {"VFXBeforeAfterTag", "1"},        {"movieLg", "10 20 640 480"},
         {"conformEvents", "all events"}, {"conformCopy", "copy"},        {"compareLabClip", "Labroll"},
         {"compareReelsCont", "reels"}};
-    EXPECT_EQ(out.writes, expected);
+    EXPECT_EQ(out.values(), expected);
 
     // What the controls hold is saved without validation.
     controls.set("prefix", "  odd prefix ");
