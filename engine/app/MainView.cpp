@@ -11,11 +11,7 @@
 namespace rw {
 
 void insertText(ListHost& host, std::string_view text, int viewTag) {
-    if (text != " ") return;
-    const MoviePort& movies = host.movies();
-    const bool playing = movies.playbackRate(MovieSide::Old) > 0 || movies.playbackRate(MovieSide::New) > 0;
-    if (playing) host.stopMovies(viewTag);
-    else host.playMovies(viewTag);
+    if (text == " ") playOrStopMovies(host, viewTag);
 }
 
 DragOperation draggingEntered(UiPort& ui, const DragInfo& drag) {

@@ -54,13 +54,16 @@ void dataSource::nextTab() {
 // By what the movies do, not by the last key: playback started or stopped
 // elsewhere (the menu, a movie window, the end of the movie) must not make
 // the next press do nothing.
-void dataSource::playStopMovies() {
-    if (!isChangeList() || !conformer_) return;
-    const MoviePort& movies = conformer_->movies();
+void playOrStopMovies(ListHost& host, std::optional<int> senderTag) {
+    const MoviePort& movies = host.movies();
     if (movies.playbackRate(MovieSide::Old) > 0 || movies.playbackRate(MovieSide::New) > 0)
-        conformer_->stopMovies(std::nullopt);
+        host.stopMovies(senderTag);
     else
-        conformer_->playMovies(std::nullopt);
+        host.playMovies(senderTag);
+}
+
+void dataSource::playStopMovies() {
+    if (isChangeList() && conformer_) playOrStopMovies(*conformer_, std::nullopt);
 }
 
 // OLD list events locate the OLD movie and NEW list events the NEW movie by

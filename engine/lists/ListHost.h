@@ -49,4 +49,8 @@ public:
     virtual void refreshMovieDiffPanel() = 0;
 };
 
+// The space bar of a list or the main window: stops the drawer's movies while
+// either plays, else plays the set the tag names.
+void playOrStopMovies(ListHost& host, std::optional<int> senderTag);
+
 }  // namespace rw
