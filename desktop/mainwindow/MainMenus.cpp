@@ -133,12 +133,12 @@ void MainWindow::buildChangeMenu() {
     // The automatic copy is written quietly; the status bar says where, or why not.
     auto compare = [this, &c](const std::string& t) {
         c.compare(t);
-        const ChangeListCopyResult& copy = c.lastCopy();
-        if (!copy.error.empty())
+        const Outcome<std::string>& copy = c.lastCopy();
+        if (!copy)
             showStatus(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
-        else if (!copy.path.empty())
+        else if (!copy.value.empty())
             showStatus(tr("%1 \u2014 copy kept in %2").arg(QString::fromStdString(c.dataSourceC().editCount()),
-                                                          QString::fromStdString(copy.path)));
+                                                          QString::fromStdString(copy.value)));
     };
     addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")), compare);
     addCommand(m, tr("Compare Selected Events Only"), "compareSelected", title::CompareSelectedOnly,
@@ -240,16 +240,16 @@ void MainWindow::buildHelpMenu() {
 
 void MainWindow::save(bool as) {
     conformController& c = model_.controller;
-    const SaveResult result = as ? saveChangeListAs(c) : saveChangeList(c);
-    const QString path = QString::fromStdString(result.path);
-    switch (result.status) {
-    case SaveResult::Status::Saved: showStatus(tr("Saved to %1").arg(path)); break;
-    case SaveResult::Status::Empty: showStatus(tr("The change list is empty: nothing to save.")); break;
-    case SaveResult::Status::Failed:
+    const Outcome<ChangeListSave> result = as ? saveChangeListAs(c) : saveChangeList(c);
+    if (!result) {
         c.ui().alert("file not saved", result.error);
         showStatus(tr("Not saved: %1").arg(QString::fromStdString(result.error)));
-        break;
-    case SaveResult::Status::Cancelled: break;
+        return;
+    }
+    switch (result.value.status) {
+    case ChangeListSave::Status::Saved: showStatus(tr("Saved to %1").arg(QString::fromStdString(result.value.path))); break;
+    case ChangeListSave::Status::Empty: showStatus(tr("The change list is empty: nothing to save.")); break;
+    case ChangeListSave::Status::Cancelled: break;
     }
 }
 

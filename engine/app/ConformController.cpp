@@ -416,14 +416,14 @@ void conformController::compare(const std::string& senderTitle) {
     record.after = listC_.getEditArray();
     const std::string action = record.action;
     listC_.registerUndo(std::move(record), action);
-    lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
+    lastCopy_ = autosave_ ? saveChangeListCopy() : Outcome<std::string>{};
 }
 
 std::string conformController::changeListCopy() const {
     return changeListCopyText(listC_.getEditArray(), prefs_.edlType());
 }
 
-ChangeListCopyResult conformController::saveChangeListCopy() {
+Outcome<std::string> conformController::saveChangeListCopy() {
     if (changeListFolder_.empty()) return {};
     std::string folder = changeListFolder_;
     if (folder.back() != '/') folder += '/';
@@ -436,8 +436,8 @@ ChangeListCopyResult conformController::saveChangeListCopy() {
     for (const auto& input : importedPaths_)
         if (sameFile(input, path)) path = folder + name + "-1.edl";
     std::string error = writeFileAtomic(path, changeListCopy());
-    if (!error.empty()) return {"", error};
-    return {path, ""};
+    if (!error.empty()) return Outcome<std::string>::failure(error);
+    return Outcome<std::string>::success(path);
 }
 
 std::string hourCodeText(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }

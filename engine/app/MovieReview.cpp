@@ -52,7 +52,7 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
         if (chosen && controller_) controller_->ui().alert("movie not loaded", path + ": the file cannot be read");
         return;
     }
-    const MovieOpened opened = files_.open(side, path);
+    const Outcome<MovieFacts> opened = files_.open(side, path);
     if (!opened.ok()) {
         if (controller_) controller_->ui().alert("movie not loaded", opened.error);  // the reason names the file
         return;
@@ -62,7 +62,7 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
     s.loaded = true;
     s.path = path;
     s.name = lastPathComponent(path);
-    s.facts = opened.facts;
+    s.facts = opened.value;
     s.times = {};
     s.startRed = false;
     loadStart(side);

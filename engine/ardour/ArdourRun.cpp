@@ -74,18 +74,19 @@ std::multiset<RegionKey> saved(const ArdourPlaylist& pl) {
 std::string checkSaved(const ArdourJob& job) {
     const auto bytes = readFileBytes(job.snapshotPath);
     if (!bytes) return "Ardour reported the snapshot saved, but " + job.snapshotPath + " cannot be read";
-    const ArdourSessionRead read = readArdourSession(*bytes);
-    if (!read.session) return "the snapshot Ardour saved cannot be read back: " + read.error;
+    const Outcome<ArdourSession> read = readArdourSession(*bytes);
+    if (!read) return "the snapshot Ardour saved cannot be read back: " + read.error;
+    const ArdourSession& session = read.value;
     for (const auto& t : job.plan.tracks) {
-        const auto it = std::find_if(read.session->tracks.begin(), read.session->tracks.end(),
+        const auto it = std::find_if(session.tracks.begin(), session.tracks.end(),
                                      [&](const ArdourTrack& x) { return x.id == t.trackId; });
-        const ArdourPlaylist* now = it == read.session->tracks.end() ? nullptr : read.session->playlist(it->playlistId);
+        const ArdourPlaylist* now = it == session.tracks.end() ? nullptr : session.playlist(it->playlistId);
         if (!now || it->playlistId == t.oldPlaylistId) return "Ardour saved track \"" + t.trackName + "\" without its new playlist";
         if (saved(*now) != planned(t))
             return "Ardour saved the new playlist of track \"" + t.trackName + "\" with " +
                    std::to_string(now->regions.size()) + " regions other than the " + std::to_string(t.pieces.size()) +
                    " planned";
-        if (!read.session->playlist(t.oldPlaylistId))
+        if (!session.playlist(t.oldPlaylistId))
             return "Ardour saved track \"" + t.trackName + "\" without its old playlist";
     }
     return {};
@@ -104,9 +105,9 @@ std::string runError(const ArdourJob& job, const ArdourRun& run, const Reading& 
 
 }  // namespace
 
-ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress) {
-    if (!job.refusal.empty()) return {false, job.refusal};
-    if (!job.tool) return {false, kInstallArdour};
+Outcome<> runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress) {
+    if (!job.refusal.empty()) return Outcome<>::failure(job.refusal);
+    if (!job.tool) return Outcome<>::failure(kInstallArdour);
     const std::set<std::string> before = entries(job.folder);
     const std::string script = ardourConformScript({job.folder, job.snapshotRead, job.snapshot, job.session.sampleRate},
                                                    job.plan);
@@ -117,12 +118,13 @@ ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const Ardo
     std::string error = runError(job, run, reading, limit);
     if (!error.empty()) {
         removeLeftovers(job, before);
-        return {false, error};
+        return Outcome<>::failure(error);
     }
     const auto read = readFileBytes(job.sessionPath);
     if (!read || std::hash<std::string>{}(*read) != job.readHash)
-        return {false, "the snapshot read, " + job.sessionPath + ", changed while Ardour ran: check it in Ardour"};
-    return {true, {}};
+        return Outcome<>::failure("the snapshot read, " + job.sessionPath +
+                                  ", changed while Ardour ran: check it in Ardour");
+    return Outcome<>::success();
 }
 
 }  // namespace rw

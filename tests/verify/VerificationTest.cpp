@@ -14,7 +14,7 @@ namespace {
 // Two 25 fps movies of ten minutes, 100 units a frame; the files are the test's own.
 struct Files : MovieFiles {
     bool reachable(const std::string&) const override { return true; }
-    MovieOpened open(MovieSide, const std::string&) override {
+    Outcome<MovieFacts> open(MovieSide, const std::string&) override {
         MovieFacts f{25, "25.00", 2500, 2500 * 600, FrameGrid::fromRate(25, 1, 2500, 2500 * 600), {}, 64, 48};
         return {f, ""};
     }
