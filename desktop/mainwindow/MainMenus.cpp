@@ -24,6 +24,15 @@
 
 namespace rw::qt {
 
+namespace {
+
+// A locate's status-bar line: where the session went, or why it did not move.
+QString locateText(const Outcome<std::string>& located) {
+    return QString::fromStdString(located ? located.value : located.error);
+}
+
+}  // namespace
+
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
                                 const QKeySequence& shortcut, Command command, bool refresh) {
     auto* a = new QAction(text, this);
@@ -171,9 +180,9 @@ void MainWindow::buildChangeMenu() {
     addCommand(m, tr("Conform Selected Events Only..."), "conformSelected", title::ConformSelectedOnly, {},
                [this](const std::string& t) { showStatus(runConform(model_.controller, workstation(), t)); });
     addCommand(m, tr("Locate Session To Master"), "locateMaster", title::LocateSessionToMaster, {},
-               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToMaster(t))); });
+               [this](const std::string& t) { showStatus(locateText(workstation().locator().locateSessionToMaster(t))); });
     addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
-               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToSource(t))); });
+               [this](const std::string& t) { showStatus(locateText(workstation().locator().locateSessionToSource(t))); });
     m->addSeparator();
     addCommand(m, tr("Verify Against Movies"), "verifyMovies", nullptr, {},
                [this](const std::string&) { verifier_->start(); });

@@ -17,10 +17,10 @@ constexpr MovieSide kSides[] = {MovieSide::Old, MovieSide::New};
 // Opens both movies of a check; a side that cannot be opened is noted in `setup`.
 void openMovies(media::MoviePictures& pictures, const std::array<std::string, 2>& paths, VerifySetup& setup) {
     for (const MovieSide side : kSides) {
-        const std::string why = pictures.open(side, paths[sideIndex(side)]);
-        if (!why.empty())
+        const Outcome<> opened = pictures.open(side, paths[sideIndex(side)]);
+        if (!opened)
             setup.movies[sideIndex(side)].problem =
-                std::string(side == MovieSide::Old ? "the OLD" : "the NEW") + " movie cannot be read: " + why;
+                std::string(side == MovieSide::Old ? "the OLD" : "the NEW") + " movie cannot be read: " + opened.error;
     }
 }
 

@@ -19,12 +19,12 @@ struct DecodingStream {
 
     // Opens the file's container and reads what its streams are; `formatFlags`
     // are set before the streams are read. The reason when it cannot.
-    std::string openFile(const std::string& path, int formatFlags = 0);
+    Outcome<> openFile(const std::string& path, int formatFlags = 0);
     // Opens the decoder of `stream` with `threads` threads (0: FFmpeg
     // chooses); `kind` names the stream in the reasons ("video", "sound");
     // `configure` may set the decoder's options before it opens.
     using Configure = std::function<void(AVCodecContext&, const AVCodec&)>;
-    std::string openDecoder(const std::string& path, const char* kind, int threads, const Configure& configure = {});
+    Outcome<> openDecoder(const std::string& path, const char* kind, int threads, const Configure& configure = {});
 
     using PacketHook = std::function<void(const AVPacket&)>;
     // Decodes the next frame into `frame`: false at the end, or when no frame

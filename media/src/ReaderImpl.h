@@ -86,10 +86,10 @@ struct MovieReader::Impl : DecodingStream {
 // Fills info from the opened stream and its first decoded frame; the reason
 // when the movie's numbers cannot be right. It reads the file as it needs:
 // the run is empty afterwards.
-std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first);
+Outcome<> describeMovie(MovieReader::Impl& impl, const AVFrame& first);
 
 // The frames a player shows, their grid, count and rate (firstPts set); the
 // reason when the numbers cannot be right.
-std::string measureFrames(MovieReader::Impl& impl);
+Outcome<> measureFrames(MovieReader::Impl& impl);
 
 }  // namespace rw::media
