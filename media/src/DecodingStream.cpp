@@ -56,21 +56,22 @@ bool DecodingStream::readPacket(const PacketHook& onRead) {
 // A packet the decoder refuses for now ("again": it has frames to give
 // first) is kept and sent once they are taken; dropping it would lose its
 // frame and every frame that refers to it.
-bool DecodingStream::next(AVFrame& frame, const PacketHook& onRead) {
+Outcome<bool> DecodingStream::next(AVFrame& frame, const PacketHook& onRead) {
+    std::string damage;  // the last packet or frame that could not be decoded
     for (int budget = kPacketBudget; budget > 0; --budget) {
         int rc = avcodec_receive_frame(decoder.get(), &frame);
-        if (rc == 0) return true;
+        if (rc == 0) return Outcome<bool>::success(true);
         if (rc == AVERROR_EOF) break;
-        if (rc != AVERROR(EAGAIN)) lastError = avError(rc);  // a damaged frame: go on with the next
+        if (rc != AVERROR(EAGAIN)) damage = avError(rc);  // a damaged frame: go on with the next
         if (draining) break;
         if (!held_ && !readPacket(onRead)) continue;
         rc = avcodec_send_packet(decoder.get(), packet_.get());
         held_ = rc == AVERROR(EAGAIN);
         if (held_) continue;
-        if (rc < 0) lastError = avError(rc);
+        if (rc < 0) damage = avError(rc);
         av_packet_unref(packet_.get());
     }
-    return false;
+    return damage.empty() ? Outcome<bool>::success(false) : Outcome<bool>::failure(damage);
 }
 
 void DecodingStream::restart() {

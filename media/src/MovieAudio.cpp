@@ -77,7 +77,7 @@ Outcome<> MovieAudio::Impl::open(const std::string& path) {
 }
 
 AVFrame* MovieAudio::Impl::decodeNext() {
-    if (!finished && next(*frame)) return frame.get();
+    if (!finished && next(*frame).value) return frame.get();
     finished = true;
     return nullptr;
 }

@@ -137,7 +137,7 @@ std::optional<std::vector<std::int64_t>> decodedTimes(MovieReader::Impl& m, std:
     m.stopSkipping(INT64_MIN);
     std::vector<std::int64_t> times;
     for (int n = 0; n < kTailPackets; ++n) {
-        const FramePtr f = m.decodeNext();
+        const FramePtr f = m.decodeNext().value;
         if (!f) return times;
         if ((f->flags & AV_FRAME_FLAG_CORRUPT) || f->decode_error_flags || f->best_effort_timestamp == AV_NOPTS_VALUE)
             continue;

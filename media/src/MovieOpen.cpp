@@ -75,13 +75,12 @@ Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path,
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
     impl->pictures.setBudget(impl->options.cacheBytes);
     if (Outcome<> video = openVideo(*impl, path); !video) return Result::failure(video.error);
-    FramePtr first = impl->decodeNext();
-    if (!first)
-        return Result::failure(path + ": no picture in it can be decoded" +
-                               (impl->lastError.empty() ? "" : " (" + impl->lastError + ")"));
-    const std::int64_t pts = first->best_effort_timestamp;
+    Outcome<FramePtr> first = impl->decodeNext();
+    if (!first.value)
+        return Result::failure(path + ": no picture in it can be decoded" + (first ? "" : " (" + first.error + ")"));
+    const std::int64_t pts = first.value->best_effort_timestamp;
     impl->firstPts = pts != AV_NOPTS_VALUE ? pts : 0;
-    if (Outcome<> described = describeMovie(*impl, *first); !described)
+    if (Outcome<> described = describeMovie(*impl, *first.value); !described)
         return Result::failure(path + ": " + described.error);
     impl->seekBefore(0, false);  // measuring may have read on anywhere
     return Result{std::make_unique<MovieReader>(std::move(impl)), {}};
