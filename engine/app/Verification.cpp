@@ -126,13 +126,13 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
     return job;
 }
 
-std::string Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
+Outcome<> Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
     const std::string why = writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
-    return why.empty() ? why : job.path + ": " + why;
+    return why.empty() ? Outcome<>::success() : Outcome<>::failure(job.path + ": " + why);
 }
 
-void Verification::finishReport(const ReportJob&, const std::string& error) {
-    if (!error.empty()) c_.ui().alert("report not saved", error);
+void Verification::finishReport(const ReportJob&, const Outcome<>& written) {
+    if (!written) c_.ui().alert("report not saved", written.error);
 }
 
 }  // namespace rw
