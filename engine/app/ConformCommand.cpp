@@ -18,7 +18,7 @@ namespace {
 // and the completion beep. A file that could not be conformed is reported.
 Outcome<std::string> conformFile(conformController& c, const std::string& type, const EditArray& events) {
     auto answer = c.ui().openPanel(c.prefs().get(pref::ConfPath), false);
-    if (!answer || answer->paths.empty()) return {};
+    if (!answer || answer->paths.empty()) return Outcome<std::string>::success();  // cancelled: nothing written
     const std::string* chosen = &answer->paths.front();
     Outcome<std::string> result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
     c.rememberFolder(pref::ConfPath, std::filesystem::path(*chosen).parent_path().string());
