@@ -82,7 +82,7 @@ void verifyCut(benchmark::State& state, const std::string& codec) {
     const BenchMovies& m = movies(codec);
     if (m.oldPath.empty()) return state.SkipWithError("cannot make the movies");
     media::MoviePictures pictures;
-    if (!pictures.open(MovieSide::Old, m.oldPath).empty() || !pictures.open(MovieSide::New, m.newPath).empty())
+    if (!pictures.open(MovieSide::Old, m.oldPath) || !pictures.open(MovieSide::New, m.newPath))
         return state.SkipWithError("cannot open the movies");
     VerifySetup setup{{sideOf(pictures, MovieSide::Old), sideOf(pictures, MovieSide::New)}, false, {}};
     const EditArray events = changeEvents();

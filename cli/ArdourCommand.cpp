@@ -30,10 +30,10 @@ int runArdourConform(const ArdourArgs& a, const ChangeListArgs& source, const st
             if (p.fate == EventFate::Refused) io.err << "event " << p.shown->editNum() << " refused: " << p.why << "\n";
     if (outcome.step != ConformOutcome::Step::ArdourConfirmed) return 1;  // the alert said why
     const ArdourJob& job = *outcome.ardour;
-    const ArdourResult result = runArdourConform(job, tools, {});
+    const Outcome<> result = runArdourConform(job, tools, {});
     for (const auto& line : ardourEventLines(job)) io.out << line << "\n";
-    (result.written ? io.out : io.err) << ardourSummary(job, result) << "\n";
-    return result.written && job.plan.refused() == 0 ? 0 : 1;
+    (result ? io.out : io.err) << ardourSummary(job, result) << "\n";
+    return result && job.plan.refused() == 0 ? 0 : 1;
 }
 
 }  // namespace rw::cli

@@ -46,7 +46,7 @@ int runCompare(const CompareArgs& a, Streams io) {
     c.compare("Compare");
     if (!loaded) return 1;
 
-    if (!c.lastCopy().error.empty()) io.err << "change list copy not saved: " << c.lastCopy().error << "\n";
+    if (!c.lastCopy()) io.err << "change list copy not saved: " << c.lastCopy().error << "\n";
     const std::string text = a.json ? changeListJson(c) : c.changeListCopy();
     if (a.output.empty()) {
         io.out << text;

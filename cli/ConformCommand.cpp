@@ -44,8 +44,8 @@ int runConform(const ConformArgs& a, Streams io) {
     NoWorkstation host;
     ConformCommand command(c, host);
     ConformOutcome outcome = command.conform("Conform");
-    if (outcome.file.written.empty()) return 1;  // the alert said why
-    io.out << outcome.file.written << "\n";
+    if (outcome.file.value.empty()) return 1;  // the alert said why
+    io.out << outcome.file.value << "\n";
     return 0;
 }
 

@@ -18,7 +18,7 @@ struct ExportArgs {
     std::string output;
 };
 
-ExportResult runExportType(conformController& c, const ExportArgs& a) {
+Outcome<ChangeListExport> runExportType(conformController& c, const ExportArgs& a) {
     const std::string sender = a.timebase.empty() ? "Export" : a.timebase;
     if (a.type == "change-edl") return exportChangeEDL(c, sender);
     if (a.type == "conform") return exportC(c, sender);
@@ -38,14 +38,15 @@ int runExport(const ExportArgs& a, Streams io) {
     if (!applyListOptions(a.source.lists, c, ui, io.err)) return 2;
     if (!loadChangeList(c, a.source, io.err)) return 1;
     ui.saveAnswer = a.output;
-    ExportResult result = runExportType(c, a);
-    switch (result.status) {
-        case ExportResult::Status::Written:
+    const Outcome<ChangeListExport> result = runExportType(c, a);
+    if (!result) {
+        io.err << result.error << "\n";
+        return 1;
+    }
+    switch (result.value.status) {
+        case ChangeListExport::Status::Written:
             return 0;
-        case ExportResult::Status::WriteFailed:
-            io.err << result.error << "\n";
-            return 1;
-        case ExportResult::Status::Empty:
+        case ChangeListExport::Status::Empty:
             io.err << "the change list is empty\n";
             return 1;
         default:

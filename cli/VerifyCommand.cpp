@@ -40,9 +40,9 @@ std::optional<VerifyMovie> openSide(media::MoviePictures& pictures, MovieSide si
                                     std::ostream& err) {
     VerifyMovie m;
     m.name = lastPathComponent(f.file);
-    if (std::string why = pictures.open(side, f.file); !why.empty()) {
-        err << "cannot open the " << sideName(side) << " movie: " << why << "\n";
-        m.problem = "no " + std::string(sideName(side)) + " movie: " + why;
+    if (const Outcome<> opened = pictures.open(side, f.file); !opened) {
+        err << "cannot open the " << sideName(side) << " movie: " << opened.error << "\n";
+        m.problem = "no " + std::string(sideName(side)) + " movie: " + opened.error;
         return m;
     }
     const media::MovieInfo& info = *pictures.info(side);

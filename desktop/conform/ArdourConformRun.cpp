@@ -34,9 +34,9 @@ void ArdourConformRun::start(std::shared_ptr<const ArdourJob> job) {
                 progress_->setValue(done);
             }, Qt::QueuedConnection);
         };
-        const ArdourResult result = runArdourConform(*job, tools_, progress);
+        const Outcome<> result = runArdourConform(*job, tools_, progress);
         const QString text = QString::fromStdString(ardourSummary(*job, result));
-        QMetaObject::invokeMethod(this, [self, this, written = result.written, text] {
+        QMetaObject::invokeMethod(this, [self, this, written = result.ok(), text] {
             if (self) finish(written, text);
         }, Qt::QueuedConnection);
     });

@@ -11,7 +11,7 @@ namespace rw::qt {
 
 namespace {
 
-ExportResult exportOf(conformController& c, ExportKind kind, const std::string& senderTitle) {
+Outcome<ChangeListExport> exportOf(conformController& c, ExportKind kind, const std::string& senderTitle) {
     switch (kind) {
     case ExportKind::ChangeEdl: return exportChangeEDL(c, senderTitle);
     case ExportKind::Document: return exportC(c, senderTitle);
@@ -27,16 +27,17 @@ ExportResult exportOf(conformController& c, ExportKind kind, const std::string& 
 }  // namespace
 
 QString runExport(conformController& c, ExportKind kind, const std::string& senderTitle) {
-    const ExportResult result = exportOf(c, kind, senderTitle);
-    const QString path = QString::fromStdString(result.path);
-    switch (result.status) {
-    case ExportResult::Status::Written: return QObject::tr("Exported to %1").arg(path);
-    case ExportResult::Status::Empty: return QObject::tr("The change list is empty: nothing to export.");
-    case ExportResult::Status::WriteFailed:
+    const Outcome<ChangeListExport> result = exportOf(c, kind, senderTitle);
+    if (!result) {
         // The engine beeps; a beep alone would not say that nothing was saved
         // (a read-only folder, a full disk).
         c.ui().alert("file not saved", result.error);
         return QObject::tr("Not exported: %1").arg(QString::fromStdString(result.error));
+    }
+    switch (result.value.status) {
+    case ChangeListExport::Status::Written:
+        return QObject::tr("Exported to %1").arg(QString::fromStdString(result.value.path));
+    case ChangeListExport::Status::Empty: return QObject::tr("The change list is empty: nothing to export.");
     default: return {};
     }
 }
@@ -55,7 +56,7 @@ QString runConform(conformController& c, WorkstationConform& workstation, const 
         if (command.plan().events.empty()) return QObject::tr("Conform not started: no event is left to conform.");
         return QObject::tr("Conforming the simulated Pro Tools session.");
     case ConformOutcome::Step::FileConform:
-        if (!outcome.file.written.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.written));
+        if (!outcome.file.value.empty()) return QObject::tr("Written: %1").arg(QString::fromStdString(outcome.file.value));
         return {};
     default: return {};
     }

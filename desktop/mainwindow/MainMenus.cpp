@@ -24,6 +24,15 @@
 
 namespace rw::qt {
 
+namespace {
+
+// A locate's status-bar line: where the session went, or why it did not move.
+QString locateText(const Outcome<std::string>& located) {
+    return QString::fromStdString(located ? located.value : located.error);
+}
+
+}  // namespace
+
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name, const char* senderTitle,
                                 const QKeySequence& shortcut, Command command, bool refresh) {
     auto* a = new QAction(text, this);
@@ -133,12 +142,12 @@ void MainWindow::buildChangeMenu() {
     // The automatic copy is written quietly; the status bar says where, or why not.
     auto compare = [this, &c](const std::string& t) {
         c.compare(t);
-        const ChangeListCopyResult& copy = c.lastCopy();
-        if (!copy.error.empty())
+        const Outcome<std::string>& copy = c.lastCopy();
+        if (!copy)
             showStatus(tr("Change list copy not written: %1").arg(QString::fromStdString(copy.error)));
-        else if (!copy.path.empty())
+        else if (!copy.value.empty())
             showStatus(tr("%1 \u2014 copy kept in %2").arg(QString::fromStdString(c.dataSourceC().editCount()),
-                                                          QString::fromStdString(copy.path)));
+                                                          QString::fromStdString(copy.value)));
     };
     addCommand(m, tr("Compare"), "compare", title::Compare, QKeySequence(tr("Ctrl+K")), compare);
     addCommand(m, tr("Compare Selected Events Only"), "compareSelected", title::CompareSelectedOnly,
@@ -171,9 +180,9 @@ void MainWindow::buildChangeMenu() {
     addCommand(m, tr("Conform Selected Events Only..."), "conformSelected", title::ConformSelectedOnly, {},
                [this](const std::string& t) { showStatus(runConform(model_.controller, workstation(), t)); });
     addCommand(m, tr("Locate Session To Master"), "locateMaster", title::LocateSessionToMaster, {},
-               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToMaster(t))); });
+               [this](const std::string& t) { showStatus(locateText(workstation().locator().locateSessionToMaster(t))); });
     addCommand(m, tr("Locate Session To Source"), "locateSource", title::LocateSessionToSource, {},
-               [this](const std::string& t) { showStatus(QString::fromStdString(workstation().locator().locateSessionToSource(t))); });
+               [this](const std::string& t) { showStatus(locateText(workstation().locator().locateSessionToSource(t))); });
     m->addSeparator();
     addCommand(m, tr("Verify Against Movies"), "verifyMovies", nullptr, {},
                [this](const std::string&) { verifier_->start(); });
@@ -240,16 +249,16 @@ void MainWindow::buildHelpMenu() {
 
 void MainWindow::save(bool as) {
     conformController& c = model_.controller;
-    const SaveResult result = as ? saveChangeListAs(c) : saveChangeList(c);
-    const QString path = QString::fromStdString(result.path);
-    switch (result.status) {
-    case SaveResult::Status::Saved: showStatus(tr("Saved to %1").arg(path)); break;
-    case SaveResult::Status::Empty: showStatus(tr("The change list is empty: nothing to save.")); break;
-    case SaveResult::Status::Failed:
+    const Outcome<ChangeListSave> result = as ? saveChangeListAs(c) : saveChangeList(c);
+    if (!result) {
         c.ui().alert("file not saved", result.error);
         showStatus(tr("Not saved: %1").arg(QString::fromStdString(result.error)));
-        break;
-    case SaveResult::Status::Cancelled: break;
+        return;
+    }
+    switch (result.value.status) {
+    case ChangeListSave::Status::Saved: showStatus(tr("Saved to %1").arg(QString::fromStdString(result.value.path))); break;
+    case ChangeListSave::Status::Empty: showStatus(tr("The change list is empty: nothing to save.")); break;
+    case ChangeListSave::Status::Cancelled: break;
     }
 }
 

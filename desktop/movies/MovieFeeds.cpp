@@ -26,11 +26,11 @@ bool MovieFeeds::reachable(const std::string& path) const {
 
 // All three places open before any replaces the side's movie, so a file
 // that fails leaves the loaded movie in every place.
-MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
+Outcome<MovieFacts> MovieFeeds::open(MovieSide side, const std::string& path) {
     Feeds opened;
     for (auto& feed : opened) {
         auto result = media::FrameFeed::open(path);
-        if (!result) return {{}, result.error};
+        if (!result) return Outcome<MovieFacts>::failure(result.error);
         feed = std::move(result.value);
     }
     const int s = sideIndex(side);
@@ -45,7 +45,7 @@ MovieOpened MovieFeeds::open(MovieSide side, const std::string& path) {
     for (MovieView view : {MovieView::Small, MovieView::Large, MovieView::Diff}) watch(side, view);
     sound_[s]->load(QString::fromStdString(path));
     timeScale_[s] = feeds_[s][0]->info().timeScale;
-    return {media::movieFactsOf(feeds_[s][0]->info()), {}};
+    return Outcome<MovieFacts>::success(media::movieFactsOf(feeds_[s][0]->info()));
 }
 
 void MovieFeeds::watch(MovieSide side, MovieView view) {

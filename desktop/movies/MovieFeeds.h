@@ -26,7 +26,7 @@ public:
     ~MovieFeeds() override;
 
     bool reachable(const std::string& path) const override;
-    MovieOpened open(MovieSide side, const std::string& path) override;
+    Outcome<MovieFacts> open(MovieSide side, const std::string& path) override;
     void show(MovieSide side, MovieView view, std::int64_t time, bool playing) override;
     void startSound(MovieSide side, std::int64_t time) override;
     void stopSound(MovieSide side) override;

@@ -17,10 +17,10 @@ constexpr MovieSide kSides[] = {MovieSide::Old, MovieSide::New};
 // Opens both movies of a check; a side that cannot be opened is noted in `setup`.
 void openMovies(media::MoviePictures& pictures, const std::array<std::string, 2>& paths, VerifySetup& setup) {
     for (const MovieSide side : kSides) {
-        const std::string why = pictures.open(side, paths[sideIndex(side)]);
-        if (!why.empty())
+        const Outcome<> opened = pictures.open(side, paths[sideIndex(side)]);
+        if (!opened)
             setup.movies[sideIndex(side)].problem =
-                std::string(side == MovieSide::Old ? "the OLD" : "the NEW") + " movie cannot be read: " + why;
+                std::string(side == MovieSide::Old ? "the OLD" : "the NEW") + " movie cannot be read: " + opened.error;
     }
 }
 
@@ -79,16 +79,16 @@ bool VerifyRunner::saveReport() {
     launch(tr("Saving the verification report..."), false, [this, job = std::move(*job)]() mutable {
         media::MoviePictures pictures;
         openMovies(pictures, job.moviePaths, job.setup);
-        const std::string error = Verification::writeReport(job, [&](const edit& e, const EventCheck& c) {
+        Outcome<> written = Verification::writeReport(job, [&](const edit& e, const EventCheck& c) {
             ++done_;
             return pictures.shotsFor(job.setup, e, c);
         });
         QMetaObject::invokeMethod(
-            this, [this, job = std::move(job), error] {
+            this, [this, job = std::move(job), written = std::move(written)] {
                 done();
-                verification_.finishReport(job, error);
+                verification_.finishReport(job, written);
                 emit finished();
-                if (error.empty()) emit reportSaved(QString::fromStdString(job.path));
+                if (written) emit reportSaved(QString::fromStdString(job.path));
             },
             Qt::QueuedConnection);
     });

@@ -15,17 +15,17 @@ namespace {
 // The document's own rate: no sender title picks another.
 constexpr const char* kOwnRate = "Save As";
 
-SaveResult writeTo(conformController& c, const std::string& path) {
-    Outcome<> written = writeFileAtomic(path, changeDocumentContent(c, kOwnRate));
+Outcome<ChangeListSave> writeTo(conformController& c, const std::string& path) {
+    const Outcome<> written = writeFileAtomic(path, changeDocumentContent(c, kOwnRate));
     if (!written) {
         c.ui().beep();
-        return {SaveResult::Status::Failed, path, written.error};
+        return Outcome<ChangeListSave>::failure(written.error);
     }
     dataSource& list = c.dataSourceC();
     list.setDocumentPath(path);
     list.markSaved();
     rememberRecentChangeList(c, path);
-    return {SaveResult::Status::Saved, path, ""};
+    return Outcome<ChangeListSave>::success({ChangeListSave::Status::Saved, path});
 }
 
 }  // namespace
@@ -38,10 +38,10 @@ std::string changeListDocumentName(conformController& c) {
     return first.empty() || label == kNoFileLoaded ? "Untitled" : first;
 }
 
-SaveResult saveChangeListAs(conformController& c) {
+Outcome<ChangeListSave> saveChangeListAs(conformController& c) {
     if (c.dataSourceC().getEditArray().empty()) {
         c.ui().beep();
-        return {};
+        return Outcome<ChangeListSave>::success({ChangeListSave::Status::Empty, ""});
     }
     std::string name = changeListDocumentName(c);
     if (pathExtension(name) != "conform") name += ".conform";
@@ -49,12 +49,12 @@ SaveResult saveChangeListAs(conformController& c) {
     const std::string folder =
         current.empty() ? c.prefs().get(pref::ChangePath) : std::filesystem::path(current).parent_path().string();
     const auto path = c.ui().savePanel(folder, name);
-    if (!path) return {SaveResult::Status::Cancelled, "", ""};
+    if (!path) return Outcome<ChangeListSave>::success({ChangeListSave::Status::Cancelled, ""});
     c.rememberFolder(pref::ChangePath, std::filesystem::path(*path).parent_path().string());
     return writeTo(c, *path);
 }
 
-SaveResult saveChangeList(conformController& c) {
+Outcome<ChangeListSave> saveChangeList(conformController& c) {
     const std::string& path = c.dataSourceC().documentPath();
     if (path.empty() || c.dataSourceC().getEditArray().empty()) return saveChangeListAs(c);
     return writeTo(c, path);
@@ -66,9 +66,9 @@ bool mayDiscardChangeList(conformController& c) {
     if (list.getEditArray().empty() || !list.isModified()) return true;
     switch (c.ui().askToSaveChanges(changeListDocumentName(c))) {
     case SaveChoice::Save: {
-        const SaveResult saved = saveChangeList(c);
-        if (saved.status == SaveResult::Status::Failed) c.ui().alert("file not saved", saved.error);
-        return saved.status == SaveResult::Status::Saved;
+        const Outcome<ChangeListSave> saved = saveChangeList(c);
+        if (!saved) c.ui().alert("file not saved", saved.error);
+        return saved && saved.value.status == ChangeListSave::Status::Saved;
     }
     case SaveChoice::DontSave: return true;
     case SaveChoice::Cancel: return false;

@@ -4,6 +4,8 @@
 // saved to, or asks where as Save As does; either way the file joins the
 // recent documents. Writes are atomic: a failed save leaves the file as it was.
 
+#include "core/Outcome.h"
+
 #include <string>
 #include <vector>
 
@@ -15,19 +17,19 @@ class conformController;
 inline constexpr const char* kRecentChangeListsKey = "recentChangeLists";
 inline constexpr std::size_t kMaxRecentChangeLists = 8;
 
-struct SaveResult {
-    enum class Status { Saved, Empty, Cancelled, Failed };
+// What a save did; a write that failed is the outcome's failure, with why.
+struct ChangeListSave {
+    enum class Status { Saved, Empty, Cancelled };
     Status status = Status::Empty;
-    std::string path;
-    std::string error;
+    std::string path;  // the file saved
 };
 
 // The name the window shows: the document's file name, else the first line
 // of the change list's label, else "Untitled".
 std::string changeListDocumentName(conformController& c);
 
-SaveResult saveChangeList(conformController& c);
-SaveResult saveChangeListAs(conformController& c);
+Outcome<ChangeListSave> saveChangeList(conformController& c);
+Outcome<ChangeListSave> saveChangeListAs(conformController& c);
 
 // Before the change list is replaced or the window closes: true when it may
 // go (nothing to lose, saved, or "Don't Save"); false for Cancel or a save

@@ -29,16 +29,20 @@ std::string proposedName(conformController& c, const std::string& extension) {
 
 // The save panel and the write. A failed write beeps, in every export:
 // silence would pass it off as done.
-ExportResult save(conformController& c, const std::string& content, const std::string& extension) {
+Outcome<ChangeListExport> done(ChangeListExport::Status status, std::string path = {}) {
+    return Outcome<ChangeListExport>::success({status, std::move(path)});
+}
+
+Outcome<ChangeListExport> save(conformController& c, const std::string& content, const std::string& extension) {
     auto path = c.ui().savePanel(c.prefs().get(pref::ExportPath), proposedName(c, extension));
-    if (!path) return {ExportResult::Status::Cancelled, "", ""};
+    if (!path) return done(ChangeListExport::Status::Cancelled);
     const Outcome<> written = writeFileAtomic(*path, content);
     c.rememberFolder(pref::ExportPath, std::filesystem::path(*path).parent_path().string());
     if (!written) {
         c.ui().beep();
-        return {ExportResult::Status::WriteFailed, *path, written.error};
+        return Outcome<ChangeListExport>::failure(written.error);
     }
-    return {ExportResult::Status::Written, *path, ""};
+    return done(ChangeListExport::Status::Written, *path);
 }
 
 ChangeEdlHeader edlHeader(conformController& c, const ExportTimebase& tb) {
@@ -82,18 +86,18 @@ std::string changeDocumentContent(conformController& c, const std::string& sende
     return changeDocumentBytes(exportedEvents(listC(c), tb), h);
 }
 
-ExportResult exportChangeEDL(conformController& c, const std::string& senderTitle) {
+Outcome<ChangeListExport> exportChangeEDL(conformController& c, const std::string& senderTitle) {
     if (listC(c).empty()) {
         c.ui().beep();
-        return {};
+        return done(ChangeListExport::Status::Empty);
     }
     return save(c, changeEdlContent(c, senderTitle), ".edl");
 }
 
-ExportResult exportC(conformController& c, const std::string& senderTitle) {
+Outcome<ChangeListExport> exportC(conformController& c, const std::string& senderTitle) {
     if (listC(c).empty()) {
         c.ui().beep();
-        return {};
+        return done(ChangeListExport::Status::Empty);
     }
     return save(c, changeDocumentContent(c, senderTitle), ".conform");
 }
@@ -105,38 +109,38 @@ std::string otioChangeListContent(conformController& c) {
     return otioChangeListText(listC(c), names, c.prefs().edlType());
 }
 
-ExportResult exportOtio(conformController& c) {
+Outcome<ChangeListExport> exportOtio(conformController& c) {
     if (listC(c).empty()) {
         c.ui().beep();
-        return {};
+        return done(ChangeListExport::Status::Empty);
     }
     if (std::string problem = otioChangeListProblem(listC(c)); !problem.empty()) {
         c.ui().beep();
         c.ui().alert("change list not exported", problem);
-        return {ExportResult::Status::Refused, "", ""};
+        return done(ChangeListExport::Status::Refused);
     }
     return save(c, otioChangeListContent(c), ".otio");
 }
 
-ExportResult exportEuphonix(conformController& c) {
-    if (listC(c).empty()) return {};
+Outcome<ChangeListExport> exportEuphonix(conformController& c) {
+    if (listC(c).empty()) return done(ChangeListExport::Status::Empty);
     return save(c, euphonixMoveList(listC(c)), ".cfm");
 }
 
-ExportResult exportEuphonixRebalance(conformController& c) {
-    if (listC(c).empty()) return {};
+Outcome<ChangeListExport> exportEuphonixRebalance(conformController& c) {
+    if (listC(c).empty()) return done(ChangeListExport::Status::Empty);
     return save(c, euphonixRebalanceList(listC(c)), ".cfm");
 }
 
-ExportResult exportEuphonixRelative(conformController& c) {
-    if (listC(c).empty()) return {};
-    if (refusedByOrder(c)) return {ExportResult::Status::Refused, "", ""};
+Outcome<ChangeListExport> exportEuphonixRelative(conformController& c) {
+    if (listC(c).empty()) return done(ChangeListExport::Status::Empty);
+    if (refusedByOrder(c)) return done(ChangeListExport::Status::Refused);
     return save(c, euphonixRelativeList(listC(c)), ".cfm");
 }
 
-ExportResult exportRelative(conformController& c, const std::string& senderTitle) {
-    if (listC(c).empty()) return {};
-    if (refusedByOrder(c)) return {ExportResult::Status::Refused, "", ""};
+Outcome<ChangeListExport> exportRelative(conformController& c, const std::string& senderTitle) {
+    if (listC(c).empty()) return done(ChangeListExport::Status::Empty);
+    if (refusedByOrder(c)) return done(ChangeListExport::Status::Refused);
     return save(c, relativeNoteText(listC(c), senderTitle == title::ExportFeetFramesNote), ".txt");
 }
 

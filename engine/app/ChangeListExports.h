@@ -5,40 +5,42 @@
 // "exportPath" and proposes the change list's name (its document's, or the
 // first line of its label) with the file type's extension.
 
+#include "core/Outcome.h"
+
 #include <string>
 
 namespace rw {
 
 class conformController;
 
-struct ExportResult {
+// What an export did. A write that failed is the outcome's failure, with why
+// (and a beep).
+struct ChangeListExport {
     enum class Status {
         Written,
-        Empty,        // list C holds no events
-        Refused,      // the list cannot be written in this form (alert shown)
-        Cancelled,    // the save panel was cancelled
-        WriteFailed,  // a beep; `error` says why
+        Empty,      // list C holds no events
+        Refused,    // the list cannot be written in this form (alert shown)
+        Cancelled,  // the save panel was cancelled
     };
     Status status = Status::Empty;
-    std::string path;
-    std::string error;
+    std::string path;  // the file written
 };
 
 // The sender's title picks the timebase ("24", "25", "30", "29.97df",
 // "59.94df", "60"); any other keeps list C's own.
-ExportResult exportChangeEDL(conformController& c, const std::string& senderTitle);
-ExportResult exportC(conformController& c, const std::string& senderTitle);
+Outcome<ChangeListExport> exportChangeEDL(conformController& c, const std::string& senderTitle);
+Outcome<ChangeListExport> exportC(conformController& c, const std::string& senderTitle);
 
 // The change list as an OpenTimelineIO timeline at the list's own rate;
 // refused (with an alert) when its events cannot lie on one track.
-ExportResult exportOtio(conformController& c);
+Outcome<ChangeListExport> exportOtio(conformController& c);
 
-ExportResult exportEuphonix(conformController& c);
-ExportResult exportEuphonixRebalance(conformController& c);
-ExportResult exportEuphonixRelative(conformController& c);
+Outcome<ChangeListExport> exportEuphonix(conformController& c);
+Outcome<ChangeListExport> exportEuphonixRebalance(conformController& c);
+Outcome<ChangeListExport> exportEuphonixRelative(conformController& c);
 
 // "Export Feet+Frames Change Note" writes feet and frames, any other sender timecode.
-ExportResult exportRelative(conformController& c, const std::string& senderTitle);
+Outcome<ChangeListExport> exportRelative(conformController& c, const std::string& senderTitle);
 
 // The contents the exports write, for the current list C.
 std::string changeEdlContent(conformController& c, const std::string& senderTitle);

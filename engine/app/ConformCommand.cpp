@@ -16,14 +16,14 @@ namespace {
 
 // The open panel in "confPath", the conform, "confPath" := the file's folder,
 // and the completion beep. A file that could not be conformed is reported.
-FileConformResult conformFile(conformController& c, const std::string& type, const EditArray& events) {
+Outcome<std::string> conformFile(conformController& c, const std::string& type, const EditArray& events) {
     auto answer = c.ui().openPanel(c.prefs().get(pref::ConfPath), false);
-    if (!answer || answer->paths.empty()) return {};
+    if (!answer || answer->paths.empty()) return Outcome<std::string>::success();  // cancelled: nothing written
     const std::string* chosen = &answer->paths.front();
-    FileConformResult result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
+    Outcome<std::string> result = conformChosenFile(*chosen, type, events, c.prefs().get(pref::ConformTimebase));
     c.rememberFolder(pref::ConfPath, std::filesystem::path(*chosen).parent_path().string());
     // The completion beep alone would say a failed conform went well.
-    if (!result.error.empty()) c.ui().alert("file not conformed", result.error);
+    if (!result) c.ui().alert("file not conformed", result.error);
     c.ui().beep();
     return result;
 }

@@ -31,7 +31,9 @@ struct ConformOutcome {
     };
     Step step = Step::NothingToConform;
     ConformAlert alert;
-    FileConformResult file;
+    // FileConform: the conformed copy (empty when the open panel was
+    // cancelled), or why nothing was written.
+    Outcome<std::string> file;
     std::shared_ptr<ArdourJob> ardour;
 };
 

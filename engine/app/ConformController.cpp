@@ -433,14 +433,14 @@ void conformController::compare(const std::string& senderTitle) {
     record.after = listC_.getEditArray();
     const std::string action = record.action;
     listC_.registerUndo(std::move(record), action);
-    lastCopy_ = autosave_ ? saveChangeListCopy() : ChangeListCopyResult{};
+    lastCopy_ = autosave_ ? saveChangeListCopy() : Outcome<std::string>{};
 }
 
 std::string conformController::changeListCopy() const {
     return changeListCopyText(listC_.getEditArray(), prefs_.edlType());
 }
 
-ChangeListCopyResult conformController::saveChangeListCopy() {
+Outcome<std::string> conformController::saveChangeListCopy() {
     if (changeListFolder_.empty()) return {};
     std::string folder = changeListFolder_;
     if (folder.back() != '/') folder += '/';
@@ -452,8 +452,9 @@ ChangeListCopyResult conformController::saveChangeListCopy() {
     // A list loaded from this folder under the same name is an input: keep it.
     for (const auto& input : importedPaths_)
         if (sameFile(input, path)) path = folder + name + "-1.edl";
-    if (Outcome<> written = writeFileAtomic(path, changeListCopy()); !written) return {"", written.error};
-    return {path, ""};
+    if (Outcome<> written = writeFileAtomic(path, changeListCopy()); !written)
+        return Outcome<std::string>::failure(written.error);
+    return Outcome<std::string>::success(path);
 }
 
 std::string hourCodeText(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }

@@ -6,6 +6,7 @@
 #include "settings/Preferences.h"
 #include "app/VfxPreferences.h"
 #include "core/Edit.h"
+#include "core/Outcome.h"
 #include "import/DataSourceFinder.h"
 #include "import/EdlReader.h"
 #include "lists/DataSource.h"
@@ -27,12 +28,6 @@
 #include <vector>
 
 namespace rw {
-
-// Where a fresh comparison's copy went, or why it did not.
-struct ChangeListCopyResult {
-    std::string path;   // the file written; empty when nothing was written
-    std::string error;  // the reason, when writing failed
-};
 
 class conformController : public ListHost, private MovieReviewHost {
 public:
@@ -168,7 +163,9 @@ public:
     void setChangeListFolder(std::string folder) { changeListFolder_ = std::move(folder); }
     const std::string& changeListFolder() const { return changeListFolder_; }
     void setAutosave(bool on) { autosave_ = on; }
-    const ChangeListCopyResult& lastCopy() const { return lastCopy_; }
+    // Where a fresh comparison's copy went (empty when none was written), or
+    // why it did not.
+    const Outcome<std::string>& lastCopy() const { return lastCopy_; }
     // The text of the automatic copy for the current list C.
     std::string changeListCopy() const;
 
@@ -199,7 +196,7 @@ private:
     void readXml(const std::string& path);
     void readOtio(const std::string& path);
     bool continuousModeRefuses(int index);
-    ChangeListCopyResult saveChangeListCopy();
+    Outcome<std::string> saveChangeListCopy();
 
     Preferences prefs_;
     PreferencesPanel prefsPanel_{prefs_};
@@ -226,7 +223,7 @@ private:
 
     std::string changeListFolder_;
     bool autosave_ = true;
-    ChangeListCopyResult lastCopy_;
+    Outcome<std::string> lastCopy_;
 };
 
 // The hour-code sheet's stepper: the value as the hour field

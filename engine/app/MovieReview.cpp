@@ -51,7 +51,7 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
         if (chosen && ui_) ui_->alert("movie not loaded", path + ": the file cannot be read");
         return;
     }
-    const MovieOpened opened = files_.open(side, path);
+    const Outcome<MovieFacts> opened = files_.open(side, path);
     if (!opened.ok()) {
         if (ui_) ui_->alert("movie not loaded", opened.error);  // the reason names the file
         return;
@@ -61,7 +61,7 @@ void MovieReview::load(MovieSide side, const std::string& url, bool chosen) {
     s.loaded = true;
     s.path = path;
     s.name = lastPathComponent(path);
-    s.facts = opened.facts;
+    s.facts = opened.value;
     s.times = {};
     s.startRed = false;
     loadStart(side);

@@ -8,40 +8,39 @@
 
 namespace rw {
 
-std::string SessionLocator::locateSessionToMaster(const std::string&) { return locateSelected(true); }
-std::string SessionLocator::locateSessionToSource(const std::string&) { return locateSelected(false); }
+Outcome<std::string> SessionLocator::locateSessionToMaster(const std::string&) { return locateSelected(true); }
+Outcome<std::string> SessionLocator::locateSessionToSource(const std::string&) { return locateSelected(false); }
 
-std::string SessionLocator::locateSelected(bool master) {
+Outcome<std::string> SessionLocator::locateSelected(bool master) {
     const EditArray selected = controller_.listForTab(controller_.selectedTab()).selectedEvents();
     const TcPtr time = selected.size() == 1 ? (master ? selected[0]->masterIn() : selected[0]->sourceIn()) : nullptr;
     if (!time) {
         host_.beep();
-        return "Select one event to locate the session to.";
+        return Outcome<std::string>::failure("Select one event to locate the session to.");
     }
-    if (std::string why = refusal(); !why.empty()) {
-        host_.beep();
-        return why;
-    }
-    if (!locateSessionToTime(*time)) return "Pro Tools is not running: the session was not located.";
-    return "Session located to " + time->tcAsString() + (master ? " (master in)." : " (source in).");
+    if (const Outcome<> located = locateSessionToTime(*time); !located)
+        return Outcome<std::string>::failure(located.error);
+    return Outcome<std::string>::success("Session located to " + time->tcAsString() +
+                                         (master ? " (master in)." : " (source in)."));
 }
 
-std::string SessionLocator::refusal() const {
-    if (conform_ && conform_->workerRunning()) return "A conform is typing to Pro Tools: the session was not located.";
-    if (typing_) return "The session is still being located.";
-    return {};
+Outcome<> SessionLocator::mayType() const {
+    if (conform_ && conform_->workerRunning())
+        return Outcome<>::failure("A conform is typing to Pro Tools: the session was not located.");
+    if (typing_) return Outcome<>::failure("The session is still being located.");
+    return Outcome<>::success();
 }
 
-bool SessionLocator::locateSessionToTime(const KLVtc& time) {
-    if (!refusal().empty()) {
+Outcome<> SessionLocator::locateSessionToTime(const KLVtc& time) {
+    if (const Outcome<> may = mayType(); !may) {
         host_.beep();
-        return false;
+        return may;
     }
     host_.runScript(activationScript());
     auto pt = findProTools(host_);
     if (!pt || !host_.activate(pt->path)) {
         host_.beep();
-        return false;
+        return Outcome<>::failure("Pro Tools is not running: the session was not located.");
     }
     wait();
     typing_ = true;
@@ -57,7 +56,7 @@ bool SessionLocator::locateSessionToTime(const KLVtc& time) {
         keystroke(keycode::KeypadEnter, keyflag::None);
         typing_ = false;
     });
-    return true;
+    return Outcome<>::success();
 }
 
 void SessionLocator::wait() {

@@ -6,6 +6,7 @@
 // worker drives the same workstation (their keystrokes would mix).
 
 #include "core/KLVtc.h"
+#include "core/Outcome.h"
 #include "ports/Clock.h"
 #include "ports/WorkstationHost.h"
 
@@ -31,20 +32,20 @@ public:
 
     // The masterIn, or the sourceIn, of the one selected event of the list in
     // front; with none or several selected, the beep. Each answers what it
-    // did, for the status bar.
-    std::string locateSessionToMaster(const std::string& senderTitle = {});
-    std::string locateSessionToSource(const std::string& senderTitle = {});
+    // did, or why it did nothing, for the status bar.
+    Outcome<std::string> locateSessionToMaster(const std::string& senderTitle = {});
+    Outcome<std::string> locateSessionToSource(const std::string& senderTitle = {});
     // With no workstation running, one that cannot be activated, or one
-    // being typed to (by a conform or the last locate), the beep and nothing
-    // posted (false). A failing script is ignored.
-    bool locateSessionToTime(const KLVtc& time);
+    // being typed to (by a conform or the last locate), the beep, nothing
+    // posted, and why. A failing script is ignored.
+    Outcome<> locateSessionToTime(const KLVtc& time);
     // Until the last locate's keystrokes are posted.
     void wait();
 
 private:
-    std::string locateSelected(bool master);
-    // Why the workstation cannot be typed to now; empty when it can.
-    std::string refusal() const;
+    Outcome<std::string> locateSelected(bool master);
+    // Whether the workstation can be typed to now, or why not.
+    Outcome<> mayType() const;
 
     conformController& controller_;
     WorkstationHost& host_;

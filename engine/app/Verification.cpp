@@ -126,14 +126,14 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
     return job;
 }
 
-std::string Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
+Outcome<> Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
     const Outcome<> written =
         writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
-    return written ? std::string() : job.path + ": " + written.error;
+    return written ? written : Outcome<>::failure(job.path + ": " + written.error);
 }
 
-void Verification::finishReport(const ReportJob&, const std::string& error) {
-    if (!error.empty()) c_.ui().alert("report not saved", error);
+void Verification::finishReport(const ReportJob&, const Outcome<>& written) {
+    if (!written) c_.ui().alert("report not saved", written.error);
 }
 
 }  // namespace rw

@@ -7,6 +7,7 @@
 // worst frame; the report is written from the last check.
 
 #include "app/ConformController.h"
+#include "core/Outcome.h"
 #include "verify/VerifyEvents.h"
 #include "verify/VerifyReport.h"
 
@@ -67,9 +68,9 @@ public:
         std::array<std::string, 2> moviePaths;
     };
     std::optional<ReportJob> beginReport();
-    // Empty when written, else why not.
-    static std::string writeReport(const ReportJob& job, const ShotMaker& shots);
-    void finishReport(const ReportJob& job, const std::string& error);
+    // Whether the report was written, or why not.
+    static Outcome<> writeReport(const ReportJob& job, const ShotMaker& shots);
+    void finishReport(const ReportJob& job, const Outcome<>& written);
 
 private:
     struct Result {

@@ -95,9 +95,9 @@ ArdourJob prepareArdourConform(const ArdourRequest& request, const std::optional
     if (!bytes) return refused(job, unreadable(request.sessionPath));
     if (path.extension() != ".ardour")
         return refused(job, request.sessionPath + " is not an Ardour session: its name does not end in .ardour");
-    ArdourSessionRead read = readArdourSession(bytes.value);
-    if (!read.session) return refused(job, request.sessionPath + " is not an Ardour session: " + read.error);
-    job.session = std::move(*read.session);
+    Outcome<ArdourSession> read = readArdourSession(bytes.value);
+    if (!read) return refused(job, request.sessionPath + " is not an Ardour session: " + read.error);
+    job.session = std::move(read.value);
     job.readHash = std::hash<std::string>{}(bytes.value);
     const ArdourSession& s = job.session;
     if (std::string why = judgeSession(s, tool); !why.empty()) return refused(job, why);
@@ -161,8 +161,8 @@ std::vector<std::string> ardourEventLines(const ArdourJob& job) {
     return lines;
 }
 
-std::string ardourSummary(const ArdourJob& job, const ArdourResult& result) {
-    if (!result.written) return "nothing written: " + result.error;
+std::string ardourSummary(const ArdourJob& job, const Outcome<>& result) {
+    if (!result) return "nothing written: " + result.error;
     const ArdourPlan& plan = job.plan;
     int silent = 0;
     for (const auto& p : plan.events) silent += p.fate == EventFate::Silence;

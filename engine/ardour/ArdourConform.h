@@ -7,6 +7,7 @@
 
 #include "ardour/ArdourPlan.h"
 #include "conform/ConformAlert.h"
+#include "core/Outcome.h"
 #include "ports/ArdourHost.h"
 
 #include <functional>
@@ -39,20 +40,17 @@ ArdourJob prepareArdourConform(const ArdourRequest& request, const std::optional
 // "conform Ardour session?" with the events to move, those refused and the notes.
 ConformAlert ardourConfirmation(const ArdourJob& job);
 
-struct ArdourResult {
-    bool written = false;  // the new snapshot is saved and holds what was planned
-    std::string error;     // why not; the session folder is as it was
-};
-
 using ArdourProgress = std::function<void(int done, int total)>;
 
-// Runs a job that was not refused. `progress` may be empty.
-ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress);
+// Runs a job that was not refused. `progress` may be empty. Success: the new
+// snapshot is saved and holds what was planned; failure: the session folder
+// is as it was.
+Outcome<> runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress);
 
 // One line per change event ("001 conformed OLD ... NEW ..., 3 regions"), and
 // the closing summary.
 std::vector<std::string> ardourEventLines(const ArdourJob& job);
-std::string ardourSummary(const ArdourJob& job, const ArdourResult& result);
+std::string ardourSummary(const ArdourJob& job, const Outcome<>& result);
 
 // How to get Ardour when none is installed.
 extern const char* const kInstallArdour;

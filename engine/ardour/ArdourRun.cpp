@@ -71,42 +71,46 @@ std::multiset<RegionKey> saved(const ArdourPlaylist& pl) {
 
 // Ardour has the last word: its saved snapshot must hold exactly the planned
 // pieces in each track's new playlist, and still the old playlist.
-std::string checkSaved(const ArdourJob& job) {
+Outcome<> checkSaved(const ArdourJob& job) {
     const auto bytes = readFileBytes(job.snapshotPath);
-    if (!bytes) return "Ardour reported the snapshot saved, but " + job.snapshotPath + " cannot be read";
-    const ArdourSessionRead read = readArdourSession(bytes.value);
-    if (!read.session) return "the snapshot Ardour saved cannot be read back: " + read.error;
+    if (!bytes) return Outcome<>::failure("Ardour reported the snapshot saved, but " + job.snapshotPath + " cannot be read");
+    const Outcome<ArdourSession> read = readArdourSession(bytes.value);
+    if (!read) return Outcome<>::failure("the snapshot Ardour saved cannot be read back: " + read.error);
+    const ArdourSession& session = read.value;
     for (const auto& t : job.plan.tracks) {
-        const auto it = std::find_if(read.session->tracks.begin(), read.session->tracks.end(),
+        const auto it = std::find_if(session.tracks.begin(), session.tracks.end(),
                                      [&](const ArdourTrack& x) { return x.id == t.trackId; });
-        const ArdourPlaylist* now = it == read.session->tracks.end() ? nullptr : read.session->playlist(it->playlistId);
-        if (!now || it->playlistId == t.oldPlaylistId) return "Ardour saved track \"" + t.trackName + "\" without its new playlist";
+        const ArdourPlaylist* now = it == session.tracks.end() ? nullptr : session.playlist(it->playlistId);
+        if (!now || it->playlistId == t.oldPlaylistId)
+            return Outcome<>::failure("Ardour saved track \"" + t.trackName + "\" without its new playlist");
         if (saved(*now) != planned(t))
-            return "Ardour saved the new playlist of track \"" + t.trackName + "\" with " +
-                   std::to_string(now->regions.size()) + " regions other than the " + std::to_string(t.pieces.size()) +
-                   " planned";
-        if (!read.session->playlist(t.oldPlaylistId))
-            return "Ardour saved track \"" + t.trackName + "\" without its old playlist";
+            return Outcome<>::failure("Ardour saved the new playlist of track \"" + t.trackName + "\" with " +
+                                      std::to_string(now->regions.size()) + " regions other than the " +
+                                      std::to_string(t.pieces.size()) + " planned");
+        if (!session.playlist(t.oldPlaylistId))
+            return Outcome<>::failure("Ardour saved track \"" + t.trackName + "\" without its old playlist");
     }
-    return {};
+    return Outcome<>::success();
 }
 
-std::string runError(const ArdourJob& job, const ArdourRun& run, const Reading& reading,
-                     std::chrono::seconds limit) {
-    if (!run.started) return "Ardour's interpreter " + job.tool->path + " could not be started";
-    if (run.timedOut) return "Ardour did not finish within " + std::to_string(limit.count()) + " seconds and was stopped";
-    if (!reading.error.empty()) return reading.error;
+// Whether Ardour ran the script to its end and saved what was planned.
+Outcome<> runOutcome(const ArdourJob& job, const ArdourRun& run, const Reading& reading, std::chrono::seconds limit) {
+    if (!run.started) return Outcome<>::failure("Ardour's interpreter " + job.tool->path + " could not be started");
+    if (run.timedOut)
+        return Outcome<>::failure("Ardour did not finish within " + std::to_string(limit.count()) +
+                                  " seconds and was stopped");
+    if (!reading.error.empty()) return Outcome<>::failure(reading.error);
     if (!reading.done)
-        return "Ardour stopped without saving (exit status " + std::to_string(run.exitStatus) + ")" +
-               (run.errorOutput.empty() ? "" : ": " + run.errorOutput);
+        return Outcome<>::failure("Ardour stopped without saving (exit status " + std::to_string(run.exitStatus) + ")" +
+                                  (run.errorOutput.empty() ? "" : ": " + run.errorOutput));
     return checkSaved(job);
 }
 
 }  // namespace
 
-ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress) {
-    if (!job.refusal.empty()) return {false, job.refusal};
-    if (!job.tool) return {false, kInstallArdour};
+Outcome<> runArdourConform(const ArdourJob& job, ArdourHost& host, const ArdourProgress& progress) {
+    if (!job.refusal.empty()) return Outcome<>::failure(job.refusal);
+    if (!job.tool) return Outcome<>::failure(kInstallArdour);
     const std::set<std::string> before = entries(job.folder);
     const std::string script = ardourConformScript({job.folder, job.snapshotRead, job.snapshot, job.session.sampleRate},
                                                    job.plan);
@@ -114,15 +118,15 @@ ArdourResult runArdourConform(const ArdourJob& job, ArdourHost& host, const Ardo
     const auto limit = timeLimit(job.plan);
     const ArdourRun run =
         host.runLua(*job.tool, script, [&](const std::string& line) { readLine(line, reading, progress); }, limit);
-    std::string error = runError(job, run, reading, limit);
-    if (!error.empty()) {
+    if (Outcome<> ran = runOutcome(job, run, reading, limit); !ran) {
         removeLeftovers(job, before);
-        return {false, error};
+        return ran;
     }
     const auto read = readFileBytes(job.sessionPath);
     if (!read || std::hash<std::string>{}(read.value) != job.readHash)
-        return {false, "the snapshot read, " + job.sessionPath + ", changed while Ardour ran: check it in Ardour"};
-    return {true, {}};
+        return Outcome<>::failure("the snapshot read, " + job.sessionPath +
+                                  ", changed while Ardour ran: check it in Ardour");
+    return Outcome<>::success();
 }
 
 }  // namespace rw

@@ -214,13 +214,13 @@ const ArdourPlaylist* ArdourSession::playlist(const std::string& id) const {
     return nullptr;
 }
 
-ArdourSessionRead readArdourSession(std::string_view bytes) {
+Outcome<ArdourSession> readArdourSession(std::string_view bytes) {
     Reader reader;
-    if (bytes.empty()) return {std::nullopt, "it is empty"};
+    if (bytes.empty()) return Outcome<ArdourSession>::failure("it is empty");
     if (!parse(reader, bytes) || !reader.sawSession)
-        return {std::nullopt, reader.error.empty() ? "it holds no <Session>" : reader.error};
+        return Outcome<ArdourSession>::failure(reader.error.empty() ? "it holds no <Session>" : reader.error);
     finish(reader);
-    return {std::move(reader.session), ""};
+    return Outcome<ArdourSession>::success(std::move(reader.session));
 }
 
 std::pair<int, int> ardourVersion(std::string_view text) {

@@ -5,6 +5,8 @@
 // samples; a region placed in music time is kept aside by name, since it
 // cannot be moved by the sample.
 
+#include "core/Outcome.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,12 +55,8 @@ struct ArdourSession {
     const ArdourPlaylist* playlist(const std::string& id) const;
 };
 
-struct ArdourSessionRead {
-    std::optional<ArdourSession> session;
-    std::string error;  // why the bytes are not a session this conform reads
-};
-
-ArdourSessionRead readArdourSession(std::string_view bytes);
+// The session the bytes hold, or why they are not a session this conform reads.
+Outcome<ArdourSession> readArdourSession(std::string_view bytes);
 
 // The major and minor number of an "Ardour 7.3.0..." program text; {0, 0} when none.
 std::pair<int, int> ardourVersion(std::string_view programText);

@@ -36,34 +36,24 @@ std::string conformedPath(const std::string& input, const std::string& type) {
     return outputPathBeside(input, type == conformtype::Tc6000 ? conformedTc6000Name(name) : conformedTextName(name));
 }
 
-FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
-                                    const std::string& timebase) {
-    FileConformResult result;
-    result.chosen = true;
-    result.input = input;
+Outcome<std::string> conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
+                                       const std::string& timebase) {
     auto text = readFileText(input);
-    if (!text) {
-        result.error = "the file could not be read: " + input;
-        return result;
-    }
+    if (!text) return Outcome<std::string>::failure("the file could not be read: " + input);
     std::string content;
     if (type == conformtype::Tc6000) {
         auto conformed = conformTc6000File(text.value, events, timebase);
-        if (!conformed) {
-            result.error = "this is not a TC6000 snapshot list: its first line is not \"ICONLISTV1\"";
-            return result;
-        }
+        if (!conformed)
+            return Outcome<std::string>::failure(
+                "this is not a TC6000 snapshot list: its first line is not \"ICONLISTV1\"");
         content = std::move(*conformed);
     } else {
         content = conformTextFile(text.value, events, type == conformtype::Comma ? ',' : '\t', timebase);
     }
     const std::string path = conformedPath(input, type);
-    if (Outcome<> written = writeFileAtomic(path, content); !written) {
-        result.error = written.error;
-        return result;
-    }
-    result.written = path;
-    return result;
+    if (Outcome<> written = writeFileAtomic(path, content); !written)
+        return Outcome<std::string>::failure(written.error);
+    return Outcome<std::string>::success(path);
 }
 
 }  // namespace rw

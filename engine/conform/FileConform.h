@@ -3,21 +3,16 @@
 // the events and the copy written beside it.
 
 #include "core/Edit.h"
+#include "core/Outcome.h"
 
 #include <string>
 
 namespace rw {
 
-struct FileConformResult {
-    bool chosen = false;  // a file was picked in the open panel
-    std::string input;
-    std::string written;  // the conformed copy; empty when nothing was written
-    std::string error;    // why nothing was written
-};
-
 // Conforms one file of the conform type ("file - tab separated", "file - comma
-// separated", "file - TC6000 .EVL"); `events` are in `timebase`.
-FileConformResult conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
+// separated", "file - TC6000 .EVL"); `events` are in `timebase`. The path of
+// the conformed copy, or why nothing was written.
+Outcome<std::string> conformChosenFile(const std::string& input, const std::string& type, const EditArray& events,
                                     const std::string& timebase);
 
 // Where the conformed copy of `input` goes for the conform type.

@@ -4,6 +4,7 @@
 // difference window). The review keeps the positions; the adapter shows the
 // frame at each position it is told.
 
+#include "core/Outcome.h"
 #include "movies/FrameGrid.h"
 #include "movies/MovieStart.h"
 #include "ports/MoviePort.h"
@@ -31,20 +32,14 @@ struct MovieFacts {
     int width = 0, height = 0;   // as shown: square pixels, turned upright
 };
 
-struct MovieOpened {
-    MovieFacts facts;
-    std::string error;  // why the file is not a movie; empty when it opened
-    bool ok() const { return error.empty(); }
-};
-
 class MovieFiles {
 public:
     virtual ~MovieFiles() = default;
     // Whether the file can be reached at all; unreachable files are ignored.
     virtual bool reachable(const std::string& path) const = 0;
-    // Opens the file as the side's movie in all three places. On failure the
-    // side keeps the movie it had.
-    virtual MovieOpened open(MovieSide side, const std::string& path) = 0;
+    // Opens the file as the side's movie in all three places, or says why the
+    // file is not a movie. On failure the side keeps the movie it had.
+    virtual Outcome<MovieFacts> open(MovieSide side, const std::string& path) = 0;
     // Each place shows the frame at its position; `playing` lets the adapter
     // read ahead.
     virtual void show(MovieSide side, MovieView view, std::int64_t time, bool playing) = 0;

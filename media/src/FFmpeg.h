@@ -8,6 +8,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "core/Outcome.h"
+
 #include <memory>
 #include <string>
 
@@ -41,8 +43,8 @@ inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 // The text FFmpeg gives for an error code.
 std::string avError(int code);
 
-// Why a path cannot be a movie before FFmpeg looks at it (missing, not a
-// file, empty); empty when it may be one.
-std::string fileProblem(const std::string& path);
+// Whether a path may be a movie before FFmpeg looks at it, or why not
+// (missing, not a file, empty).
+Outcome<> mayBeMovie(const std::string& path);
 
 }  // namespace rw::media

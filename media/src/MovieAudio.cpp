@@ -53,7 +53,7 @@ struct MovieAudio::Impl : DecodingStream {
     std::int64_t target = 0;           // sample frames from movie time 0 of the seek
     bool resamplerFull = false;        // the last conversion filled its chunk: more may wait in it
 
-    std::string open(const std::string& path);
+    Outcome<> open(const std::string& path);
     AVFrame* decodeNext();
     bool resamplerFor(const AVFrame& f);
     void align(const AVFrame& f);
@@ -61,22 +61,23 @@ struct MovieAudio::Impl : DecodingStream {
     bool fill();
 };
 
-std::string MovieAudio::Impl::open(const std::string& path) {
-    if (std::string why = openFile(path); !why.empty()) return why;
+Outcome<> MovieAudio::Impl::open(const std::string& path) {
+    if (Outcome<> file = openFile(path); !file) return file;
     AVFormatContext* raw = format.get();
     stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (stream < 0) return path + ": the movie has no sound";
+    if (stream < 0) return Outcome<>::failure(path + ": the movie has no sound");
     const int video = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (video >= 0 && raw->streams[video]->start_time != AV_NOPTS_VALUE)
         origin = static_cast<double>(raw->streams[video]->start_time) * av_q2d(raw->streams[video]->time_base);
     const int sampleRate = raw->streams[stream]->codecpar->sample_rate;
     if (!playableRate(sampleRate))
-        return path + ": its sound's rate (" + std::to_string(sampleRate) + " Hz) is not one a sound card plays";
+        return Outcome<>::failure(path + ": its sound's rate (" + std::to_string(sampleRate) +
+                                  " Hz) is not one a sound card plays");
     return openDecoder(path, "sound", 1);
 }
 
 AVFrame* MovieAudio::Impl::decodeNext() {
-    if (!finished && next(*frame)) return frame.get();
+    if (!finished && next(*frame).value) return frame.get();
     finished = true;
     return nullptr;
 }
@@ -165,11 +166,11 @@ Outcome<std::unique_ptr<MovieAudio>> MovieAudio::open(const std::string& path, i
     if (sampleRate < 8000 || sampleRate > 384000 || channels < 1 || channels > 8)
         return Result::failure("unsupported sound output: " + std::to_string(sampleRate) + " Hz, " +
                                std::to_string(channels) + " channels");
-    if (std::string why = fileProblem(path); !why.empty()) return Result::failure(why);
+    if (Outcome<> may = mayBeMovie(path); !may) return Result::failure(may.error);
     auto impl = std::make_unique<Impl>();
     impl->rate = sampleRate;
     impl->channels = channels;
-    if (std::string why = impl->open(path); !why.empty()) return Result::failure(why);
+    if (Outcome<> opened = impl->open(path); !opened) return Result::failure(opened.error);
     return Result{std::make_unique<MovieAudio>(std::move(impl)), {}};
 }
 

@@ -22,11 +22,12 @@ constexpr int kWarmBehindSeconds = 2;
 
 }  // namespace
 
-FramePtr MovieReader::Impl::decodeNext() {
+Outcome<FramePtr> MovieReader::Impl::decodeNext() {
     FramePtr frame = makeFrame();
-    if (next(*frame, [this](const AVPacket& p) { noteSent(p); })) return frame;
+    const Outcome<bool> decoded = next(*frame, [this](const AVPacket& p) { noteSent(p); });
+    if (decoded.value) return Outcome<FramePtr>::success(std::move(frame));
     exhausted = true;
-    return nullptr;
+    return decoded ? Outcome<FramePtr>::success(nullptr) : Outcome<FramePtr>::failure(decoded.error);
 }
 
 void MovieReader::Impl::startSkipping(std::int64_t targetTime) {
@@ -81,24 +82,27 @@ void MovieReader::Impl::keep(std::map<std::int64_t, CachedFrame>::iterator it) {
     pictures.put(it->first, end, it->second.rgb);
 }
 
-// Decodes on until a frame starts after `time` or the movie ends. False when
-// nothing at all could be decoded.
-bool MovieReader::Impl::extendRunTo(std::int64_t time) {
+// Decodes on until a frame starts after `time` or the movie ends.
+Outcome<> MovieReader::Impl::extendRunTo(std::int64_t time) {
+    Outcome<> decoding = Outcome<>::success();
     while (!exhausted && (run.empty() || run.rbegin()->first <= time)) {
         if (interrupted && interrupted()) break;
         const std::int64_t guess = run.empty() ? time : info.frames.nextFrameTime(run.rbegin()->first);
-        FramePtr next = decodeNext();
-        if (!next) break;
-        const std::int64_t shown = frameTime(*next, guess);
-        append(shown, std::move(next));
+        Outcome<FramePtr> next = decodeNext();
+        if (!next.value) {
+            if (!next) decoding = Outcome<>::failure(next.error);
+            break;
+        }
+        const std::int64_t shown = frameTime(*next.value, guess);
+        append(shown, std::move(next.value));
     }
     if (keeping && exhausted && !run.empty()) keep(std::prev(run.end()));
-    return !run.empty();
+    return decoding;
 }
 
 // Transport and program streams are read from their first byte: a seek by
 // time resumes after the first key frame's packet has begun.
-bool MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
+Outcome<> MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
     run.clear();
     restart();
     exhausted = false;
@@ -109,34 +113,36 @@ bool MovieReader::Impl::seekTo(std::int64_t ticks, bool fromStart) {
         rc = avformat_seek_file(format.get(), stream, INT64_MIN, firstPts, firstPts, 0);
     else
         rc = av_seek_frame(format.get(), stream, ticks, AVSEEK_FLAG_BACKWARD);
-    if (rc < 0) lastError = avError(rc);
-    return rc >= 0;
+    return rc < 0 ? Outcome<>::failure(avError(rc)) : Outcome<>::success();
 }
 
 // Seeks to a key frame whose first decoded picture is not later than `time`,
 // stepping back further when the demuxer's key frame shows later (decode
 // order differs from presentation order, or the seek lost the key frame)
 // and, last, from the very start.
-bool MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom) {
+Outcome<> MovieReader::Impl::seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom) {
     const AVStream* st = format->streams[stream];
     const std::int64_t ticksPerSecond = std::max<std::int64_t>(1, st->time_base.den / unit);
     std::int64_t target = streamTicks(time);
+    Outcome<> last = Outcome<>::success();
     for (int attempt = 0; attempt < 4; ++attempt) {
         const bool fromStart = attempt == 3 || target <= firstPts;
-        const bool sought = seekTo(target, fromStart);
+        last = seekTo(target, fromStart);
         if (fastForward) startSkipping(std::min(time, decodeFrom));
         else stopSkipping(INT64_MIN);
-        if (!sought) {
+        if (!last) {
             target = firstPts;
             continue;
         }
-        FramePtr first = decodeNext();
-        const std::int64_t shown = first ? frameTime(*first, time) : INT64_MAX;
-        if (first) append(shown, std::move(first));
-        if (shown <= time || (fromStart && first)) return true;
+        Outcome<FramePtr> first = decodeNext();
+        if (!first) last = Outcome<>::failure(first.error);
+        const bool decoded = first.value != nullptr;
+        const std::int64_t shown = decoded ? frameTime(*first.value, time) : INT64_MAX;
+        if (decoded) append(shown, std::move(first.value));
+        if (shown <= time || (fromStart && decoded)) return last;
         target = std::max(target - (ticksPerSecond << attempt), firstPts);
     }
-    return !run.empty();
+    return last;
 }
 
 // Keeping the frames up to `time`: as many before it as the budget holds.
@@ -154,9 +160,10 @@ Frame MovieReader::Impl::frameOf(std::int64_t time, std::shared_ptr<const Image>
 
 // The frame at or before `time` in the run (else the first after it), with a
 // note when it is not the one asked for.
-Outcome<FrameSpan> MovieReader::Impl::frameFromRun(std::int64_t time) {
-    if (run.empty()) return Outcome<FrameSpan>::failure("no picture can be decoded here" +
-                                                        (lastError.empty() ? std::string() : " (" + lastError + ")"));
+Outcome<FrameSpan> MovieReader::Impl::frameFromRun(std::int64_t time, const Outcome<>& decoding) {
+    if (run.empty())
+        return Outcome<FrameSpan>::failure("no picture can be decoded here" +
+                                           (decoding ? std::string() : " (" + decoding.error + ")"));
     auto it = run.upper_bound(time);
     if (it != run.begin()) --it;
     CachedFrame& cached = it->second;
@@ -184,21 +191,25 @@ Outcome<FrameSpan> MovieReader::Impl::spanAt(std::int64_t time) {
     if (const Pictures::Item* kept = pictures.find(time))
         return Outcome<FrameSpan>{FrameSpan{frameOf(kept->first, kept->second.image), kept->second.end}, {}};
     const bool inRun = !run.empty() && run.begin()->first <= time && (run.rbegin()->first > time || exhausted);
+    Outcome<> decoding = Outcome<>::success();  // the last seek or decode of this request that failed
+    const auto note = [&decoding](Outcome<> step) {
+        if (!step) decoding = std::move(step);
+    };
     if (!inRun) {
         // Just past the run: decoding on is cheaper than a seek.
         const std::int64_t reach = run.empty() ? -1 : info.frames.step(run.rbegin()->first, options.cacheFrames / 2);
         const bool ahead = !run.empty() && run.begin()->first <= time && time <= reach;
         const bool back = time < lastAsked && lastAsked - time <= kBackSeconds * info.timeScale;
         if (back) keepBackTo(time);
-        if (!ahead) seekBefore(time, true, back ? keepFrom : INT64_MAX);
-        extendRunTo(time);
+        if (!ahead) note(seekBefore(time, true, back ? keepFrom : INT64_MAX));
+        note(extendRunTo(time));
         if (!ahead && (run.empty() || run.begin()->first > time)) {
-            seekBefore(time, false);  // fast forward left a gap: decode every frame
-            extendRunTo(time);
+            note(seekBefore(time, false));  // fast forward left a gap: decode every frame
+            note(extendRunTo(time));
         }
         keeping = false;
     }
-    return frameFromRun(time);
+    return frameFromRun(time, decoding);
 }
 
 // Makes the frames from `from` (decoding on from the run when it reaches

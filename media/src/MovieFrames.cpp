@@ -137,7 +137,7 @@ std::optional<std::vector<std::int64_t>> decodedTimes(MovieReader::Impl& m, std:
     m.stopSkipping(INT64_MIN);
     std::vector<std::int64_t> times;
     for (int n = 0; n < kTailPackets; ++n) {
-        const FramePtr f = m.decodeNext();
+        const FramePtr f = m.decodeNext().value;
         if (!f) return times;
         if ((f->flags & AV_FRAME_FLAG_CORRUPT) || f->decode_error_flags || f->best_effort_timestamp == AV_NOPTS_VALUE)
             continue;
@@ -218,12 +218,13 @@ std::int64_t MovieReader::Impl::movieTime(std::int64_t pts) const { return satur
 
 std::int64_t MovieReader::Impl::streamTicks(std::int64_t time) const { return saturate(wide(firstPts) + time / unit); }
 
-std::string measureFrames(MovieReader::Impl& m) {
+Outcome<> measureFrames(MovieReader::Impl& m) {
     AVStream& st = *m.format->streams[m.stream];
     MovieInfo& info = m.info;
     const Wide claimed = wide(claimedTicks(*m.format, st)) * m.unit;
     const double hours = static_cast<double>(claimed) / static_cast<double>(info.timeScale) / 3600;
-    if (hours > kLongestHours) return "its length (" + hoursText(hours) + ") cannot be right: the file is damaged";
+    if (hours > kLongestHours)
+        return Outcome<>::failure("its length (" + hoursText(hours) + ") cannot be right: the file is damaged");
 
     const std::optional<IndexFrames> index = indexFrames(*m.format, st);
     std::optional<FrameGrid> grid = index ? indexGrid(m, *index, static_cast<std::int64_t>(claimed)) : std::nullopt;
@@ -244,7 +245,7 @@ std::string measureFrames(MovieReader::Impl& m) {
         grid->duration = grid->frameStart(indexed ? std::min(tail->count, grid->frameCount()) : tail->count);
     }
     if (static_cast<double>(grid->duration) / static_cast<double>(info.timeScale) / 3600 > kLongestHours)
-        return "its frames' times cannot be right: the file is damaged";
+        return Outcome<>::failure("its frames' times cannot be right: the file is damaged");
     info.frames = *grid;
     info.variableRate = variable;
     info.duration = grid->duration;
@@ -258,7 +259,7 @@ std::string measureFrames(MovieReader::Impl& m) {
     source.duration = info.duration;
     source.timeScale = info.timeScale;
     info.rate = staticFrameRate(source);
-    return {};
+    return Outcome<>::success();
 }
 
 }  // namespace rw::media

@@ -76,7 +76,7 @@ void displaySize(MovieReader::Impl& impl, AVStream& st, MovieInfo& info) {
 
 }  // namespace
 
-std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first) {
+Outcome<> describeMovie(MovieReader::Impl& impl, const AVFrame& first) {
     const AVFormatContext& fmt = *impl.format;
     AVStream& st = *fmt.streams[impl.stream];
     MovieInfo& info = impl.info;
@@ -84,12 +84,12 @@ std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first) {
     info.width = st.codecpar->width > 0 ? st.codecpar->width : first.width;
     info.height = st.codecpar->height > 0 ? st.codecpar->height : first.height;
     displaySize(impl, st, info);
-    if (std::string why = measureFrames(impl); !why.empty()) return why;
+    if (Outcome<> measured = measureFrames(impl); !measured) return measured;
     info.rateText = framerateText(static_cast<float>(info.rate));
     readTimecode(fmt, impl.stream, info);
     const MovieStart start = startForLoadedMovie(std::nullopt, info.timecode, info.rateText, KLVtc());
     info.startTimecode = start.field;
-    return {};
+    return Outcome<>::success();
 }
 
 }  // namespace rw::media

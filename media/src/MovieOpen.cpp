@@ -40,12 +40,12 @@ int smallDecode(const AVCodec& codec, const AVCodecParameters& par, const Reader
 
 // Opens the movie's video and its decoder; a packet cut short never
 // reaches the decoder.
-std::string openVideo(MovieReader::Impl& impl, const std::string& path) {
-    if (std::string why = impl.openFile(path, AVFMT_FLAG_DISCARD_CORRUPT); !why.empty()) return why;
+Outcome<> openVideo(MovieReader::Impl& impl, const std::string& path) {
+    if (Outcome<> file = impl.openFile(path, AVFMT_FLAG_DISCARD_CORRUPT); !file) return file;
     impl.stream = videoStream(*impl.format);
-    if (impl.stream < 0) return path + ": the file has no video";
+    if (impl.stream < 0) return Outcome<>::failure(path + ": the file has no video");
     const AVRational tb = impl.format->streams[impl.stream]->time_base;
-    if (tb.num <= 0 || tb.den <= 0) return path + ": its video has no time base";
+    if (tb.num <= 0 || tb.den <= 0) return Outcome<>::failure(path + ": its video has no time base");
     impl.unit = tb.num;
     const AVCodecParameters& par = *impl.format->streams[impl.stream]->codecpar;
     return impl.openDecoder(path, "video", impl.options.decoderThreads, [&](AVCodecContext& decoder, const AVCodec& codec) {
@@ -55,13 +55,13 @@ std::string openVideo(MovieReader::Impl& impl, const std::string& path) {
 
 }  // namespace
 
-std::string fileProblem(const std::string& path) {
+Outcome<> mayBeMovie(const std::string& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) return path + ": no such file";
-    if (!std::filesystem::is_regular_file(status)) return path + ": not a file";
-    if (std::filesystem::file_size(path, ec) == 0 || ec) return path + ": the file is empty";
-    return {};
+    if (ec || !std::filesystem::exists(status)) return Outcome<>::failure(path + ": no such file");
+    if (!std::filesystem::is_regular_file(status)) return Outcome<>::failure(path + ": not a file");
+    if (std::filesystem::file_size(path, ec) == 0 || ec) return Outcome<>::failure(path + ": the file is empty");
+    return Outcome<>::success();
 }
 
 MovieReader::MovieReader(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -69,19 +69,19 @@ MovieReader::~MovieReader() = default;
 
 Outcome<std::unique_ptr<MovieReader>> MovieReader::open(const std::string& path, const ReaderOptions& options) {
     using Result = Outcome<std::unique_ptr<MovieReader>>;
-    if (std::string why = fileProblem(path); !why.empty()) return Result::failure(why);
+    if (Outcome<> may = mayBeMovie(path); !may) return Result::failure(may.error);
     auto impl = std::make_unique<Impl>();
     impl->options = options;
     if (impl->options.cacheFrames < 2) impl->options.cacheFrames = 2;
     impl->pictures.setBudget(impl->options.cacheBytes);
-    if (std::string why = openVideo(*impl, path); !why.empty()) return Result::failure(why);
-    FramePtr first = impl->decodeNext();
-    if (!first)
-        return Result::failure(path + ": no picture in it can be decoded" +
-                               (impl->lastError.empty() ? "" : " (" + impl->lastError + ")"));
-    const std::int64_t pts = first->best_effort_timestamp;
+    if (Outcome<> video = openVideo(*impl, path); !video) return Result::failure(video.error);
+    Outcome<FramePtr> first = impl->decodeNext();
+    if (!first.value)
+        return Result::failure(path + ": no picture in it can be decoded" + (first ? "" : " (" + first.error + ")"));
+    const std::int64_t pts = first.value->best_effort_timestamp;
     impl->firstPts = pts != AV_NOPTS_VALUE ? pts : 0;
-    if (std::string why = describeMovie(*impl, *first); !why.empty()) return Result::failure(path + ": " + why);
+    if (Outcome<> described = describeMovie(*impl, *first.value); !described)
+        return Result::failure(path + ": " + described.error);
     impl->seekBefore(0, false);  // measuring may have read on anywhere
     return Result{std::make_unique<MovieReader>(std::move(impl)), {}};
 }

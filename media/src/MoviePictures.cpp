@@ -38,15 +38,15 @@ Image onBlack(const Image& rgba) {
 
 }  // namespace
 
-std::string MoviePictures::open(MovieSide side, const std::string& path) {
+Outcome<> MoviePictures::open(MovieSide side, const std::string& path) {
     quietFFmpegLog();
     ReaderOptions options;
     options.pictureWidth = options.pictureHeight = kPictureBox;
     options.decodeSmall = true;
     auto opened = MovieReader::open(path, options);
-    if (!opened) return opened.error;
+    if (!opened) return Outcome<>::failure(opened.error);
     at(side) = Side{std::move(opened.value), {}};
-    return {};
+    return Outcome<>::success();
 }
 
 const MovieInfo* MoviePictures::info(MovieSide side) const {

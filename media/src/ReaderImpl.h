@@ -62,17 +62,21 @@ struct MovieReader::Impl : DecodingStream {
     std::int64_t movieTime(std::int64_t pts) const;
     std::int64_t streamTicks(std::int64_t time) const;
 
-    // The next frame in presentation order, or nullptr at the end.
-    FramePtr decodeNext();
+    // The next frame in presentation order; nullptr at the end, and with the
+    // damage that ended the decoding, if any, as the failure.
+    Outcome<FramePtr> decodeNext();
     std::int64_t frameTime(const AVFrame& frame, std::int64_t fallback) const;
-    bool seekTo(std::int64_t ticks, bool fromStart);
+    Outcome<> seekTo(std::int64_t ticks, bool fromStart);
     // With fastForward, frames no other refers to are skipped until close
-    // to `time`, or to `decodeFrom` when that is sooner.
-    bool seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom = INT64_MAX);
+    // to `time`, or to `decodeFrom` when that is sooner. The failure of its
+    // last seek or decode, if that failed.
+    Outcome<> seekBefore(std::int64_t time, bool fastForward, std::int64_t decodeFrom = INT64_MAX);
     void append(std::int64_t time, FramePtr frame);
-    bool extendRunTo(std::int64_t time);
+    // The damage that ended the decoding, if any, as the failure.
+    Outcome<> extendRunTo(std::int64_t time);
     void keep(std::map<std::int64_t, CachedFrame>::iterator it);
-    Outcome<FrameSpan> frameFromRun(std::int64_t time);
+    // An empty run is a failure; `decoding` says what went wrong making it.
+    Outcome<FrameSpan> frameFromRun(std::int64_t time, const Outcome<>& decoding);
     Outcome<FrameSpan> spanAt(std::int64_t time);
     void fill(std::int64_t from, std::int64_t to, bool backward);
     Frame frameOf(std::int64_t time, std::shared_ptr<const Image> image) const;
@@ -86,10 +90,10 @@ struct MovieReader::Impl : DecodingStream {
 // Fills info from the opened stream and its first decoded frame; the reason
 // when the movie's numbers cannot be right. It reads the file as it needs:
 // the run is empty afterwards.
-std::string describeMovie(MovieReader::Impl& impl, const AVFrame& first);
+Outcome<> describeMovie(MovieReader::Impl& impl, const AVFrame& first);
 
 // The frames a player shows, their grid, count and rate (firstPts set); the
 // reason when the numbers cannot be right.
-std::string measureFrames(MovieReader::Impl& impl);
+Outcome<> measureFrames(MovieReader::Impl& impl);
 
 }  // namespace rw::media

@@ -132,8 +132,8 @@ TEST(ArdourConformRun, OnlyASnapshotAsPlannedIsKept) {
         const std::string folder = f.dir.file("reel1");
         const test::FolderState before = test::folderState(folder);
         f.ardour.behaviour = [&](auto say) { return run.ardour(folder, say); };
-        const ArdourResult result = runArdourConform(*outcome.ardour, f.ardour, {});
-        EXPECT_EQ(result.written, run.written) << run.name << ": " << result.error;
+        const Outcome<> result = runArdourConform(*outcome.ardour, f.ardour, {});
+        EXPECT_EQ(result.ok(), run.written) << run.name << ": " << result.error;
         EXPECT_NE(result.error.find(run.error), std::string::npos) << run.name << ": " << result.error;
         EXPECT_EQ(test::changedEntries(before, test::folderState(folder)),
                   run.written ? std::vector<std::string>{"conform.ardour"} : std::vector<std::string>{})

@@ -45,9 +45,9 @@ const char* const kSession = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 TEST(ArdourSessionFile, ReadsTracksPlaylistsRegionsAndTimecodeInSamples) {
-    const ArdourSessionRead read = readArdourSession(kSession);
-    ASSERT_TRUE(read.session) << read.error;
-    const ArdourSession& s = *read.session;
+    const Outcome<ArdourSession> read = readArdourSession(kSession);
+    ASSERT_TRUE(read) << read.error;
+    const ArdourSession& s = read.value;
     EXPECT_EQ(s.format, 7002);
     EXPECT_EQ(s.savedBy, "Ardour 7.3.0~ds0-1");
     EXPECT_EQ(s.sampleRate, 48000);
@@ -87,13 +87,13 @@ TEST(ArdourSessionFile, BadInputIsNoSessionWithAReason) {
         std::string(1 << 16, '<'),
     };
     for (const auto& bytes : cases) {
-        const ArdourSessionRead read = readArdourSession(bytes);
-        EXPECT_FALSE(read.session) << bytes.substr(0, 40);
+        const Outcome<ArdourSession> read = readArdourSession(bytes);
+        EXPECT_FALSE(read) << bytes.substr(0, 40);
         EXPECT_FALSE(read.error.empty());
     }
-    const ArdourSessionRead crlf = readArdourSession("<Session version=\"7002\"\r\n sample-rate=\"44100\">\r\n</Session>\r\n");
-    ASSERT_TRUE(crlf.session);
-    EXPECT_EQ(crlf.session->sampleRate, 44100);
+    const Outcome<ArdourSession> crlf = readArdourSession("<Session version=\"7002\"\r\n sample-rate=\"44100\">\r\n</Session>\r\n");
+    ASSERT_TRUE(crlf) << crlf.error;
+    EXPECT_EQ(crlf.value.sampleRate, 44100);
 }
 
 TEST(ArdourSessionFile, VersionOfTheProgramText) {

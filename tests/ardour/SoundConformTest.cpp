@@ -110,18 +110,18 @@ void checkSilence(const SoundCase& c, const EventSpec& e, const Wav& wav, std::i
 void checkSnapshot(const std::string& before, const std::string& after) {
     const auto old = readArdourSession(readFileBytes(before).value);
     const auto now = readArdourSession(readFileBytes(after).value);
-    ASSERT_TRUE(old.session && now.session) << now.error;
-    ASSERT_EQ(old.session->tracks.size(), now.session->tracks.size());
-    for (std::size_t i = 0; i < now.session->tracks.size(); ++i) {
-        const ArdourTrack& t = now.session->tracks[i];
-        const std::string& was = old.session->tracks[i].playlistId;
+    ASSERT_TRUE(old && now) << now.error;
+    ASSERT_EQ(old.value.tracks.size(), now.value.tracks.size());
+    for (std::size_t i = 0; i < now.value.tracks.size(); ++i) {
+        const ArdourTrack& t = now.value.tracks[i];
+        const std::string& was = old.value.tracks[i].playlistId;
         if (t.midi) {
             EXPECT_EQ(t.playlistId, was) << t.name;
         } else {
             EXPECT_NE(t.playlistId, was) << t.name;
         }
-        ASSERT_TRUE(now.session->playlist(was)) << t.name << " lost its old playlist";
-        EXPECT_EQ(now.session->playlist(was)->regions.size(), old.session->playlist(was)->regions.size());
+        ASSERT_TRUE(now.value.playlist(was)) << t.name << " lost its old playlist";
+        EXPECT_EQ(now.value.playlist(was)->regions.size(), old.value.playlist(was)->regions.size());
     }
 }
 
@@ -150,8 +150,8 @@ void runCase(const SoundCase& c) {
     checkSnapshot(session, folder + "/new_cut.ardour");
 
     const auto saved = readArdourSession(readFileBytes(folder + "/new_cut.ardour").value);
-    ASSERT_TRUE(saved.session && saved.session->sessionRange);
-    const auto [start, end] = *saved.session->sessionRange;
+    ASSERT_TRUE(saved && saved.value.sessionRange);
+    const auto [start, end] = *saved.value.sessionRange;
     const auto wav = renderSnapshot(folder, "new_cut", end - start, error);
     ASSERT_TRUE(wav) << error;
     std::vector<double> levels;

@@ -51,8 +51,8 @@ TEST_F(CompareCommand, FillsListCAndWritesItsCopy) {
         "001  B002    10:00:05:00 10:00:08:00 10:00:00:00 10:00:03:00\n"
         "002  A001    10:00:00:00 10:00:05:00 10:00:03:00 10:00:08:00\n";
     EXPECT_EQ(c.changeListCopy(), expected);
-    EXPECT_EQ(c.lastCopy().path, dir.file("Change Lists/reel2_v5_fr_reel2_v4.edl"));
-    EXPECT_EQ(rw::test::readAll(c.lastCopy().path), expected);
+    EXPECT_EQ(c.lastCopy().value, dir.file("Change Lists/reel2_v5_fr_reel2_v4.edl"));
+    EXPECT_EQ(rw::test::readAll(c.lastCopy().value), expected);
     EXPECT_EQ(c.dataSourceB().getEditArray()[2]->color(), rw::Color::red());  // C003 is new material
     EXPECT_TRUE(ui.alerts.empty());
 }
@@ -75,7 +75,7 @@ TEST_F(CompareCommand, MissingListAlertsAndChangesNothing) {
     EXPECT_EQ(ui.alerts[0].message, "missing list");
     EXPECT_EQ(ui.alerts[0].informativeText, "reelwright needs both OLD and NEW lists to make a comparison");
     EXPECT_EQ(c.dataSourceC().editCount(), "0 edits");
-    EXPECT_TRUE(c.lastCopy().path.empty());
+    EXPECT_TRUE(c.lastCopy().value.empty());
     EXPECT_EQ(c.undoManager().undoActionName(), "Load List");
 }
 
@@ -101,7 +101,7 @@ TEST_F(CompareCommand, NeverOverwritesAnInputOfTheSameName) {
     open(1, "N.edl", kNew);
     c.compare("Compare");
     EXPECT_EQ(rw::test::readAll(earlier), kOld);
-    EXPECT_EQ(c.lastCopy().path, dir.file("Change Lists/N_fr_O-1.edl"));
+    EXPECT_EQ(c.lastCopy().value, dir.file("Change Lists/N_fr_O-1.edl"));
 }
 
 TEST(ChangeListCopy, ClipFieldIsSixCharactersNotBytes) {

@@ -47,7 +47,7 @@ std::string exportDocument(const EditArray& list, const std::string& sender, tes
                            MoviePort* movies = nullptr) {
     test::Conformer f(list, "film cutlist", movies);
     f.ui.savePanelAnswer = dir.file("list.conform");
-    EXPECT_EQ(exportC(f.c, sender).status, ExportResult::Status::Written);
+    EXPECT_EQ(exportC(f.c, sender).value.status, ChangeListExport::Status::Written);
     return *f.ui.savePanelAnswer;
 }
 

@@ -59,7 +59,7 @@ TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
     test::TempDir dir;
     Named f(list25());
     f.ui.savePanelAnswer = dir.file("out.edl");
-    EXPECT_EQ(exportChangeEDL(f.c, "x").status, ExportResult::Status::Written);
+    EXPECT_EQ(exportChangeEDL(f.c, "x").value.status, ChangeListExport::Status::Written);
     EXPECT_EQ(f.ui.savePanelNames.at(0), "reel1_fr_reel0.edl");
     EXPECT_EQ(f.ui.savePanelFolders.at(0), "");
     EXPECT_EQ(f.c.prefs().get("exportPath"), dir.path());
@@ -71,17 +71,19 @@ TEST(ChangeEdl, SavePanelProposalExportPathAndReadBack) {
     EXPECT_EQ(back[1]->masterOut()->tcAsString(), "02:00:02:12");
 
     Named cancelled(list25());
-    EXPECT_EQ(exportC(cancelled.c, "x").status, ExportResult::Status::Cancelled);
+    EXPECT_EQ(exportC(cancelled.c, "x").value.status, ChangeListExport::Status::Cancelled);
     EXPECT_EQ(cancelled.ui.savePanelNames.at(0), "reel1_fr_reel0.conform");
     EXPECT_FALSE(cancelled.c.prefs().has("exportPath"));
 
     Named failing(list25());
     failing.ui.savePanelAnswer = dir.file("missing/folder/out.edl");
-    EXPECT_EQ(exportChangeEDL(failing.c, "x").status, ExportResult::Status::WriteFailed);
+    const Outcome<ChangeListExport> failed = exportChangeEDL(failing.c, "x");
+    EXPECT_FALSE(failed);
+    EXPECT_NE(failed.error.find("missing/folder"), std::string::npos) << failed.error;
     EXPECT_EQ(failing.ui.beeps, 1);
 
     Named empty({});
-    EXPECT_EQ(exportChangeEDL(empty.c, "x").status, ExportResult::Status::Empty);
+    EXPECT_EQ(exportChangeEDL(empty.c, "x").value.status, ChangeListExport::Status::Empty);
     EXPECT_EQ(empty.ui.beeps, 1);
     EXPECT_TRUE(empty.ui.savePanelNames.empty());
 }

@@ -155,19 +155,21 @@ TEST(ConformCommand, FileConformThroughTheOpenPanel) {
     ConformOutcome o = f.command.conform("Conform");
     EXPECT_EQ(o.step, ConformOutcome::Step::FileConform);
     EXPECT_EQ(f.ui.openPanelFolders.at(0), "/nowhere");
-    EXPECT_EQ(o.file.written, dir.file("cues-conf.txt"));
-    EXPECT_EQ(readFileText(o.file.written).value, "a\t02:00:05:00\tCONFORMED\n");
+    EXPECT_EQ(o.file.value, dir.file("cues-conf.txt"));
+    EXPECT_EQ(readFileText(o.file.value).value, "a\t02:00:05:00\tCONFORMED\n");
     EXPECT_EQ(f.c.prefs().get("confPath"), dir.path());
     EXPECT_EQ(f.ui.beeps, 1);
 
     Fixture cancelled("file - TC6000 .EVL");
-    EXPECT_FALSE(cancelled.command.conform("Conform").file.chosen);
+    const ConformOutcome none = cancelled.command.conform("Conform");
+    EXPECT_TRUE(none.file.ok() && none.file.value.empty());
     EXPECT_EQ(cancelled.ui.beeps, 0);
 
     Fixture foreign("file - TC6000 .EVL");
     foreign.ui.openAnswer = dir.file("cues.txt");
     ConformOutcome refused = foreign.command.conform("Conform");
-    EXPECT_TRUE(refused.file.written.empty());
+    EXPECT_FALSE(refused.file);
+    EXPECT_NE(refused.file.error.find("not a TC6000 snapshot list"), std::string::npos) << refused.file.error;
     EXPECT_EQ(foreign.ui.alerts.at(0).message, "file not conformed");
     EXPECT_EQ(foreign.ui.beeps, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("cues-conf.EVL")));

@@ -58,10 +58,10 @@ TEST(TextConform, NeverReplacesItsInput) {
     const std::string input = dir.file("ABCDEFGHIJKLMNOPQRSTUVWX-conf.t");
     ASSERT_EQ(conformedTextName(lastPathComponent(input)), lastPathComponent(input));
     ASSERT_EQ(writeFileAtomic(input, "01:00:01:00\n").error, "");
-    FileConformResult r = conformChosenFile(input, "file - tab separated", events(), "24");
-    EXPECT_EQ(r.written, dir.file("ABCDEFGHIJKLMNOPQRSTUVWX-conf-1.t"));
+    Outcome<std::string> r = conformChosenFile(input, "file - tab separated", events(), "24");
+    EXPECT_EQ(r.value, dir.file("ABCDEFGHIJKLMNOPQRSTUVWX-conf-1.t"));
     EXPECT_EQ(readFileText(input).value, "01:00:01:00\n");
-    EXPECT_EQ(readFileText(r.written).value, "02:00:01:00\tCONFORMED\n");
+    EXPECT_EQ(readFileText(r.value).value, "02:00:01:00\tCONFORMED\n");
 }
 
 TEST(Tc6000Conform, NewMovedSortedAndWithoutRepeats) {

@@ -59,8 +59,8 @@ TEST(RelativeNote, OrderChecks) {
 TEST(RelativeNote, RefusedListsShowTheAlertAndWriteNothing) {
     for (int variant = 0; variant < 2; ++variant) {
         test::Conformer f(kReordered);
-        ExportResult r = variant ? exportEuphonixRelative(f.c) : exportRelative(f.c, "Export Change Note");
-        EXPECT_EQ(r.status, ExportResult::Status::Refused);
+        Outcome<ChangeListExport> r = variant ? exportEuphonixRelative(f.c) : exportRelative(f.c, "Export Change Note");
+        EXPECT_EQ(r.value.status, ChangeListExport::Status::Refused);
         EXPECT_EQ(f.ui.beeps, 1);
         ASSERT_EQ(f.ui.alerts.size(), 1u);
         EXPECT_EQ(f.ui.alerts[0].message, "change note creation error");
@@ -77,13 +77,13 @@ TEST(RelativeNote, ExportWritesTheFeetFramesNoteForItsSender) {
     test::Conformer f(list);
     f.c.dataSourceC().setFilename("cut2");
     f.ui.savePanelAnswer = dir.file("note.txt");
-    EXPECT_EQ(exportRelative(f.c, "Export Feet+Frames Change Note").status, ExportResult::Status::Written);
+    EXPECT_EQ(exportRelative(f.c, "Export Feet+Frames Change Note").value.status, ChangeListExport::Status::Written);
     EXPECT_EQ(f.ui.savePanelNames.at(0), "cut2.txt");
     EXPECT_EQ(readFileText(dir.file("note.txt")).value, relativeNoteText(list, true));
 
     test::Conformer empty;
-    EXPECT_EQ(exportRelative(empty.c, "x").status, ExportResult::Status::Empty);
-    EXPECT_EQ(exportEuphonix(empty.c).status, ExportResult::Status::Empty);
+    EXPECT_EQ(exportRelative(empty.c, "x").value.status, ChangeListExport::Status::Empty);
+    EXPECT_EQ(exportEuphonix(empty.c).value.status, ChangeListExport::Status::Empty);
     EXPECT_EQ(empty.ui.beeps, 0);
 }
 

@@ -61,6 +61,20 @@ TEST(BadMovie, AFrameThatCannotBeDecodedIsSaidSo) {
     }
 }
 
+// No picture decodes: opening says so, with the decoder's own reason.
+TEST(BadMovie, NoPictureThatDecodesSaysWhy) {
+    std::string bytes = readAll(movie("all_bad.avi", recipe("mjpeg", 4)));
+    for (std::size_t at = bytes.find("\xff\xd8\xff"); at != std::string::npos; at = bytes.find("\xff\xd8\xff", at)) {
+        const std::size_t end = bytes.find("\xff\xd9", at);  // the picture's end
+        ASSERT_NE(end, std::string::npos);
+        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\0');
+    }
+    const TempDir dir;
+    auto opened = media::MovieReader::open(dir.write("all_bad.avi", bytes));
+    ASSERT_FALSE(opened);
+    EXPECT_NE(opened.error.find("no picture in it can be decoded ("), std::string::npos) << opened.error;
+}
+
 // Frames read in turn from the first: how many decode.
 std::int64_t framesThatDecode(media::MovieReader& m) {
     auto f = m.frameAt(0);

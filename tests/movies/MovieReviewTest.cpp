@@ -31,11 +31,11 @@ MovieFacts facts(float rate = 25, std::int64_t scale = 2500, std::int64_t second
 }
 
 struct FakeFiles : MovieFiles {
-    std::map<std::string, MovieOpened> files;
+    std::map<std::string, Outcome<MovieFacts>> files;
     std::map<std::pair<MovieSide, MovieView>, std::int64_t> shown;
     std::vector<std::string> sound;
     bool reachable(const std::string& path) const override { return files.count(path) > 0; }
-    MovieOpened open(MovieSide, const std::string& path) override { return files.at(path); }
+    Outcome<MovieFacts> open(MovieSide, const std::string& path) override { return files.at(path); }
     void show(MovieSide side, MovieView view, std::int64_t time, bool) override { shown[{side, view}] = time; }
     void startSound(MovieSide side, std::int64_t time) override {
         sound.push_back((side == MovieSide::Old ? "old " : "new ") + std::to_string(time));

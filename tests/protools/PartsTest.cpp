@@ -110,12 +110,15 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
         bool running;
         bool master;
         std::string listing;
+        std::string said;  // what it did, or why not
     } rows[] = {
-        {{1}, true, true, "script locate\nactivate\nkey 75\nset 02:00:01:00\nkey 9 cmd\nkey 76\n"},
-        {{0}, true, false, "script locate\nactivate\nkey 75\nset 01:00:00:00\nkey 9 cmd\nkey 76\n"},
-        {{0, 1}, true, true, "beep\n"},
-        {{}, true, false, "beep\n"},
-        {{0}, false, true, "script locate\nbeep\n"},
+        {{1}, true, true, "script locate\nactivate\nkey 75\nset 02:00:01:00\nkey 9 cmd\nkey 76\n",
+         "Session located to 02:00:01:00 (master in)."},
+        {{0}, true, false, "script locate\nactivate\nkey 75\nset 01:00:00:00\nkey 9 cmd\nkey 76\n",
+         "Session located to 01:00:00:00 (source in)."},
+        {{0, 1}, true, true, "beep\n", "Select one event to locate the session to."},
+        {{}, true, false, "beep\n", "Select one event to locate the session to."},
+        {{0}, false, true, "script locate\nbeep\n", "Pro Tools is not running: the session was not located."},
     };
     for (const auto& r : rows) {
         test::Rig rig;
@@ -126,11 +129,12 @@ TEST(SessionLocate, OneSelectedEventElseTheBeep) {
         rig.session.setRunning(r.running);
         rig.trace.setScriptLabel("locate");
         SessionLocator locator(rig.c, rig.trace, rig.clock);
-        if (r.master) locator.locateSessionToMaster();
-        else locator.locateSessionToSource();
+        const Outcome<std::string> did = r.master ? locator.locateSessionToMaster() : locator.locateSessionToSource();
         locator.wait();
         EXPECT_EQ(rig.listing.str(), r.listing);
         const bool located = r.listing.size() > 20;
+        EXPECT_EQ(did.ok(), located);
+        EXPECT_EQ(did.ok() ? did.value : did.error, r.said);
         EXPECT_EQ(rig.session.beeps(), located ? 0 : 1);
         EXPECT_EQ(rig.clock.now(), located ? std::chrono::milliseconds(100) : std::chrono::milliseconds(0));
         if (located) {
@@ -151,7 +155,7 @@ TEST(SessionLocate, RefusedWhileAConformDrivesTheWorkstation) {
     SessionLocator locator(rig.c, locateTrace, rig.clock, rig.control.get());
     ASSERT_EQ(rig.command.conform("Conform").step, ConformOutcome::Step::ProToolsConfirmed);
     ASSERT_TRUE(rig.control->workerRunning());  // until the panel's queue hears of its end
-    EXPECT_EQ(locator.locateSessionToMaster(), "A conform is typing to Pro Tools: the session was not located.");
+    EXPECT_EQ(locator.locateSessionToMaster().error, "A conform is typing to Pro Tools: the session was not located.");
     locator.wait();
     rig.panel.runUntil([&] { return !rig.control->workerRunning(); });
     EXPECT_EQ(locateListing.str(), "beep\n");

@@ -14,7 +14,7 @@ namespace {
 // Two 25 fps movies of ten minutes, 100 units a frame; the files are the test's own.
 struct Files : MovieFiles {
     bool reachable(const std::string&) const override { return true; }
-    MovieOpened open(MovieSide, const std::string&) override {
+    Outcome<MovieFacts> open(MovieSide, const std::string&) override {
         MovieFacts f{25, "25.00", 2500, 2500 * 600, FrameGrid::fromRate(25, 1, 2500, 2500 * 600), {}, 64, 48};
         return {f, ""};
     }
@@ -112,7 +112,8 @@ TEST_F(Window, ReportGoesWhereTheSavePanelSaysButNeverOverAnInput) {
     ui.savePanelAnswer = dir.file("report.html");
     const auto job = verification.beginReport();
     ASSERT_TRUE(job);
-    EXPECT_EQ(Verification::writeReport(*job, {}), "");
+    const Outcome<> written = Verification::writeReport(*job, {});
+    EXPECT_TRUE(written) << written.error;
     const std::string html = test::readAll(dir.file("report.html"));
     EXPECT_NE(html.find("checked 1: 0 match, 0 slipped, 1 differ, 0 no picture"), std::string::npos);  // cancelled after one
     EXPECT_NE(html.find("old.mov (starts at 01:00:00:00)"), std::string::npos);

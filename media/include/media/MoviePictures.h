@@ -25,8 +25,8 @@ class MoviePictures : public PicturePort {
 public:
     explicit MoviePictures(const CompareTuning& tuning = {}) : tuning_(tuning) {}
 
-    // Opens the side's movie; empty on success, else the reason.
-    std::string open(MovieSide side, const std::string& path);
+    // Opens the side's movie, or says why it cannot.
+    Outcome<> open(MovieSide side, const std::string& path);
     // Nothing until the side's movie is open.
     const MovieInfo* info(MovieSide side) const;
 
