@@ -115,7 +115,7 @@ int writePng(const media::Image& image, const MovieArgs& a, Streams io) {
         return 1;
     }
     if (Outcome<> written = writeFileAtomic(a.output, png.value); !written) {
-        io.err << "cannot write " << a.output << ": " << written.error << "\n";
+        io.err << written.error << "\n";  // it names the file
         return 1;
     }
     return 0;

@@ -76,7 +76,7 @@ int writeReport(const VerifyArgs& a, const VerifySetup& setup, const EditArray& 
     const VerifyReport report = reportOf(reportHeader(listsText(a.source), setup), events, outcome.checks,
                                          [&](const edit& e, const EventCheck& c) { return pictures.shotsFor(setup, e, c); });
     if (Outcome<> written = writeFileAtomic(a.report, reportHtml(report)); !written) {
-        err << "cannot write " << a.report << ": " << written.error << "\n";
+        err << written.error << "\n";  // it names the file
         return 1;
     }
     return 0;

@@ -127,9 +127,7 @@ std::optional<Verification::ReportJob> Verification::beginReport() {
 }
 
 Outcome<> Verification::writeReport(const ReportJob& job, const ShotMaker& shots) {
-    const Outcome<> written =
-        writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
-    return written ? written : Outcome<>::failure(job.path + ": " + written.error);
+    return writeFileAtomic(job.path, reportHtml(reportOf(job.header, job.events, job.checks, shots)));
 }
 
 void Verification::finishReport(const ReportJob&, const Outcome<>& written) {

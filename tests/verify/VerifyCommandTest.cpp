@@ -134,7 +134,7 @@ TEST(VerifyCommand, BadMoviesAndArguments) {
     const struct {
         std::vector<std::string> flags;
         int status;
-        const char* err;
+        std::string err;
         const char* summary;
     } cases[] = {
         {{"--old-movie", dir.file("gone.mov")}, 1, "cannot open the OLD movie", "12 no picture"},
@@ -142,6 +142,8 @@ TEST(VerifyCommand, BadMoviesAndArguments) {
         {{"--old-start", "1:00"}, 2, "--old-start: \"1:00\" is not a timecode", ""},
         {{"--search", "-1"}, 2, "--search", ""},
         {{"--report", m.newList}, 2, "", ""},
+        // The reason names the folder once, without a second prefix.
+        {{"--report", dir.file("no/report.html")}, 1, "\ncannot write in " + dir.file("no") + ": No such", "12 "},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = m.args();
@@ -152,7 +154,7 @@ TEST(VerifyCommand, BadMoviesAndArguments) {
         }
         const CliResult r = runCli(args);
         EXPECT_EQ(r.status, c.status) << c.flags[0] << r.err;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_NE(("\n" + r.err).find(c.err), std::string::npos) << r.err;
         EXPECT_NE(r.out.find(c.summary), std::string::npos) << r.out;
     }
 }
