@@ -347,7 +347,7 @@ void conformController::readCutList(const std::vector<std::string_view>& lines) 
 }
 
 void conformController::readXml(const std::string& path) {
-    const FcpRead read = readFcpXmlFile(path, {prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()});
+    const FcpRead read = KLVFcpXmlParser({prefs_.edlType(), selectedTab_, !prefs_.compareByClipName()}).parseFile(path);
     if (!read.parsed) {
         ui_.alert(read.rateRefused ? "incompatible sequence framerate" : "XML parse error", read.parsed.error);
         reported_ = true;

@@ -87,16 +87,16 @@ FcpRead refusedRate(EditArray kept, const std::string& rate, const FcpReadOption
 
 }  // namespace
 
-FcpRead readFcpXmlFile(const std::string& path, const FcpReadOptions& options) {
+FcpRead KLVFcpXmlParser::parseFile(const std::string& path) const {
     const Outcome<std::string> bytes = readFileBytes(path);
     if (!bytes) return parseError({});
-    return readFcpXmlText(bytes.value, options);
+    return parseText(bytes.value);
 }
 
-FcpRead readFcpXmlText(std::string_view bytes, const FcpReadOptions& options) {
+FcpRead KLVFcpXmlParser::parseText(std::string_view bytes) const {
     auto parser = makeParser();
     if (!parser) return parseError({});
-    Context c{FcpSequenceReader(options), parser.get(), kTextAllowance + kTextFactor * bytes.size()};
+    Context c{FcpSequenceReader(options_), parser.get(), kTextAllowance + kTextFactor * bytes.size()};
     XML_SetUserData(parser.get(), &c);
 
     bool ok = true;
@@ -112,7 +112,7 @@ FcpRead readFcpXmlText(std::string_view bytes, const FcpReadOptions& options) {
     EditArray events = c.reader.takeEvents();
     if (ok && !c.stopped) return {std::move(events), Outcome<>::success(), false};
     const std::string rate = c.reader.refusedRate();
-    return rate.empty() ? parseError(std::move(events)) : refusedRate(std::move(events), rate, options);
+    return rate.empty() ? parseError(std::move(events)) : refusedRate(std::move(events), rate, options_);
 }
 
 }  // namespace rw

@@ -12,6 +12,7 @@
 #include "import/FcpSequenceReader.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace rw {
@@ -24,9 +25,18 @@ struct FcpRead {
     bool rateRefused = false;
 };
 
-// The events of the file's sequence.
-FcpRead readFcpXmlFile(const std::string& path, const FcpReadOptions& options);
-// The same for a document already in memory.
-FcpRead readFcpXmlText(std::string_view bytes, const FcpReadOptions& options);
+// One parser per list type, tab and matching mode; it reports and never alerts.
+class KLVFcpXmlParser {
+public:
+    explicit KLVFcpXmlParser(FcpReadOptions options) : options_(std::move(options)) {}
+
+    // The events of the file's sequence.
+    FcpRead parseFile(const std::string& path) const;
+    // The same for a document already in memory.
+    FcpRead parseText(std::string_view bytes) const;
+
+private:
+    FcpReadOptions options_;
+};
 
 }  // namespace rw

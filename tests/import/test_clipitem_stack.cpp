@@ -103,7 +103,7 @@ std::string nest(int depth) {
 
 TEST(FcpXml, DeepNestingReadsEveryLevel) {
     constexpr int depth = 20000;
-    const FcpRead read = readFcpXmlText(xmeml(sequence(track(file("f", 0) + nest(depth)))), {"24fps EDL/XML", 0, false});
+    const FcpRead read = KLVFcpXmlParser({"24fps EDL/XML", 0, false}).parseText(xmeml(sequence(track(file("f", 0) + nest(depth)))));
     ASSERT_EQ(read.parsed.error, "");
     const EditArray& events = read.events;
     ASSERT_EQ(events.size(), depth + 1u);

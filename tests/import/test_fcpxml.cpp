@@ -14,7 +14,7 @@ using namespace rw::test;
 const std::string kParseError = "an XML parsing error was encountered. any valid events have been retained.";
 
 FcpRead parse(const std::string& doc, const std::string& type = "24fps EDL/XML", int tab = 0, bool reels = false) {
-    return readFcpXmlText(doc, {type, tab, reels});
+    return KLVFcpXmlParser({type, tab, reels}).parseText(doc);
 }
 
 // "num clip source in-out > record in-out", in frames.
@@ -208,7 +208,7 @@ TEST(FcpXml, BadInputAlertsAndKeepsWhatWasFinished) {
 TEST(FcpXml, UnreadableFileIsAParseError) {
     TempDir dir;
     for (const std::string& path : {dir.path(), dir.file("missing.xml")}) {  // a folder, and no file
-        const FcpRead read = readFcpXmlFile(path, {"24fps EDL/XML", 0, false});
+        const FcpRead read = KLVFcpXmlParser({"24fps EDL/XML", 0, false}).parseFile(path);
         EXPECT_TRUE(read.events.empty()) << path;
         EXPECT_EQ(read.parsed.error, kParseError) << path;
     }

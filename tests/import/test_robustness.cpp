@@ -129,7 +129,7 @@ TEST(Mutations, XmlReaderSurvivesDamagedDocuments) {
         auto bytes = readFileBytes(std::string(RW_TEST_DATA) + "/corpus/xmeml/" + name);
         ASSERT_TRUE(bytes) << name << ": " << bytes.error;
         for (int round = 0; round < 60; ++round) {
-            const FcpRead read = readFcpXmlText(mutate(bytes.value, gen), {"NTSC", round % 3, round % 2 == 0});
+            const FcpRead read = KLVFcpXmlParser({"NTSC", round % 3, round % 2 == 0}).parseText(mutate(bytes.value, gen));
             for (const auto& e : read.events) EXPECT_TRUE(e->sourceIn() && e->masterOut()) << name;
         }
     }
